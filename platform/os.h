@@ -1,0 +1,22 @@
+#pragma once
+// The whole OS interface the program sees. Each group is its own interface so
+// a subsystem can take only what it uses, and an implementation can be built
+// from one class per group (the groups are virtual bases, so the group classes
+// combine without ambiguity). Later groups (hot-keys, hooks, the clipboard,
+// the tray) join the list below.
+#include "platform/os_keys.h"
+#include "platform/os_processes.h"
+#include "platform/os_system.h"
+#include "platform/os_windows.h"
+
+namespace platform {
+
+class Os : public virtual OsKeys,
+           public virtual OsWindows,
+           public virtual OsProcesses,
+           public virtual OsSystem {
+ public:
+  ~Os() override = default;
+};
+
+}  // namespace platform

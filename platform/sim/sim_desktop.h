@@ -1,0 +1,159 @@
+#pragma once
+// A simulated desktop for the native tests: a keyboard, windows, processes,
+// the Windows family, a virtual clock, and faults to inject.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/os.h"
+
+namespace sim {
+
+enum class WindowsFamily { Win98, NT4, Win2000, Win10 };
+
+struct SimWindow {
+  std::string title;
+  std::string className = "SimWindow";
+  platform::WindowHandle owner = 0;
+  std::uint32_t processId = 0;
+  std::uint32_t threadId = 1;
+};
+
+struct SimProcess {
+  // As the snapshot reports it on this family: a full path on 9x, the bare
+  // file name later. The process-status interface always gives a full path.
+  std::string exePath;
+  bool canOpen = true;
+  bool modulesListable = true;
+};
+
+struct KeyEventRecord {
+  std::uint8_t vk;
+  std::uint8_t scan;
+  std::uint32_t flags;
+};
+
+class SimDesktop : public platform::Os {
+ public:
+  explicit SimDesktop(WindowsFamily family = WindowsFamily::Win10) : family_(family) {}
+
+  // ---- set-up and faults ----
+  void SetFamily(WindowsFamily family) { family_ = family; }
+  void SetToggled(int vk, bool on) { keys_[vk].toggled = on; }
+  bool Toggled(int vk) const;
+  // The key shows a requested change only after this many GetKeyState reads.
+  void DelayKey(int vk, int reads) { keys_[vk].delayReads = reads; }
+  // The key never changes state when asked.
+  void RefuseKey(int vk, bool refuse = true) { keys_[vk].refuses = refuse; }
+  // The user holds the key down for this many GetAsyncKeyState polls; when
+  // released, a held lock key toggles as it would under a real finger.
+  void HoldKey(int vk, int polls, bool togglesOnRelease = true);
+
+  platform::WindowHandle AddWindow(SimWindow window);
+  void SetWindowTitle(platform::WindowHandle h, std::string title) { windows_.at(h).title = std::move(title); }
+  void SetForeground(platform::WindowHandle h) { foreground_ = h; }
+  std::uint32_t AddProcess(SimProcess process);
+  void FailSnapshots(bool fail = true) { failSnapshot_ = fail; }
+  void FailEnumProcesses(bool fail = true) { failEnumProcesses_ = fail; }
+  SimProcess& Process(std::uint32_t pid) { return processes_.at(pid); }
+
+  // Runs inside the next DoEvents, once.
+  void PostEvent(std::function<void()> event) { events_.push_back(std::move(event)); }
+  // Runs inside every DoEvents until cleared.
+  void OnEveryDoEvents(std::function<void()> event) { everyDoEvents_ = std::move(event); }
+
+  // ---- observation ----
+  const std::vector<KeyEventRecord>& KeyEvents() const { return keyEvents_; }
+  int SetKeyboardStateCalls() const { return setKeyboardStateCalls_; }
+  const platform::KeyboardTable& LastTableWritten() const { return lastTableWritten_; }
+  void ClearLog();
+  std::uint64_t NowMs() const { return nowMs_; }
+  int DoEventsCalls() const { return doEventsCalls_; }
+  std::size_t OpenHandles() const { return openHandles_.size(); }
+  int OpenProcessCalls() const { return openProcessCalls_; }
+  int SnapshotCalls() const { return snapshotCalls_; }
+  int ForegroundQueries() const { return foregroundQueries_; }
+
+  // ---- platform::OsKeys ----
+  std::int16_t GetAsyncKeyState(int vk) override;
+  std::int16_t GetKeyState(int vk) override;
+  void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extraInfo) override;
+  std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) override;
+  bool GetKeyboardState(platform::KeyboardTable& table) override;
+  bool SetKeyboardState(const platform::KeyboardTable& table) override;
+
+  // ---- platform::OsWindows ----
+  platform::WindowHandle GetForegroundWindow() override;
+  platform::WindowHandle GetWindow(platform::WindowHandle hwnd, std::uint32_t cmd) override;
+  int GetWindowTextA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
+  int GetClassNameA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
+  std::uint32_t GetWindowThreadProcessId(platform::WindowHandle hwnd, std::uint32_t* processId) override;
+
+  // ---- platform::OsProcesses ----
+  platform::OsHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
+  bool Process32First(platform::OsHandle snapshot, platform::ProcessEntry32& entry) override;
+  bool Process32Next(platform::OsHandle snapshot, platform::ProcessEntry32& entry) override;
+  bool EnumProcesses(std::uint32_t* ids, std::uint32_t bufferBytes, std::uint32_t* bytesReturned) override;
+  platform::OsHandle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
+  bool EnumProcessModules(platform::OsHandle process, platform::ModuleHandle* modules, std::uint32_t bufferBytes,
+                          std::uint32_t* bytesNeeded) override;
+  std::uint32_t GetModuleFileNameExA(platform::OsHandle process, platform::ModuleHandle module, char* buffer,
+                                     std::uint32_t size) override;
+  bool CloseHandle(platform::OsHandle handle) override;
+
+  // ---- platform::OsSystem ----
+  bool GetVersionExA(platform::OsVersionInfo& info) override;
+  void Sleep(std::uint32_t milliseconds) override { nowMs_ += milliseconds; }
+  void DoEvents() override;
+
+ private:
+  struct Key {
+    bool toggled = false;
+    bool down = false;      // pressed through keybd_event and not yet released
+    int heldPolls = 0;      // the user's finger: async polls until release
+    bool toggleOnRelease = false;
+    int delayReads = 0;     // reads before a requested change shows
+    bool refuses = false;
+    bool pending = false;   // a change waiting for its delay
+    bool pendingState = false;
+    int pendingReads = 0;
+  };
+  void RequestToggle(int vk, bool on);
+  int CopyText(const std::string& text, char* buffer, int maxCount) const;
+  platform::OsHandle NewHandle(std::uint32_t processId);
+
+  WindowsFamily family_;
+  std::map<int, Key> keys_;
+  platform::KeyboardTable otherKeys_{};
+  std::vector<KeyEventRecord> keyEvents_;
+  int setKeyboardStateCalls_ = 0;
+  platform::KeyboardTable lastTableWritten_{};
+
+  std::map<platform::WindowHandle, SimWindow> windows_;
+  platform::WindowHandle nextWindow_ = 0x10010;
+  platform::WindowHandle foreground_ = 0;
+  int foregroundQueries_ = 0;
+
+  std::map<std::uint32_t, SimProcess> processes_;
+  std::uint32_t nextProcessId_ = 100;
+  bool failSnapshot_ = false;
+  bool failEnumProcesses_ = false;
+  // Open handles: to the process they stand for (snapshots: their cursor).
+  std::map<platform::OsHandle, std::uint32_t> openHandles_;
+  std::map<platform::OsHandle, std::vector<std::uint32_t>> snapshots_;
+  std::map<platform::OsHandle, std::size_t> snapshotCursor_;
+  platform::OsHandle nextHandle_ = 0x40;
+  int openProcessCalls_ = 0;
+  int snapshotCalls_ = 0;
+
+  std::deque<std::function<void()>> events_;
+  std::function<void()> everyDoEvents_;
+  int doEventsCalls_ = 0;
+  std::uint64_t nowMs_ = 0;
+};
+
+}  // namespace sim

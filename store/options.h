@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// One global hot-key. sDescription, sHotkey, lModifier and lVKey come from and
+// go to the settings file; the rest live in memory only.
+struct clsHotkey {
+  std::string sDescription;
+  std::string sHotkey;
+  std::int32_t lModifier = 0;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8, summed
+  std::int32_t lVKey = 0;
+  bool bActivated = false;
+  std::string sScratch;
+  bool bHKTriggered = false;
+};
+
+// The application-wide options. Until the settings file is loaded: "Windows
+// Messaging", no password, not on top, four empty hot-keys.
+struct AppOptionsRecord {
+  bool AlwaysOnTop = false;
+  bool KeystrokeSimulation = false;  // the key mode: false = "Windows Messaging"
+  std::string AdminPassword;
+  clsHotkey HotkeyShow;
+  clsHotkey HotkeyCapitalize;
+  clsHotkey HotkeyReverse;
+  clsHotkey HotkeyLower;
+};
