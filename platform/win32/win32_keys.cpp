@@ -1,0 +1,24 @@
+#include "platform/win32/win32_keys.h"
+
+#include <windows.h>
+
+std::int16_t Win32Keys::GetAsyncKeyState(int vk) { return ::GetAsyncKeyState(vk); }
+
+std::int16_t Win32Keys::GetKeyState(int vk) { return ::GetKeyState(vk); }
+
+void Win32Keys::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extraInfo) {
+  ::keybd_event(vk, scan, flags, extraInfo);
+}
+
+std::uint32_t Win32Keys::MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) {
+  return ::MapVirtualKeyA(code, mapType);
+}
+
+bool Win32Keys::GetKeyboardState(platform::KeyboardTable& table) { return ::GetKeyboardState(table.data()) != FALSE; }
+
+bool Win32Keys::SetKeyboardState(const platform::KeyboardTable& table) {
+  // SetKeyboardState only reads the table; its prototype merely lacks the const.
+  platform::KeyboardTable copy = table;
+  return ::SetKeyboardState(copy.data()) != FALSE;
+}
+

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/os.h"
+#include "platform/win32/win32_keys.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_windows.h"
+
+// The real OS: every group forwarded to Windows.
+class Win32Os final : public platform::Os,
+                      public Win32Keys,
+                      public Win32Windows,
+                      public Win32Processes,
+                      public Win32System {};
