@@ -1,0 +1,81 @@
+#pragma once
+// Small pieces every part of the end-to-end host uses: an owned kernel
+// handle, a monotonic stopwatch, and servicing this thread's messages while
+// waiting, so the host's own windows stay responsive and its view of the
+// keyboard stays current.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace e2e {
+
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  explicit OwnedHandle(HANDLE h) : h_(h) {}
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  OwnedHandle(OwnedHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      h_ = std::exchange(other.h_, nullptr);
+    }
+    return *this;
+  }
+  ~OwnedHandle() { reset(); }
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+  void reset() {
+    if (valid()) ::CloseHandle(h_);
+    h_ = nullptr;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+// Elapsed time from QueryPerformanceCounter, in milliseconds.
+class Stopwatch {
+ public:
+  Stopwatch() {
+    ::QueryPerformanceFrequency(&frequency_);
+    ::QueryPerformanceCounter(&start_);
+  }
+  double Ms() const {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER frequency_{};
+  LARGE_INTEGER start_{};
+};
+
+// Dispatches every message waiting for this thread.
+void Pump();
+
+// Services messages for the given time.
+void PumpFor(int ms);
+
+// Services messages until the condition holds (true) or the time is up
+// (false). The condition is tested at least once, and about every
+// millisecond, so a measured wait is not coarser than that.
+template <class Condition>
+bool WaitUntil(Condition condition, int timeoutMs) {
+  const Stopwatch clock;
+  for (;;) {
+    Pump();
+    if (condition()) return true;
+    if (clock.Ms() >= timeoutMs) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+}
+
+std::string Hex(HWND hwnd);
+HWND ParseHwnd(const std::string& text);
+
+}  // namespace e2e
