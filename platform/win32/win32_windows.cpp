@@ -12,6 +12,13 @@ platform::WindowHandle Win32Windows::GetWindow(platform::WindowHandle hwnd, std:
 }
 
 int Win32Windows::GetWindowTextA(platform::WindowHandle hwnd, char* buffer, int maxCount) {
+  // Windows answers 0 for a handle that is no window. Wine (8.0) instead
+  // converts a buffer it never filled and returns that text's length, so a
+  // window without an owner would get a random owner title.
+  if (!::IsWindow(ToHwnd(hwnd))) {
+    if (buffer != nullptr && maxCount > 0) buffer[0] = '\0';
+    return 0;
+  }
   return ::GetWindowTextA(ToHwnd(hwnd), buffer, maxCount);
 }
 
