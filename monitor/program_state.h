@@ -8,6 +8,7 @@
 #include "engine/setup_panel.h"
 #include "engine/winfo.h"
 #include "platform/os.h"
+#include "store/ini_document.h"
 #include "store/options.h"
 #include "store/settings.h"
 
@@ -37,6 +38,13 @@ class ProgramState {
   platform::WindowHandle LastActiveWindow = 0;
   bool MainWindowOpen = false;
   bool ScreenSaverSeen = false;
+
+  // Tarvolo.INI as LoadSettings read it; SaveSettings writes this same
+  // document back. A file that was there but unreadable is never written.
+  std::unique_ptr<IniDocument> SettingsDocument;
+  // Plain words for the user when the settings file could not be read, to be
+  // shown once at start-up; empty when all is well.
+  std::string SettingsFileProblem;
 
   LockKeyController LockKeys;
 

@@ -4,6 +4,8 @@
 // from one class per group (the groups are virtual bases, so the group classes
 // combine without ambiguity). Later groups (hot-keys, hooks, the clipboard,
 // the tray) join the list below.
+#include "platform/os_desktop.h"
+#include "platform/os_files.h"
 #include "platform/os_keys.h"
 #include "platform/os_processes.h"
 #include "platform/os_system.h"
@@ -14,7 +16,9 @@ namespace platform {
 class Os : public virtual OsKeys,
            public virtual OsWindows,
            public virtual OsProcesses,
-           public virtual OsSystem {
+           public virtual OsSystem,
+           public virtual OsFiles,
+           public virtual OsDesktop {
  public:
   ~Os() override = default;
 };

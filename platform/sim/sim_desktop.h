@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/os.h"
+#include "platform/sim/sim_desktop_calls.h"
+#include "platform/sim/sim_files.h"
 
 namespace sim {
 
@@ -37,7 +39,8 @@ struct KeyEventRecord {
   std::uint32_t flags;
 };
 
-class SimDesktop : public platform::Os {
+// Files and window placement come from their own classes.
+class SimDesktop : public platform::Os, public SimFiles, public SimDesktopCalls {
  public:
   explicit SimDesktop(WindowsFamily family = WindowsFamily::Win10) : family_(family) {}
 

@@ -1,0 +1,58 @@
+#pragma once
+// Files of the simulated desktop: in memory, with the faults a real disk can
+// show (a file that cannot be read, a write that stops half way, a replace
+// that is refused).
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/os_files.h"
+
+namespace sim {
+
+// Paths compare without regard to letter case, as on Windows.
+struct PathLess {
+  bool operator()(const std::string& a, const std::string& b) const;
+};
+
+enum class WriteFault {
+  None,
+  HalfWay,  // the temporary file takes half the bytes, then the disk is full
+  Replace,  // the temporary file is complete, moving it over the old one fails
+};
+
+class SimFiles : public virtual platform::OsFiles {
+ public:
+  // ---- set-up and faults ----
+  void SetFile(const std::string& path, std::string bytes);
+  void RemoveFile(const std::string& path);
+  // Reading the file gives this result instead of its bytes (AccessDenied for
+  // a file without permission, InUse for one that is locked).
+  void FailReads(const std::string& path, platform::FileReadStatus status);
+  // The next `count` atomic writes fail in this way.
+  void FailWrites(WriteFault fault, int count = 1);
+  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+
+  // ---- observation ----
+  std::optional<std::string> File(const std::string& path) const;
+  // Every path that exists.
+  std::vector<std::string> Paths() const;
+  int WriteAttempts() const { return writeAttempts_; }
+
+  // ---- platform::OsFiles ----
+  platform::FileReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override;
+  std::string ProgramFolder() override { return programFolder_; }
+
+ private:
+  std::map<std::string, std::string, PathLess> files_;
+  std::map<std::string, platform::FileReadStatus, PathLess> readFaults_;
+  WriteFault writeFault_ = WriteFault::None;
+  int writeFaultsLeft_ = 0;
+  int writeAttempts_ = 0;
+  std::string programFolder_ = "C:\\Program Files\\Tarvolo";
+};
+
+}  // namespace sim

@@ -1,0 +1,16 @@
+#include "platform/win32/win32_desktop.h"
+
+#include "platform/win32/win32_handles.h"
+
+using platform::win32::ToHwnd;
+
+bool Win32Desktop::SetWindowPos(platform::WindowHandle hwnd, platform::WindowHandle insertAfter, int x, int y,
+                                int cx, int cy, std::uint32_t flags) {
+  // HWND_TOPMOST and HWND_NOTOPMOST are -1 and -2, which ToHwnd sign-extends.
+  return ::SetWindowPos(ToHwnd(hwnd), ToHwnd(insertAfter), x, y, cx, cy, flags) != 0;
+}
+
+bool Win32Desktop::WinHelpA(platform::WindowHandle hwnd, const char* helpFile, std::uint32_t command,
+                            std::uintptr_t data) {
+  return ::WinHelpA(ToHwnd(hwnd), helpFile, command, data) != 0;
+}

@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/os_desktop.h"
+
+// Window placement and the help viewer, forwarded to user32.
+class Win32Desktop : public virtual platform::OsDesktop {
+ public:
+  bool SetWindowPos(platform::WindowHandle hwnd, platform::WindowHandle insertAfter, int x, int y, int cx, int cy,
+                    std::uint32_t flags) override;
+  bool WinHelpA(platform::WindowHandle hwnd, const char* helpFile, std::uint32_t command,
+                std::uintptr_t data) override;
+};

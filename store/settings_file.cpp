@@ -1,0 +1,201 @@
+#include "store/settings_file.h"
+
+#include <map>
+#include <memory>
+#include <string_view>
+
+#include "monitor/program_state.h"
+#include "store/desktop.h"
+#include "store/password.h"
+#include "store/shipped_settings.h"
+#include "store/text.h"
+
+namespace {
+
+constexpr std::string_view kOptions = "Options";
+
+// Exact letter case: a section starting "setting" is none of the program's.
+bool IsSettingSection(std::string_view name) { return name.starts_with("Setting"); }
+
+struct HotkeyKeys {
+  clsHotkey AppOptionsRecord::*record;
+  const char* prefix;
+  const char* description;
+};
+constexpr HotkeyKeys kHotkeys[] = {
+    {&AppOptionsRecord::HotkeyShow, "Show", "Show Tarvolo Window"},
+    {&AppOptionsRecord::HotkeyCapitalize, "Capitalize", "Capitalize highlighted text"},
+    {&AppOptionsRecord::HotkeyReverse, "Reverse", "Reverse case of highlighted text"},
+    {&AppOptionsRecord::HotkeyLower, "Lower", "Make highlighted text lowercase"},
+};
+
+// Reading: a key that is missing or does not convert leaves the default.
+void Read(const IniKeys* keys, std::string_view name, std::string& field) {
+  if (const IniKey* key = keys ? keys->Item(name) : nullptr) field = key->Value().AsString();
+}
+void Read(const IniKeys* keys, std::string_view name, std::int32_t& field) {
+  if (const IniKey* key = keys ? keys->Item(name) : nullptr) field = key->Value().AsInt32().value_or(field);
+}
+void Read(const IniKeys* keys, std::string_view name, bool& field) {
+  if (const IniKey* key = keys ? keys->Item(name) : nullptr) field = key->Value().AsBool().value_or(field);
+}
+
+// Writing into "Options": the key's value in place, or the key added when it
+// is missing, so that an incomplete file heals.
+void Put(IniKeys& keys, std::string_view name, const IniValue& value) {
+  if (IniKey* key = keys.Item(name))
+    key->SetValue(value);
+  else
+    keys.Add(name, value, "");
+}
+
+// Names already taken get " (2)", " (3)", ...; `next` remembers where each
+// name's count stands, so many copies of one name stay cheap.
+std::string UniqueName(const clsSettings& settings, const std::string& name, std::map<std::string, int>& next) {
+  if (!settings.Item(name)) return name;
+  int& n = next.try_emplace(UpperCase(name), 2).first->second;
+  for (;; ++n) {
+    std::string candidate = name + " (" + std::to_string(n) + ")";
+    if (!settings.Item(candidate)) return candidate;
+  }
+}
+
+clsSettings::Ref ReadSetting(const IniSection& section) {
+  auto setting = std::make_shared<clsSetting>();
+  const IniKeys* keys = &section.Keys();
+  Read(keys, "Name", setting->Name);
+  Read(keys, "Action_CapsLock", setting->Action_CapsLock);
+  Read(keys, "Action_NumLock", setting->Action_NumLock);
+  Read(keys, "Action_ScrollLock", setting->Action_ScrollLock);
+  Read(keys, "Filter_EXE", setting->Filter_EXE);
+  Read(keys, "Filter_Owner", setting->Filter_Owner);
+  Read(keys, "Filter_Title", setting->Filter_Title);
+  Read(keys, "Match_EXE", setting->Match_EXE);
+  Read(keys, "Match_Owner", setting->Match_Owner);
+  Read(keys, "Match_Title", setting->Match_Title);
+  // A setting must have a name to be listed, chosen and saved.
+  if (setting->Name.empty()) setting->Name = section.Name();
+  return setting;
+}
+
+void ReadOptions(const IniSection* section, AppOptionsRecord& options) {
+  const IniKeys* keys = section ? &section->Keys() : nullptr;
+  options.AlwaysOnTop = false;
+  options.KeystrokeSimulation = false;
+  std::string password;
+  Read(keys, "Always On Top", options.AlwaysOnTop);
+  Read(keys, "Keystroke Simulation", options.KeystrokeSimulation);
+  Read(keys, "Password", password);
+  options.AdminPassword = DecodePassword(password);
+  for (const HotkeyKeys& h : kHotkeys) {
+    clsHotkey& hotkey = options.*h.record;
+    const std::string prefix = h.prefix;
+    hotkey.sDescription = h.description;
+    hotkey.sHotkey.clear();
+    hotkey.lVKey = 0;
+    hotkey.lModifier = 0;
+    Read(keys, prefix + "_Disp", hotkey.sHotkey);
+    Read(keys, prefix + "_vKey", hotkey.lVKey);
+    Read(keys, prefix + "_Modifier", hotkey.lModifier);
+  }
+}
+
+std::string ProblemText(const std::string& path, IniLoadResult result) {
+  std::string reason;
+  switch (result) {
+    case IniLoadResult::AccessDenied:
+      reason = "Windows refused access to it.";
+      break;
+    case IniLoadResult::InUse:
+      reason = "Another program is using it.";
+      break;
+    case IniLoadResult::TooLarge:
+      reason = "It is far too large to be a settings file.";
+      break;
+    case IniLoadResult::NotText:
+      reason = "It does not contain plain text.";
+      break;
+    default:
+      reason = "An error occurred while reading it.";
+      break;
+  }
+  return "Tarvolo could not read its settings file\n\n" + path + "\n\n" + reason +
+         "\n\nTarvolo has started with its original settings and will not save over that file, so "
+         "nothing in it is lost; changes you make now will not be kept. Make the file readable, or "
+         "move it away, and start Tarvolo again.";
+}
+
+}  // namespace
+
+std::string SettingsFilePath(const std::string& programFolder) {
+  return AddBackslash(programFolder, "\\") + "Tarvolo.INI";
+}
+
+void LoadSettings(ProgramState& state) {
+  const std::string path = SettingsFilePath(state.os.ProgramFolder());
+  state.SettingsDocument = std::make_unique<IniDocument>(state.os);
+  IniDocument& document = *state.SettingsDocument;
+  const IniLoadResult result = document.Load(path);
+  state.SettingsFileProblem.clear();
+  if (result != IniLoadResult::Loaded) {
+    document.LoadText(ShippedSettingsText());
+    if (result != IniLoadResult::Missing) state.SettingsFileProblem = ProblemText(path, result);
+  }
+
+  state.Settings.Clear();
+  std::map<std::string, int> nextNumber;
+  for (const IniSection& section : document.Sections()) {
+    if (!IsSettingSection(section.Name())) continue;
+    clsSettings::Ref setting = ReadSetting(section);
+    // Two sections may carry the same name; the later one is kept under a
+    // new name rather than lost at the next save.
+    setting->Name = UniqueName(state.Settings, setting->Name, nextNumber);
+    state.Settings.Add(setting, setting->Name);
+  }
+
+  ReadOptions(document.Sections().Item(kOptions), state.AppOptions);
+}
+
+bool SaveSettings(ProgramState& state) {
+  if (!state.SettingsDocument || !state.SettingsDocument->CanSave()) return false;
+  IniDocument& document = *state.SettingsDocument;
+  IniSections& sections = document.Sections();
+
+  for (const IniSection& section : sections)
+    if (IsSettingSection(section.Name())) sections.Remove(section.Name());
+  // Made before the settings' sections so that it stays above them.
+  if (!sections.Item(kOptions)) sections.Add(kOptions, "");
+
+  std::int32_t counter = 0;
+  for (const clsSettings::Ref& setting : state.Settings) {
+    const std::string name = "Setting " + std::to_string(counter);
+    sections.Add(name, "");
+    IniKeys& keys = sections.Item(name)->Keys();
+    keys.Add("Name", setting->Name, "");
+    keys.Add("Action_CapsLock", setting->Action_CapsLock, "");
+    keys.Add("Action_NumLock", setting->Action_NumLock, "");
+    keys.Add("Action_ScrollLock", setting->Action_ScrollLock, "");
+    keys.Add("Filter_EXE", setting->Filter_EXE, "");
+    keys.Add("Filter_Owner", setting->Filter_Owner, "");
+    keys.Add("Filter_Title", setting->Filter_Title, "");
+    keys.Add("Match_EXE", setting->Match_EXE, "");
+    keys.Add("Match_Owner", setting->Match_Owner, "");
+    keys.Add("Match_Title", setting->Match_Title, "");
+    ++counter;
+  }
+
+  IniKeys& options = sections.Item(kOptions)->Keys();
+  const AppOptionsRecord& app = state.AppOptions;
+  Put(options, "Always On Top", app.AlwaysOnTop);
+  Put(options, "Keystroke Simulation", app.KeystrokeSimulation);
+  Put(options, "Password", EncodePassword(app.AdminPassword));
+  for (const HotkeyKeys& h : kHotkeys) {
+    const clsHotkey& hotkey = app.*h.record;
+    const std::string prefix = h.prefix;
+    Put(options, prefix + "_Disp", hotkey.sHotkey);
+    Put(options, prefix + "_vKey", hotkey.lVKey);
+    Put(options, prefix + "_Modifier", hotkey.lModifier);
+  }
+
+  return document.Save();
+}
