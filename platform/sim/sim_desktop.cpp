@@ -93,7 +93,7 @@ bool SimDesktop::GetKeyboardState(platform::KeyboardTable& table) {
   table = otherKeys_;
   for (const auto& [vk, key] : keys_)
     if (IsLockKey(vk))
-      table[static_cast<std::size_t>(vk)] = static_cast<std::uint8_t>((key.toggled ? 1 : 0) | (key.down ? 0x80 : 0));
+      table[static_cast<std::size_t>(vk)] = static_cast<std::uint8_t>((key.toggled ? 1 : 0) | (key.down || key.tableDown ? 0x80 : 0));
   return true;
 }
 
@@ -103,7 +103,7 @@ bool SimDesktop::SetKeyboardState(const platform::KeyboardTable& table) {
   for (int vk : {platform::kVkCapital, platform::kVkNumLock, platform::kVkScroll}) {
     const auto byte = table[static_cast<std::size_t>(vk)];
     Key& key = keys_[vk];
-    key.down = (byte & 0x80) != 0;
+    key.tableDown = (byte & 0x80) != 0;
     if (((byte & 1) != 0) != key.toggled) RequestToggle(vk, (byte & 1) != 0);
   }
   for (std::size_t i = 0; i < table.size(); ++i)

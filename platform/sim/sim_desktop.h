@@ -117,6 +117,7 @@ class SimDesktop : public platform::Os, public SimFiles, public SimDesktopCalls 
   struct Key {
     bool toggled = false;
     bool down = false;      // pressed through keybd_event and not yet released
+    bool tableDown = false; // key-down bit written into the thread's table
     int heldPolls = 0;      // the user's finger: async polls until release
     bool toggleOnRelease = false;
     int delayReads = 0;     // reads before a requested change shows

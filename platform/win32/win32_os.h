@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/os.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_keys.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_system.h"
@@ -10,4 +12,6 @@ class Win32Os final : public platform::Os,
                       public Win32Keys,
                       public Win32Windows,
                       public Win32Processes,
-                      public Win32System {};
+                      public Win32System,
+                      public Win32Files,
+                      public Win32Desktop {};
