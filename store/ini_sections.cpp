@@ -32,7 +32,9 @@ const IniSection* IniSections::Item(std::string_view name) const {
 
 IniSection& IniSections::Add(std::string_view name, std::string_view before) {
   CheckSectionName(name);
-  auto section = std::make_shared<IniSection>(std::string(name), IniLine{"[" + std::string(name) + "]", "\r\n"});
+  std::string header(1, '[');
+  header.append(name).append(1, ']');
+  auto section = std::make_shared<IniSection>(std::string(name), IniLine{std::move(header), "\r\n"});
   const auto beforeAt = before.empty() ? -1 : Find(before);
   if (beforeAt >= 0) {
     section->Keys().AppendLine(IniLine{"", "\r\n"});
