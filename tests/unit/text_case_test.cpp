@@ -1,0 +1,51 @@
+#include "tray/text_case.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A stand-in for the platform's conversion that, like it, also knows a
+// letter outside A-Z (é 0xE9 -> É 0xC9), so the tests see which runs it got.
+void Upper(char* text, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 'a' && c <= 'z') text[i] = static_cast<char>(c - 32);
+    if (c == 0xE9) text[i] = static_cast<char>(0xC9);
+  }
+}
+
+TEST(ReverseCaseTest, SwapsOnlyAsciiLettersAndKeepsLength) {
+  EXPECT_EQ(ReverseCase("Ab-5\xE9"), "aB-5\xE9");
+  EXPECT_EQ(ReverseCase(std::string("a\0B", 3)), std::string("A\0b", 3));
+  const std::string longText(100000, 'q');
+  EXPECT_EQ(ReverseCase(longText), std::string(100000, 'Q')) << "no 32,767 limit";
+  EXPECT_EQ(ReverseCase(""), "");
+}
+
+TEST(TransformRichTextTest, ChangesOnlyTheRunsAfterTheFirstFontSize) {
+  const std::string doc = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello World\\par caf\xE9\\b bold\\b0}";
+  EXPECT_EQ(TransformRichText(doc, true, Upper),
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 HELLO WORLD\\par CAF\xC9\\b BOLD\\b0}");
+  EXPECT_EQ(TransformRichText(doc, false, Upper),
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 hELLO wORLD\\par CAF\xE9\\b BOLD\\b0}");
+}
+
+TEST(TransformRichTextTest, RunReachingTheEndAndRunsOfBackslashes) {
+  EXPECT_EQ(TransformRichText("\\fs20 tail text", true, Upper), "\\fs20 TAIL TEXT");
+  // A run ends at the last backslash of a run of backslashes; what follows
+  // is taken for a control word and skipped up to the next space.
+  EXPECT_EQ(TransformRichText("\\fs20 a\\\\b c\\par d", true, Upper), "\\fs20 A\\\\b C\\par D");
+}
+
+TEST(TransformRichTextTest, HostileInputKeepsLengthOrGivesEmpty) {
+  EXPECT_EQ(TransformRichText("{\\rtf1 no font size}", true, Upper), "");
+  EXPECT_EQ(TransformRichText("", false, Upper), "");
+  for (const std::string s : {std::string("\\fs"), std::string("\\fs "), std::string("\\fs \\"),
+                              std::string("\\fs\\\\\\\\"), std::string("\\fs x\0y\\z w", 11),
+                              std::string(5000, ' ') + "\\fs" + std::string(5000, '\\') + " a"}) {
+    EXPECT_EQ(TransformRichText(s, true, Upper).size(), s.size());
+    EXPECT_EQ(TransformRichText(s, false, Upper).size(), s.size());
+  }
+}
+
+}  // namespace
