@@ -10,6 +10,7 @@
 //   foreground                   handle, process and title of the foreground
 //   keys                         lock keys as CNS digits, e.g. "100"
 //   press caps|num|scroll        a user's press and release
+//   setkeys PATTERN              press the keys that differ from PATTERN
 //   waitkeys PATTERN MS          until the keys match ('x' = either): "ok CNS ms"
 //   switch NAME PATTERN MS       activate NAME, then as waitkeys, timed from the
 //                                activation request
@@ -19,19 +20,26 @@
 //   waitwin PID EDIT MS PREFIX   a visible window of PID whose title begins with
 //   nowin PID EDIT MS PREFIX       PREFIX (EDIT 1: with a text field, 0: without,
 //                                  any); nowin fails if one shows up in time
+//   waitgone PID EDIT MS PREFIX  until no such window is shown
 //   close-hwnd HEX
 //   icons | waiticons COUNT MS   tray icons in the shell
+//   trayprune                    drop the icons of programs that are gone
 //   trayclick ldbl|rup|...       a mouse message on the only tray icon
 //   trayowner PID | traydelete PID | taskbarcreated
 //   menu PID MS DOWNS            choose in PID's pop-up menu (0: Escape)
 //   inputbox PID MS              describe PID's input box once it is up
-//   answer PID ok|cancel TEXT
-//   endsession PID logoff|shutdown
+//   answer PID ok|cancel TEXT    TEXT: all after the space that follows "ok"
+//   endsession PID logoff|shutdown   "ok AGREED of WINDOWS"
+//   version                      the Windows version Wine reports
+//   reset                        destroy our windows, end what we started
 //   sleep MS | quit
 //
 // Started as "e2e_host --window TITLE" it only shows one window with that
 // title; copied to a name ending in ".scr" it stands in for a screen saver.
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <deque>
@@ -126,6 +134,8 @@ int main(int argc, char** argv) {
     return e2e::RunSingleWindow(title);
   }
 
+  // Answers end in a bare line feed, whatever the C runtime would make of it.
+  _setmode(_fileno(stdout), _O_BINARY);
   CommandReader reader;
   if (!reader.Start()) return 1;
   e2e::Host host;

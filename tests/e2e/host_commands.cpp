@@ -17,8 +17,9 @@ namespace {
 constexpr int kActivateTimeoutMs = 3000;
 constexpr UINT kTrayIconId = 1;
 
-// The words of a command line; Rest(n) is the text after the first n words,
-// spaces inside it kept, for titles and answers.
+// The words of a command line. Rest(n) is the text from the (n+1)-th word on,
+// spaces inside it kept, for titles; Raw(n) is everything after the one space
+// that follows the n-th word, so an answer may begin with a space.
 class Args {
  public:
   explicit Args(const std::string& line) : line_(line) {
@@ -42,8 +43,12 @@ class Args {
   DWORD Pid(std::size_t i) const { return static_cast<DWORD>(std::strtoul((*this)[i].c_str(), nullptr, 10)); }
   std::string Rest(std::size_t n) const {
     if (n >= starts_.size()) return {};
-    std::size_t from = starts_[n];
-    return line_.substr(from);
+    return line_.substr(starts_[n]);
+  }
+  std::string Raw(std::size_t n) const {
+    if (n == 0 || n > starts_.size()) return {};
+    const std::size_t after = starts_[n - 1] + words_[n - 1].size() + 1;
+    return after < line_.size() ? line_.substr(after) : std::string();
   }
 
  private:
@@ -129,6 +134,13 @@ std::string Host::Run(const std::string& line, bool& quit) {
     const std::string state = ReadLockKeys();
     return matched ? Ok(state + " " + Ms(clock.Ms())) : Fail(state + " after " + Ms(clock.Ms()) + " ms");
   }
+  if (command == "setkeys") {
+    // setkeys PATTERN: as a user would, pressing the keys that differ.
+    if (!IsKeyPattern(a[1])) return Fail("bad pattern " + a[1]);
+    PressTowards(a[1]);
+    const bool matched = WaitUntil([&] { return KeysMatch(ReadLockKeys(), a[1]); }, 2000);
+    return matched ? Ok(ReadLockKeys()) : Fail(ReadLockKeys());
+  }
   if (command == "steady") {
     // The keys must keep matching the pattern for the whole time.
     const std::string pattern = a[1];
@@ -163,6 +175,18 @@ std::string Host::Run(const std::string& line, bool& quit) {
   }
 
   // ---- windows of other processes ----
+  if (command == "waitgone") {
+    // waitgone PID EDIT TIMEOUT PREFIX: until no such window is shown.
+    const int withEdit = a[2] == "any" ? -1 : a.Int(2);
+    HWND found = nullptr;
+    const bool gone = WaitUntil(
+        [&] {
+          found = FindProcessWindow(a.Pid(1), a.Rest(4), withEdit);
+          return found == nullptr;
+        },
+        a.Int(3));
+    return gone ? Ok() : Fail(Hex(found) + " " + WindowTitle(found));
+  }
   if (command == "waitwin" || command == "nowin") {
     // waitwin PID EDIT TIMEOUT PREFIX / nowin PID EDIT MS PREFIX
     const DWORD pid = a.Pid(1);
@@ -190,6 +214,11 @@ std::string Host::Run(const std::string& line, bool& quit) {
     const bool done = WaitUntil([&] { return TrayIconWindows().size() == wanted; }, a.Int(2));
     const std::string count = std::to_string(TrayIconWindows().size());
     return done ? Ok(count) : Fail(count);
+  }
+  if (command == "trayprune") {
+    PruneTrayIcons();
+    PumpFor(300);
+    return Ok(std::to_string(TrayIconWindows().size()));
   }
   if (command == "trayclick") {
     const UINT message = MouseMessage(a[1]);
@@ -228,14 +257,29 @@ std::string Host::Run(const std::string& line, bool& quit) {
     // answer PID ok|cancel TEXT
     HWND dialog = FindProcessWindow(a.Pid(1), "", 1);
     if (dialog == nullptr) return Fail("no input box");
-    return AnswerInputBox(dialog, a[2] == "ok", a.Rest(3)) ? Ok() : Fail("could not answer");
+    return AnswerInputBox(dialog, a[2] == "ok", a.Raw(3)) ? Ok() : Fail("could not answer");
   }
   if (command == "endsession") {
-    const int agreed = EndSession(a.Pid(1), a[2] == "logoff");
-    return agreed >= 0 ? Ok(std::to_string(agreed)) : Fail("a window did not answer");
+    const EndSessionResult result = EndSession(a.Pid(1), a[2] == "logoff");
+    if (!result.answered) return Fail("a window did not answer");
+    return Ok(std::to_string(result.agreed) + " of " + std::to_string(result.windows));
   }
 
   // ---- the host itself ----
+  if (command == "version") {
+    // What Wine reports to programs: the family is the platform identifier.
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!::GetVersionExA(&info)) return Fail("GetVersionExA failed");
+    return Ok("platform=" + std::to_string(info.dwPlatformId) + " version=" + std::to_string(info.dwMajorVersion) +
+              "." + std::to_string(info.dwMinorVersion));
+  }
+  if (command == "reset") {
+    // Between tests: no window of ours and no program we started is left.
+    processes_.KillAll();
+    windows_.DestroyAll();
+    return Ok();
+  }
   if (command == "sleep") {
     PumpFor(a.Int(1));
     return Ok();

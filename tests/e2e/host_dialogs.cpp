@@ -88,21 +88,22 @@ bool AnswerInputBox(HWND dialog, bool pressOk, const std::string& answer) {
   return ::PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
-int EndSession(DWORD pid, bool logoff) {
+EndSessionResult EndSession(DWORD pid, bool logoff) {
   const LPARAM reason = logoff ? ENDSESSION_LOGOFF : 0;
   const std::vector<HWND> windows = TopLevelWindowsOfProcess(pid, false);
-  int agreed = 0;
+  EndSessionResult result;
+  result.windows = static_cast<int>(windows.size());
   for (HWND hwnd : windows) {
     DWORD_PTR answer = 0;
-    if (!Send(hwnd, WM_QUERYENDSESSION, 0, reason, &answer)) {
-      if (::IsWindow(hwnd)) return -1;
-      continue;  // gone meanwhile
+    if (Send(hwnd, WM_QUERYENDSESSION, 0, reason, &answer)) {
+      if (answer != 0) ++result.agreed;
+    } else if (::IsWindow(hwnd)) {
+      result.answered = false;
     }
-    if (answer != 0) ++agreed;
   }
   for (HWND hwnd : windows)
-    if (!Send(hwnd, WM_ENDSESSION, TRUE, reason) && ::IsWindow(hwnd)) return -1;
-  return agreed;
+    if (!Send(hwnd, WM_ENDSESSION, TRUE, reason) && ::IsWindow(hwnd)) result.answered = false;
+  return result;
 }
 
 }  // namespace e2e

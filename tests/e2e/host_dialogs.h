@@ -29,10 +29,17 @@ InputBoxFacts DescribeInputBox(HWND dialog);
 // presses "Cancel".
 bool AnswerInputBox(HWND dialog, bool pressOk, const std::string& answer);
 
+struct EndSessionResult {
+  bool answered = true;  // false when a window did not answer in time
+  int windows = 0;
+  int agreed = 0;  // windows that let the session end
+};
+
 // Sends WM_QUERYENDSESSION to every top-level window of the process, then
 // WM_ENDSESSION, as Windows does at log-off (lParam ENDSESSION_LOGOFF) or
-// shut-down (0). Returns how many windows agreed to end; -1 when a window did
-// not answer in time. When it returns, the program has had its chance to save.
-int EndSession(DWORD pid, bool logoff);
+// shut-down (0). Windows may end the process as soon as WM_ENDSESSION has
+// been answered, so whatever the program must save is saved by the time
+// this returns.
+EndSessionResult EndSession(DWORD pid, bool logoff);
 
 }  // namespace e2e

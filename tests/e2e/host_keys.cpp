@@ -46,4 +46,11 @@ bool PressLockKey(const std::string& name) {
   return true;
 }
 
+void PressTowards(const std::string& pattern) {
+  static const char* const kNames[] = {"caps", "num", "scroll"};
+  const std::string state = ReadLockKeys();
+  for (std::size_t i = 0; i < 3 && i < pattern.size(); ++i)
+    if (pattern[i] != 'x' && pattern[i] != state[i]) PressLockKey(kNames[i]);
+}
+
 }  // namespace e2e

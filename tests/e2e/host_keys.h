@@ -17,4 +17,7 @@ bool IsKeyPattern(const std::string& pattern);
 // Presses and releases a key as a user would: "caps", "num" or "scroll".
 bool PressLockKey(const std::string& name);
 
+// Presses the keys whose state differs from the pattern.
+void PressTowards(const std::string& pattern);
+
 }  // namespace e2e

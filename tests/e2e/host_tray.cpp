@@ -53,6 +53,10 @@ bool ClickTrayIcon(UINT mouseMessage) {
   return ::PostMessageA(icons.front(), mouseMessage, 0, MAKELPARAM(8, 8)) != FALSE;
 }
 
+void PruneTrayIcons() {
+  for (HWND icon : TrayIconWindows()) ::PostMessageA(icon, WM_MOUSEMOVE, 0, MAKELPARAM(8, 8));
+}
+
 HWND TrayIconOwner(DWORD pid, UINT iconId) {
   for (HWND hwnd : WindowsOfProcess(pid))
     if (NotifyIcon(NIM_MODIFY, hwnd, iconId)) return hwnd;

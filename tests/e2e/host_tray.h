@@ -15,6 +15,10 @@ std::vector<HWND> TrayIconWindows();
 // in the tray; false when there is not exactly one.
 bool ClickTrayIcon(UINT mouseMessage);
 
+// Moves the mouse over every icon: the shell then notices icons whose owner
+// window is gone (a program that was killed) and drops them.
+void PruneTrayIcons();
+
 // The window that owns the process's tray icon with this id: the one for
 // which the shell accepts a modification of that icon. Null when none does.
 HWND TrayIconOwner(DWORD pid, UINT iconId);

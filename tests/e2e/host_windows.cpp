@@ -105,6 +105,10 @@ bool TestWindows::Destroy(const std::string& name) {
   return true;
 }
 
+void TestWindows::DestroyAll() {
+  while (!windows_.empty()) Destroy(windows_.begin()->first);
+}
+
 bool Activate(HWND hwnd, int timeoutMs) {
   if (!::IsWindow(hwnd)) return false;
   return WaitUntil(

@@ -22,6 +22,7 @@ class TestWindows {
   HWND Make(const std::string& name, const std::string& ownerName, const std::string& title);
   HWND Find(const std::string& name) const;
   bool Destroy(const std::string& name);
+  void DestroyAll();
 
  private:
   std::map<std::string, HWND> windows_;

@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Figures of tarvolo.exe under Wine (Windows 10 reported), for BENCHMARKS.md:
+#   - the time from activating a window to its lock keys being right
+#     (median and 95th percentile over SWITCHES switches, each way);
+#   - the CPU time tarvolo.exe uses in IDLE_SECONDS with nothing happening;
+#   - the size of tarvolo.exe and the DLLs it imports.
+# Figures only: nothing here passes or fails on a speed.
+#
+#   bench/wine-bench.sh            (SWITCHES=60 IDLE_SECONDS=60 by default)
+#
+# TARVOLO_BIN_DIR: where tarvolo.exe and e2e_host.exe are (default
+# build/windows/bin).
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+E2E_BIN_DIR="${TARVOLO_BIN_DIR:-$ROOT/build/windows/bin}"
+SWITCHES="${SWITCHES:-60}"
+IDLE_SECONDS="${IDLE_SECONDS:-60}"
+OBJDUMP="${OBJDUMP:-x86_64-w64-mingw32-objdump}"
+
+source "$ROOT/scripts/wine-env.sh"
+source "$ROOT/tests/e2e/ini.sh"
+source "$ROOT/tests/e2e/lib.sh"
+
+E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tarvolo-bench.XXXXXX")
+CASE_DIR="$E2E_WORK/run"
+mkdir -p "$CASE_DIR"
+CASE_LOG="$CASE_DIR/log"
+
+finish() {
+  tarvolo_kill
+  host_stop
+  wine_env_stop
+  rm -rf "$E2E_WORK"
+}
+trap finish EXIT
+
+# Median and 95th percentile (nearest rank) of the numbers on stdin.
+percentiles() {
+  sort -g | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "no samples"; exit }
+    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    r = int(0.95 * NR + 0.999999); if (r < 1) r = 1
+    printf "median %.1f ms, 95th percentile %.1f ms, min %.1f ms, max %.1f ms (%d samples)\n", m, v[r], v[1], v[NR], NR
+  }'
+}
+
+# utime + stime of a Linux process, in milliseconds.
+linux_cpu_ms() {
+  local fields ticks
+  read -r -a fields <"/proc/$1/stat"
+  # Fields 14 and 15 (utime, stime), counted after the command's parentheses.
+  local rest=${fields[*]}
+  rest=${rest#*) }
+  read -r -a fields <<<"$rest"
+  ticks=$((fields[11] + fields[12]))
+  echo $((ticks * 1000 / $(getconf CLK_TCK)))
+}
+
+# The wineserver of our prefix: it works in /tmp/.wine-UID/server-DEV-INODE,
+# named after the prefix folder.
+prefix_wineserver() {
+  local dev inode dir pid
+  read -r dev inode < <(stat -c '%d %i' "$WINEPREFIX")
+  dir=$(printf '/tmp/.wine-%d/server-%x-%x' "$(id -u)" "$dev" "$inode")
+  for pid in $(pgrep -x "$(basename "$WINESERVER")"); do
+    [[ $(readlink "/proc/$pid/cwd") == "$dir" ]] && echo "$pid" && return
+  done
+}
+
+echo "== tarvolo.exe and its imports"
+exe="$E2E_BIN_DIR/tarvolo.exe"
+echo "tarvolo.exe: $(stat -c %s "$exe") bytes"
+"$OBJDUMP" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -f | while read -r dll; do
+  case ${dll,,} in
+    kernel32.dll | user32.dll | gdi32.dll | shell32.dll | comctl32.dll | psapi.dll | advapi32.dll | \
+      msvcrt.dll | ole32.dll | comdlg32.dll | ntdll.dll | shlwapi.dll | version.dll)
+      echo "  imports $dll (ships with Windows)" ;;
+    *) echo "  imports $dll (NOT a Windows system DLL)" ;;
+  esac
+done
+
+wine_set_version win10
+host_start
+ini_options "$CASE_DIR/Tarvolo.INI"
+ini_setting "$CASE_DIR/Tarvolo.INI" "Alpha" caps=1 title=Alpha
+ini_setting "$CASE_DIR/Tarvolo.INI" Default caps=2
+cp "$E2E_BIN_DIR/tarvolo.exe" "$CASE_DIR/"
+cp "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/prepared.ini"
+step setkeys 000
+step make desk - Desk
+step make alpha - Alpha report
+step activate desk
+tarvolo_start
+keys 000
+
+echo "== from activating a window to its keys being right ($SWITCHES switches each way)"
+: >"$E2E_WORK/on" && : >"$E2E_WORK/off"
+for ((i = 0; i < SWITCHES; i++)); do
+  step switch alpha 1xx 5000
+  echo "$(answer_word 2)" >>"$E2E_WORK/on"
+  step switch desk 0xx 5000
+  echo "$(answer_word 2)" >>"$E2E_WORK/off"
+done
+echo "Caps Lock set on:  $(percentiles <"$E2E_WORK/on")"
+echo "Caps Lock set off: $(percentiles <"$E2E_WORK/off")"
+echo "both:              $(cat "$E2E_WORK/on" "$E2E_WORK/off" | percentiles)"
+
+echo "== CPU time in ${IDLE_SECONDS} s with nothing happening"
+unix_pid=$(cat "$CASE_DIR/unix.pid")
+server_pid=$(prefix_wineserver)
+step sleep 2000
+step cputime "$TPID"
+win_before=$(answer_word 1)
+linux_before=$(linux_cpu_ms "$unix_pid")
+server_before=$([[ -n $server_pid ]] && linux_cpu_ms "$server_pid" || echo 0)
+sleep "$IDLE_SECONDS"
+step cputime "$TPID"
+win_after=$(answer_word 1)
+linux_after=$(linux_cpu_ms "$unix_pid")
+server_after=$([[ -n $server_pid ]] && linux_cpu_ms "$server_pid" || echo 0)
+echo "tarvolo.exe (Linux /proc): $((linux_after - linux_before)) ms"
+echo "tarvolo.exe (GetProcessTimes): $(awk -v a="$win_after" -v b="$win_before" 'BEGIN { printf "%.1f", a - b }') ms"
+echo "wineserver meanwhile (all its clients): $((server_after - server_before)) ms"
+
+tarvolo_exit

@@ -1,0 +1,449 @@
+# The end-to-end cases. Sourced by run.sh; each case runs with errexit in a
+# subshell (run_case), so its first failing step ends it.
+#
+# Keys are written Caps, Num, Scroll: "100" is Caps Lock on, the others off;
+# "x" is either. Actions: 1 Toggle ON, 2 Toggle OFF, 3 Maintain ON, 4 Maintain
+# OFF, 5 Remember. Match types: 0 Beginning, 1 Ending, 2 Exact.
+
+# ---- which setting applies ----
+
+ini_title_and_owner() {
+  ini_options "$1"
+  ini_setting "$1" "Reports" caps=1 title=ALPHA mtitle=0
+  ini_setting "$1" "Alpha report exactly" num=1 title="Alpha report" mtitle=2
+  ini_setting "$1" "Project dialogs" scroll=1 owner=project mowner=1
+  ini_setting "$1" Default caps=2 num=2 scroll=2
+}
+case_title_and_owner() {
+  case_folder ini_title_and_owner
+  tarvolo_start
+  step make report - alpha report
+  step make project - My Project
+  step make find project Find
+  step make loose - Find
+  # Title beginning with the filter in other letter case; of two settings
+  # that match, the first wins.
+  step activate report
+  keys 100
+  step activate desk
+  keys 000
+  # Owner title ending with the filter; the same title without that owner
+  # falls back to "Default", and so does the owner itself.
+  step activate find
+  keys 001
+  step activate loose
+  keys 000
+  step activate find
+  keys 001
+  step activate project
+  keys 000
+  tarvolo_exit
+}
+
+ini_exe_name() {
+  ini_options "$1"
+  ini_setting "$1" "Notepad" caps=1 scroll=3 exe=NOTEPAD.EXE mexe=2
+  ini_setting "$1" Default caps=2 scroll=4
+}
+case_exe_name() {
+  case_folder ini_exe_name
+  tarvolo_start
+  step spawn notepad.exe
+  local notepad
+  notepad=$(answer_word 1)
+  step waitwin "$notepad" any 15000 ""
+  local editor
+  editor=$(answer_word 1)
+  step activate-hwnd "$editor"
+  keys 1x1
+  # A window of ours with Notepad's very title is not Notepad.
+  step make fake - "$(host_title_of "$editor")"
+  step activate fake
+  keys 0x0
+  step activate-hwnd "$editor"
+  keys 1x1
+  step activate desk
+  keys 0x0
+  tarvolo_exit
+}
+
+# The title of a window, from the answer of waitwin (after the handle).
+host_title_of() {
+  local words
+  read -r -a words <<<"$REPLY_LINE"
+  printf '%s' "${REPLY_LINE#ok "${words[1]}" }"
+}
+
+ini_fallback() {
+  ini_options "$1"
+  ini_setting "$1" "Alpha" caps=1 title=Alpha
+  ini_setting "$1" Default caps=2 num=1 scroll=3
+}
+case_default_fallback() {
+  case_folder ini_fallback
+  tarvolo_start
+  # Unmatched windows get "Default": the first tick already applied it.
+  keys 011
+  step make alpha - Alpha
+  step make other - Another desk
+  step activate alpha
+  keys 111
+  step press num
+  keeps 101
+  step activate other
+  keys 011
+  tarvolo_exit
+}
+
+ini_no_default() {
+  ini_options "$1"
+  ini_setting "$1" "Alpha" caps=1 title=Alpha
+}
+case_no_default() {
+  case_folder ini_no_default
+  tarvolo_start
+  step make alpha - Alpha
+  step make other - Another desk
+  step activate alpha
+  keys 100
+  # Without a "Default", unmatched windows change nothing.
+  step activate desk
+  keeps 100
+  step press caps
+  step activate other
+  keeps 000
+  step activate alpha
+  keys 100
+  tarvolo_exit
+}
+
+# ---- what the actions do over time ----
+
+ini_toggle_maintain() {
+  ini_options "$1"
+  ini_setting "$1" "Toggle" caps=1 title=Toggle
+  ini_setting "$1" "Maintain" caps=3 title=Maintain
+  ini_setting "$1" Default caps=2
+}
+case_toggle_vs_maintain() {
+  case_folder ini_toggle_maintain
+  tarvolo_start
+  step make t1 - Toggle one
+  step make t2 - Toggle two
+  step make m1 - Maintain one
+  step make m2 - Maintain two
+  step activate t1
+  keys 1xx
+  # "Toggle ON": the user switches the key off and it stays off, also in
+  # another window of the same setting ...
+  step press caps
+  keeps 0xx
+  step activate t2
+  keeps 0xx
+  # ... until another setting has been current.
+  step activate desk
+  keys 0xx
+  step activate t1
+  keys 1xx
+  # "Maintain ON": switched off, it is on again within a tick.
+  step activate m1
+  keys 1xx
+  step press caps
+  keys 1xx
+  step activate m2
+  keeps 1xx
+  step press caps
+  keys 1xx
+  tarvolo_exit
+}
+
+ini_remember() {
+  ini_options "$1"
+  ini_setting "$1" "Remember" caps=5 title=Remember
+  ini_setting "$1" Default caps=2
+}
+case_remember() {
+  case_folder ini_remember
+  tarvolo_start
+  step make r1 - Remember one
+  step make r2 - Remember two
+  # The user turns Caps Lock on while "Default" is current ...
+  step press caps
+  keeps 1xx
+  # ... but "Remember" starts with the key off.
+  step activate r1
+  keys 0xx
+  step press caps
+  keeps 1xx
+  step activate desk
+  keys 0xx
+  # Back in any window of the setting, the key is as the user left it there.
+  step activate r2
+  keys 1xx
+  step press caps
+  keeps 0xx
+  step activate desk
+  step press caps
+  keeps 1xx
+  step activate r1
+  keys 0xx
+  tarvolo_exit
+}
+
+# ---- windows that never change the setting ----
+
+ini_alpha() {
+  ini_options "$1"
+  ini_setting "$1" "Alpha" caps=1 title=Alpha
+  ini_setting "$1" "Own windows" num=1 title=Tarvolo
+  ini_setting "$1" Default caps=2
+}
+case_screen_saver() {
+  case_folder ini_alpha
+  tarvolo_start
+  # A screen saver whose window would match "Alpha" by its title.
+  cp "$E2E_BIN_DIR/e2e_host.exe" "$CASE_DIR/saver.scr"
+  step spawn "$(windows_path "$CASE_DIR/saver.scr")" --window Alpha saver
+  local saver
+  saver=$(answer_word 1)
+  step waitwin "$saver" any 15000 "Alpha saver"
+  local saverWindow
+  saverWindow=$(answer_word 1)
+  step activate-hwnd "$saverWindow"
+  keeps 000
+  step make alpha - Alpha report
+  step activate alpha
+  keys 100
+  step activate-hwnd "$saverWindow"
+  keeps 100
+  step activate desk
+  keys 000
+  tarvolo_exit
+}
+
+case_own_windows() {
+  case_folder ini_alpha
+  tarvolo_start
+  step make a1 - Alpha one
+  step make a2 - Alpha two
+  step activate a1
+  keys 100
+  step press caps
+  keeps 000
+  # The setup window (captioned "Tarvolo") in front: neither the setting
+  # that matches its title nor "Default" comes into force ...
+  step trayclick ldbl
+  setup_window_opens
+  local own
+  own=$(answer_word 1)
+  step activate-hwnd "$own"
+  keeps 000
+  # ... so "Alpha" is still current and its Toggle does not act again.
+  step activate a2
+  keeps 000
+  menu_choose Hide
+  setup_window_closes
+  step activate a1
+  keeps 000
+  tarvolo_exit
+}
+
+# ---- one instance ----
+
+case_second_start() {
+  case_folder ini_alpha
+  tarvolo_start
+  local before started rc elapsed
+  before=$(stat -c '%y %s' "$CASE_DIR/Tarvolo.INI")
+  started=$(date +%s%N)
+  rc=0
+  (cd "$CASE_DIR" && exec timeout 30 "$WINE" tarvolo.exe {E2E_TO_HOST}>&- {E2E_FROM_HOST}<&- \
+    >>"$CASE_DIR/second.stdout" 2>>"$CASE_DIR/second.stderr") || rc=$?
+  elapsed=$((($(date +%s%N) - started) / 1000000))
+  note "the second start ended after ${elapsed} ms with exit code $rc"
+  ((rc != 124)) || fail "the second start was still running after 30 s"
+  step waitprocs tarvolo.exe 1 2000
+  [[ $(answer_word 2) == "$TPID" ]] || fail "the running instance is not the first one: $REPLY_LINE"
+  step sleep 500
+  step icons
+  [[ $(answer_word 1) == 1 ]] || fail "$(answer_word 1) tray icons after the second start"
+  cmp -s "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/prepared.ini" || fail "the second start changed Tarvolo.INI"
+  [[ $(stat -c '%y %s' "$CASE_DIR/Tarvolo.INI") == "$before" ]] || fail "the second start wrote Tarvolo.INI"
+  # The first instance works on.
+  step make alpha - Alpha
+  step activate alpha
+  keys 100
+  tarvolo_exit
+  expect_saved
+}
+
+# ---- the tray menu and the password ----
+
+case_tray_menu() {
+  case_folder ini_alpha
+  tarvolo_start
+  menu_choose Show
+  setup_window_opens
+  # Hide closes the setup window, which saves as it closes.
+  unsave
+  menu_choose Hide
+  setup_window_closes
+  expect_saved
+  # A double-click on the icon opens it too.
+  step trayclick ldbl
+  setup_window_opens
+  menu_choose Hide
+  setup_window_closes
+  # Exit with the setup window closed: the program saves and ends.
+  unsave
+  menu_choose Exit
+  tarvolo_ended
+  expect_saved
+  step waiticons 0 3000
+}
+
+ini_password() {
+  ini_options "$1" password=OpenSesame
+  ini_setting "$1" Default
+}
+# Show, answered with the given button and text; the setup window must then
+# stay closed.
+password_refused() {
+  menu_choose Show
+  step inputbox "$TPID" 5000
+  step answer "$TPID" "$@"
+  step waitgone "$TPID" 1 3000 ""
+  setup_window_stays_closed
+}
+case_password() {
+  case_folder ini_password
+  tarvolo_start
+  menu_choose Show
+  step inputbox "$TPID" 5000
+  [[ $REPLY_LINE == *" ok=1 cancel=1 caption=Tarvolo|prompt=Enter Password" ]] ||
+    fail "not the password input box: $REPLY_LINE"
+  step answer "$TPID" ok wrong
+  step waitgone "$TPID" 1 3000 ""
+  setup_window_stays_closed
+  password_refused ok ""
+  password_refused cancel
+  password_refused ok " OpenSesame"
+  # The right password in other letter case opens the setup window.
+  menu_choose Show
+  step inputbox "$TPID" 5000
+  step answer "$TPID" ok oPENsESAME
+  setup_window_opens
+  # Hide asks nothing.
+  menu_choose Hide
+  setup_window_closes
+  step nowin "$TPID" 1 1000 ""
+  # The double-click is guarded as well.
+  step trayclick ldbl
+  step inputbox "$TPID" 5000
+  step answer "$TPID" ok OPENSESAME
+  setup_window_opens
+  # Exit asks nothing and ends the program.
+  menu_choose Exit
+  tarvolo_ended
+  expect_saved
+}
+
+case_taskbar_created() {
+  case_folder ini_alpha
+  tarvolo_start
+  # The shell forgets the icon, as when it restarts, then announces itself.
+  step traydelete "$TPID"
+  step waiticons 0 3000
+  step taskbarcreated
+  step waiticons 1 5000
+  # The icon that came back answers.
+  menu_choose Show
+  setup_window_opens
+  tarvolo_exit
+}
+
+# ---- the end of the session ----
+
+end_session_saves() {
+  case_folder ini_alpha
+  tarvolo_start
+  step endsession "$TPID" "$1"
+  [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"
+  # Windows may end the process as soon as WM_ENDSESSION is answered.
+  expect_saved
+  tarvolo_ended
+  step waiticons 0 3000
+}
+case_logoff_saves() { end_session_saves logoff; }
+case_shutdown_saves() { end_session_saves shutdown; }
+
+# ---- the two ways of setting a key ----
+
+# Calls of tarvolo.exe into user32, traced by Wine's relay channel (run.sh
+# limits it to these calls).
+relay_calls() { grep -c "Call user32.$1(" "$CASE_DIR/tarvolo.stderr" || true; }
+
+# True when, after its first SetKeyboardState, the program read Caps Lock
+# (GetKeyState of 0x14) as on.
+relay_saw_own_caps_on() {
+  awk '
+    /Call user32\.SetKeyboardState\(/ { written = 1 }
+    written && /Call user32\.GetKeyState\(00000014\)/ { asked = 1; next }
+    asked && /Ret  user32\.GetKeyState\(\) retval=/ {
+      value = $0; sub(/.*retval=/, "", value); sub(/ .*/, "", value)
+      if (value ~ /[13579bdfBDF]$/) found = 1
+      asked = 0
+    }
+    END { exit found ? 0 : 1 }' "$CASE_DIR/tarvolo.stderr"
+}
+
+ini_family() {
+  ini_options "$1" keystroke="$E2E_KEYSTROKE"
+  ini_setting "$1" "Alpha" caps=1 title=Alpha
+  ini_setting "$1" Default caps=2
+}
+
+# Windows 10 with "Windows Messaging" chosen: the NT family always presses
+# and releases the key, and the whole desktop sees the change.
+case_nt_keystroke_way() {
+  E2E_KEYSTROKE=False case_folder ini_family
+  tarvolo_start WINEDEBUG=-all,+relay
+  step make alpha - Alpha
+  step activate alpha
+  keys 100
+  step activate desk
+  keys 000
+  tarvolo_exit
+  (($(relay_calls keybd_event) >= 4)) || fail "no key presses traced"
+  (($(relay_calls SetKeyboardState) == 0)) || fail "the keyboard-state table was written on the NT family"
+}
+
+# Windows 98 with "Windows Messaging": the program writes its keyboard-state
+# table. Wine keeps that table per thread, as the NT family does, so the rest
+# of the desktop does not see the change that Windows 98 would make global:
+# the test reads the program's own view of the key from the relay trace, and
+# checks that no keystroke was sent behind the table's back.
+case_9x_keyboard_state_way() {
+  E2E_KEYSTROKE=False case_folder ini_family
+  tarvolo_start WINEDEBUG=-all,+relay
+  step make alpha - Alpha
+  step activate alpha
+  keeps 000
+  tarvolo_exit
+  (($(relay_calls SetKeyboardState) >= 1)) || fail "the keyboard-state table was never written"
+  (($(relay_calls keybd_event) == 0)) || fail "keys were pressed in the keyboard-state way"
+  relay_saw_own_caps_on || fail "the program never read Caps Lock as on after writing its table"
+}
+
+# Windows 98 with "Keystroke Simulation" chosen: the key is pressed and
+# released, which every program sees.
+case_9x_keystroke_option() {
+  E2E_KEYSTROKE=True case_folder ini_family
+  tarvolo_start
+  step make alpha - Alpha
+  step activate alpha
+  keys 100
+  step activate desk
+  keys 000
+  tarvolo_exit
+}

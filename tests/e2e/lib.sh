@@ -1,0 +1,205 @@
+# The end-to-end suite's hands: the test host, tarvolo.exe and the cases'
+# bookkeeping. Sourced by run.sh, which sets WINE, E2E_BIN_DIR and E2E_WORK.
+
+E2E_HOST_PID=""
+E2E_TO_HOST=""
+E2E_FROM_HOST=""
+REPLY_LINE=""
+CASE_LOG=/dev/null
+
+# Seconds to wait for one answer of the host; its own waits are shorter.
+readonly E2E_ANSWER_SECONDS=40
+
+# ---- the test host ----
+
+host_start() {
+  coproc E2E_HOST_PROC { exec "$WINE" "$E2E_BIN_DIR/e2e_host.exe" 2>>"$E2E_WORK/host.stderr"; }
+  E2E_HOST_PID=$E2E_HOST_PROC_PID
+  # Plain descriptors: a coprocess's own are closed in subshells, and every
+  # case runs in one.
+  exec {E2E_TO_HOST}>&"${E2E_HOST_PROC[1]}" {E2E_FROM_HOST}<&"${E2E_HOST_PROC[0]}"
+  host_read_answer 120 && [[ $REPLY_LINE == "ok ready" ]]
+}
+
+host_stop() {
+  [[ -n $E2E_HOST_PID ]] || return 0
+  host quit >/dev/null 2>&1 || true
+  exec {E2E_TO_HOST}>&- {E2E_FROM_HOST}<&-
+  wait "$E2E_HOST_PID" 2>/dev/null || true
+  E2E_HOST_PID=""
+}
+
+host_read_answer() {
+  if ! IFS= read -r -t "$1" REPLY_LINE <&"$E2E_FROM_HOST"; then
+    REPLY_LINE="fail (the host did not answer)"
+    return 1
+  fi
+  REPLY_LINE=${REPLY_LINE%$'\r'}
+}
+
+# host COMMAND...: the answer is left in REPLY_LINE; true when it is "ok ...".
+host() {
+  printf '%s\n' "$*" >&"$E2E_TO_HOST"
+  host_read_answer "$E2E_ANSWER_SECONDS" || true
+  printf '    %s -> %s\n' "$*" "$REPLY_LINE" >>"$CASE_LOG"
+  [[ $REPLY_LINE == ok* ]]
+}
+
+# The n-th word of the last answer (1 is the word after "ok").
+answer_word() {
+  local words
+  read -r -a words <<<"$REPLY_LINE"
+  printf '%s' "${words[$1]:-}"
+}
+
+# ---- steps of a case (each returns non-zero on failure) ----
+
+fail() {
+  printf '    FAILED: %s\n' "$*" >>"$CASE_LOG"
+  printf '%s\n' "$*" >"$CASE_DIR/why"
+  return 1
+}
+
+# step COMMAND...: a host command that must succeed.
+step() {
+  host "$@" || fail "$* -> $REPLY_LINE"
+}
+
+# The keys reach the pattern (Caps, Num, Scroll; x for either) within a few
+# fast ticks.
+keys() { step waitkeys "$1" 3000; }
+
+# The keys keep the pattern for about five fast ticks.
+keeps() { step steady "$1" 850; }
+
+note() { printf '  %s\n' "$*" >>"$CASE_LOG"; }
+
+# ---- tarvolo.exe ----
+
+# A fresh folder with the program and the Tarvolo.INI that the case's
+# writer function (called with the file's path) prepares.
+case_folder() {
+  cp "$E2E_BIN_DIR/tarvolo.exe" "$CASE_DIR/tarvolo.exe"
+  "$@" "$CASE_DIR/Tarvolo.INI"
+  cp "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/prepared.ini"
+}
+
+# tarvolo_start [VAR=VALUE...]: starts the program in the case's folder and
+# waits for its icon. TPID is its Windows process id.
+tarvolo_start() {
+  step waiticons 0 5000 || return 1
+  (cd "$CASE_DIR" && exec env "$@" "$WINE" tarvolo.exe {E2E_TO_HOST}>&- {E2E_FROM_HOST}<&- \
+    >>"$CASE_DIR/tarvolo.stdout" 2>>"$CASE_DIR/tarvolo.stderr") &
+  echo $! >"$CASE_DIR/unix.pid"
+  step waitprocs tarvolo.exe 1 20000 || return 1
+  TPID=$(answer_word 2)
+  step waiticons 1 20000 || return 1
+  # Start-up loads the settings after showing the icon; give it a moment
+  # before the first window changes.
+  step sleep 300
+}
+
+tarvolo_running() {
+  local pid
+  pid=$(cat "$CASE_DIR/unix.pid" 2>/dev/null) || return 1
+  kill -0 "$pid" 2>/dev/null
+}
+
+# Waits for the program's process to end by itself.
+tarvolo_ended() {
+  step waitexit "$TPID" 10000 || return 1
+  local pid i
+  pid=$(cat "$CASE_DIR/unix.pid")
+  for ((i = 0; i < 100; i++)); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  fail "the wine process $pid is still there"
+}
+
+# Kills the program if a case left it running (a failed step, or the
+# end-of-session case, where Windows would end it).
+tarvolo_kill() {
+  local pid i
+  pid=$(cat "$CASE_DIR/unix.pid" 2>/dev/null) || return 0
+  kill -0 "$pid" 2>/dev/null || return 0
+  kill "$pid" 2>/dev/null
+  for ((i = 0; i < 30; i++)); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  kill -KILL "$pid" 2>/dev/null || true
+}
+
+# The tray menu through the icon: right button up, then the item.
+menu_choose() {
+  local downs
+  case $1 in
+    Show) downs=1 ;;
+    Hide) downs=2 ;;
+    Exit) downs=3 ;;
+    *) fail "no menu item $1"; return 1 ;;
+  esac
+  step trayclick rup || return 1
+  step menu "$TPID" 5000 "$downs"
+}
+
+tarvolo_exit() {
+  menu_choose Exit || return 1
+  tarvolo_ended
+}
+
+# The stand-in setup window: a window of the program captioned "Tarvolo"
+# (the refresh tick appends the setting's name) without a text field.
+setup_window_opens() { step waitwin "$TPID" 0 5000 Tarvolo; }
+setup_window_closes() { step waitgone "$TPID" 0 5000 Tarvolo; }
+setup_window_stays_closed() { step nowin "$TPID" 0 1500 Tarvolo; }
+
+# The file as the program writes it, or a failure naming what differs.
+expect_saved() {
+  ini_saved_by_program "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/prepared.ini" && return 0
+  fail "Tarvolo.INI was not saved: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep '^\[' | tr '\n' ' ')"
+}
+
+# A Linux path as Wine's Z: drive shows it.
+windows_path() {
+  local path=$1
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# Puts the prepared file back, so that a later save shows again.
+unsave() { cp "$CASE_DIR/prepared.ini" "$CASE_DIR/Tarvolo.INI"; }
+
+# ---- the cases ----
+
+E2E_PASSED=0
+E2E_FAILED=0
+
+# run_case NAME FUNCTION: runs the case in a subshell with errexit, so that
+# the first failing step ends it; cleans up whatever it left behind.
+run_case() {
+  local name=$1 fn=$2 started status
+  CASE_DIR=$(mktemp -d "$E2E_WORK/case.XXXXXX")
+  CASE_LOG="$CASE_DIR/log"
+  printf '%s\n' "$name" >"$CASE_LOG"
+  started=$SECONDS
+  # A known start: lock keys off, a neutral window of ours in front.
+  if host setkeys 000 && host make desk - Desk && host activate desk; then
+    (set -e; "$fn")
+    status=$?
+  else
+    fail "could not prepare the desktop: $REPLY_LINE"
+    status=1
+  fi
+  tarvolo_kill
+  host reset >/dev/null || true
+  host trayprune >/dev/null || true
+  if ((status == 0)); then
+    E2E_PASSED=$((E2E_PASSED + 1))
+    printf 'PASS %s (%ds)\n' "$name" $((SECONDS - started))
+  else
+    E2E_FAILED=$((E2E_FAILED + 1))
+    printf 'FAIL %s: %s\n' "$name" "$(cat "$CASE_DIR/why" 2>/dev/null || echo "step failed")"
+    sed 's/^/  | /' "$CASE_LOG"
+  fi
+}

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# End-to-end tests of tarvolo.exe under Wine, in a virtual X display when
+# there is no display. Each case copies tarvolo.exe into a fresh folder with
+# a prepared Tarvolo.INI, starts it, drives it from outside through our test
+# host (e2e_host.exe: windows with chosen titles and owners, the lock keys,
+# the tray icon, the menu and the input box) and Wine's own Notepad, checks,
+# and ends it through its tray menu's "Exit".
+#
+#   tests/e2e/run.sh [CASE...]
+#
+# TARVOLO_BIN_DIR: where tarvolo.exe and e2e_host.exe are (default
+# build/windows/bin). The cases of the NT family run with Wine reporting
+# Windows 10, those of the 9x family with Windows 98. Prints one PASS or FAIL
+# line per case (a failure with its log) and "N passed, N failed" last; the
+# exit code is non-zero when a case failed.
+set -uo pipefail
+
+E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+E2E_BIN_DIR="${TARVOLO_BIN_DIR:-$E2E_ROOT/build/windows/bin}"
+
+for exe in tarvolo.exe e2e_host.exe; do
+  if [[ ! -f $E2E_BIN_DIR/$exe ]]; then
+    echo "e2e: $E2E_BIN_DIR/$exe is missing; build the windows preset first" >&2
+    echo "0 passed, 1 failed"
+    exit 1
+  fi
+done
+
+# shellcheck source=scripts/wine-env.sh
+source "$E2E_ROOT/scripts/wine-env.sh" || exit 1
+source "$E2E_ROOT/tests/e2e/ini.sh"
+source "$E2E_ROOT/tests/e2e/lib.sh"
+source "$E2E_ROOT/tests/e2e/cases.sh"
+
+E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tarvolo-e2e.XXXXXX")
+
+finish() {
+  host_stop
+  wine_set_version win10 >/dev/null 2>&1 || true
+  wine_env_stop
+  rm -rf "$E2E_WORK"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+# The relay channel, where a case turns it on, traces only the key calls.
+"$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ \
+  /d 'user32.SetKeyboardState;user32.GetKeyboardState;user32.keybd_event;user32.GetKeyState' /f >/dev/null 2>&1
+
+NT_CASES=(
+  title_and_owner exe_name default_fallback no_default
+  toggle_vs_maintain remember
+  screen_saver own_windows
+  second_start
+  tray_menu password taskbar_created
+  logoff_saves shutdown_saves
+  nt_keystroke_way
+)
+NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option)
+
+# wanted NAME [CHOSEN...]: every case when none was chosen.
+wanted() {
+  local name=$1 arg
+  shift
+  (($# == 0)) && return 0
+  for arg in "$@"; do [[ $arg == "$name" ]] && return 0; done
+  return 1
+}
+
+# run_family VERSION PLATFORM CASE...: the host runs for the whole family;
+# Wine is switched while nothing of ours runs.
+run_family() {
+  local version=$1 platform=$2 name
+  shift 2
+  local selected=()
+  for name in "$@"; do wanted "$name" "${E2E_ONLY[@]}" && selected+=("$name"); done
+  ((${#selected[@]} > 0)) || return 0
+  wine_set_version "$version"
+  if ! host_start; then
+    echo "FAIL starting the test host under $version: $REPLY_LINE"
+    E2E_FAILED=$((E2E_FAILED + ${#selected[@]}))
+    host_stop
+    return
+  fi
+  CASE_LOG=/dev/null
+  if ! host version || [[ $REPLY_LINE != "ok platform=$platform "* ]]; then
+    echo "FAIL Wine does not report $version: $REPLY_LINE"
+    E2E_FAILED=$((E2E_FAILED + ${#selected[@]}))
+    host_stop
+    return
+  fi
+  echo "-- $version ($REPLY_LINE)"
+  for name in "${selected[@]}"; do run_case "$name" "case_$name"; done
+  host_stop
+  "$WINESERVER" -w
+}
+
+E2E_ONLY=("$@")
+run_family win10 2 "${NT_CASES[@]}"
+run_family win98 1 "${NINE_X_CASES[@]}"
+
+echo "$E2E_PASSED passed, $E2E_FAILED failed"
+((E2E_FAILED == 0))
