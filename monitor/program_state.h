@@ -38,6 +38,12 @@ class ProgramState {
   platform::WindowHandle LastActiveWindow = 0;
   bool MainWindowOpen = false;
   bool ScreenSaverSeen = false;
+  // Refresh ticks without user input; the activity hook sets it back to 0.
+  std::int32_t IdleTicks = 0;
+  // A request to open the setup window, served by the next fast tick.
+  bool bShowTarvolo = false;
+  // The setup window's size mode, kept while the program runs (1 at start).
+  std::int32_t SizeMode = 1;
 
   // Tarvolo.INI as LoadSettings read it; SaveSettings writes this same
   // document back. A file that was there but unreadable is never written.

@@ -9,6 +9,7 @@
 #include "platform/os_keys.h"
 #include "platform/os_processes.h"
 #include "platform/os_system.h"
+#include "platform/os_tray.h"
 #include "platform/os_windows.h"
 
 namespace platform {
@@ -18,7 +19,8 @@ class Os : public virtual OsKeys,
            public virtual OsProcesses,
            public virtual OsSystem,
            public virtual OsFiles,
-           public virtual OsDesktop {
+           public virtual OsDesktop,
+           public virtual OsTray {
  public:
   ~Os() override = default;
 };

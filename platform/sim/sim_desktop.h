@@ -113,6 +113,52 @@ class SimDesktop : public platform::Os, public SimFiles, public SimDesktopCalls 
   void Sleep(std::uint32_t milliseconds) override { nowMs_ += milliseconds; }
   void DoEvents() override;
 
+  // ---- window messages, timers and the notification area (sim_desktop_shell.cpp) ----
+  using MessageHandler = std::function<void(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)>;
+  // What a window does with a message sent to it (its window procedure).
+  void SetWindowHandler(platform::WindowHandle h, MessageHandler handler);
+  void SendMessage(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+  void RemoveWindow(platform::WindowHandle h);
+  bool HasWindow(platform::WindowHandle h) const { return windows_.count(h) > 0; }
+  platform::WindowHandle Foreground() const { return foreground_; }
+  // Timers of the user-interface thread: a due timer ticks when the clock is
+  // advanced past its time or inside DoEvents, never inside Sleep.
+  int StartTimer(std::uint32_t intervalMs, std::function<void()> tick);
+  void StopTimer(int id);
+  bool TimerRunning(int id) const { return timers_.count(id) > 0; }
+  // Moves the clock on by ms, ticking due timers in time order.
+  void AdvanceClock(std::uint64_t ms);
+  // The shell: icons shown, and the mouse on one of them.
+  const std::map<std::pair<platform::WindowHandle, std::uint32_t>, platform::NotifyIconData>& TrayIcons() const {
+    return trayIcons_;
+  }
+  const std::vector<std::uint32_t>& NotifyCalls() const { return notifyCalls_; }
+  // Sends the icon's callback message with the mouse message, as the shell does.
+  void MouseOnTrayIcon(std::uint32_t mouseMessage);
+  // The task bar starts again: every icon is forgotten and the windows get
+  // the "TaskbarCreated" message (child windows' handlers ignore it).
+  void RestartShell();
+  static constexpr std::uint32_t kTaskbarCreatedMessage = 0xC1A0;
+  int SetForegroundCalls() const { return setForegroundCalls_; }
+
+  // ---- platform::OsTray ----
+  bool Shell_NotifyIconA(std::uint32_t message, const platform::NotifyIconData& data) override;
+  bool SetForegroundWindow(platform::WindowHandle hwnd) override;
+
+ private:
+  void RunDueTimers();
+  struct SimTimer {
+    std::uint32_t interval;
+    std::uint64_t due;
+    std::function<void()> tick;
+  };
+  std::map<int, SimTimer> timers_;
+  int nextTimer_ = 1;
+  std::map<platform::WindowHandle, MessageHandler> handlers_;
+  std::map<std::pair<platform::WindowHandle, std::uint32_t>, platform::NotifyIconData> trayIcons_;
+  std::vector<std::uint32_t> notifyCalls_;
+  int setForegroundCalls_ = 0;
+
  private:
   struct Key {
     bool toggled = false;

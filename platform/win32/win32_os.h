@@ -5,6 +5,7 @@
 #include "platform/win32/win32_keys.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_tray.h"
 #include "platform/win32/win32_windows.h"
 
 // The real OS: every group forwarded to Windows.
@@ -14,4 +15,5 @@ class Win32Os final : public platform::Os,
                       public Win32Processes,
                       public Win32System,
                       public Win32Files,
-                      public Win32Desktop {};
+                      public Win32Desktop,
+                      public Win32Tray {};

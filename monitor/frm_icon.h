@@ -1,0 +1,61 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "monitor/monitor_links.h"
+#include "monitor/program_state.h"
+#include "monitor/setup_window.h"
+#include "platform/forms/form.h"
+#include "platform/forms/ui.h"
+#include "tray/sys_tray.h"
+
+// The hidden startup form: it brings the resident program up and down, runs
+// the two timers that do its work, and answers the tray icon.
+class frmIcon {
+ public:
+  frmIcon(ProgramState& state, forms::Ui& ui, SetupWindow& frmMain, MonitorLinks links = {});
+  frmIcon(const frmIcon&) = delete;
+  frmIcon& operator=(const frmIcon&) = delete;
+
+  forms::Form& Form() { return form_; }
+  // Runs the start-up; the program is resident while the form stays loaded.
+  void Load() { form_.Load(); }
+
+  std::unique_ptr<clsSysTray> gSysTray;
+  bool PrevInstanceFound = false;
+  std::int32_t HookTicks = 0;
+  std::int16_t CaptionScroll = 0;
+  std::string CaptionName;
+  // The Options dialog, once the program has one.
+  OptionsDialogForm* frmSettings = nullptr;
+
+  // The two ticks (refresh_cycle.cpp).
+  void tmrFast_Timer();
+  void tmrRefresh_Timer();
+
+  // The tray menu and the guarded opening of the setup window (tray_menu.cpp).
+  void mnuPopup_Click(std::int16_t index);
+  void gSysTray_RButtonUP();
+  void gSysTray_LButtonDblClk();
+  bool CheckPassword();
+  void ShowSetupWindow();
+
+ private:
+  void Form_Load();
+  void Form_Resize();
+  void Form_QueryUnload(int& cancel, forms::UnloadMode mode);
+  void Form_QueryEndSession();
+  static void Call(const std::function<void()>& link) {
+    if (link) link();
+  }
+
+  ProgramState& state_;
+  forms::Ui& ui_;
+  // The released tray component: kept until the form goes, because "Exit"
+  // releases it from inside one of its own events.
+  std::unique_ptr<clsSysTray> releasedSysTray_;
+  SetupWindow& frmMain_;
+  MonitorLinks links_;
+  forms::Form form_;
+};

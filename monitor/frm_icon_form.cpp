@@ -1,0 +1,21 @@
+#include "monitor/frm_icon_form.h"
+
+forms::FormSpec frmIconForm() {
+  using forms::ControlKind;
+  forms::FormSpec form{.Name = "frmIcon",
+                       .Caption = "Tarvolo",
+                       .Rect = {0, 0, 1800, 1200},
+                       .Border = forms::BorderStyle::FixedSingle,
+                       .ShowInTaskbar = false};
+  form.Controls = {
+      {.Name = "tmrFast", .Kind = ControlKind::Timer, .Interval = 167},
+      {.Name = "tmrRefresh", .Kind = ControlKind::Timer, .Interval = 500},
+      {.Name = "ilsIcons", .Kind = ControlKind::ImageList, .Items = {"TRAYICON"}},
+      {.Name = "mPopup", .Kind = ControlKind::Menu, .Caption = "Popup", .Visible = false},
+      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 0, .Caption = "Show", .Container = "mPopup"},
+      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 1, .Caption = "Hide", .Container = "mPopup"},
+      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 2, .Caption = "-", .Container = "mPopup"},
+      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 3, .Caption = "Exit", .Container = "mPopup"},
+  };
+  return form;
+}

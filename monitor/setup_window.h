@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+// What the resident monitor asks of the setup window (frmMain): the tray
+// menu opens and closes it, the fast tick shows the key states in it and the
+// refresh tick writes its caption.
+class SetupWindow {
+ public:
+  virtual ~SetupWindow() = default;
+  // Loads the window when it is not loaded, and shows it (modeless).
+  virtual void Show() = 0;
+  // Unloads it; nothing happens when it is not loaded.
+  virtual void Unload() = 0;
+  virtual void UpdateKeyStat() = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  // Gives the window the focus, which brings an open window to the front.
+  virtual void SetFocus() = 0;
+};
+
+// The Options dialog (frmSettings), as the tray menu's "Exit" unloads it.
+class OptionsDialogForm {
+ public:
+  virtual ~OptionsDialogForm() = default;
+  virtual void Unload() = 0;
+};

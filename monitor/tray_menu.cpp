@@ -1,0 +1,54 @@
+#include "engine/matcher.h"
+#include "monitor/frm_icon.h"
+#include "store/text.h"
+
+void frmIcon::gSysTray_RButtonUP() {
+  // Our window in the foreground makes the menu close when the user clicks
+  // elsewhere.
+  state_.os.SetForegroundWindow(form_.hWnd());
+  forms::Control& defaultItem = form_.Item("mnuPopup", state_.MainWindowOpen ? 1 : 0);
+  form_.PopupMenu(form_["mPopup"], forms::kPopupRightButton, &defaultItem);
+}
+
+void frmIcon::mnuPopup_Click(std::int16_t index) {
+  switch (index) {
+    case 0:
+      if (CheckPassword()) frmMain_.Show();
+      break;
+    case 1:
+      frmMain_.Unload();
+      break;
+    case 3:
+      frmMain_.Unload();
+      if (frmSettings) frmSettings->Unload();
+      form_.Unload();
+      break;
+    default:
+      break;
+  }
+}
+
+void frmIcon::gSysTray_LButtonDblClk() {
+  if (CheckPassword()) frmMain_.Show();
+}
+
+bool frmIcon::CheckPassword() {
+  const std::string password = state_.AppOptions.AdminPassword;
+  if (password.empty()) return true;
+  const std::string entry = ui_.InputBox("Enter Password", ui_.AppTitle(), "");
+  return UpperCase(entry) == UpperCase(password);
+}
+
+void frmIcon::ShowSetupWindow() {
+  state_.bShowTarvolo = false;
+  if (!CheckPassword()) return;
+  if (!state_.MainWindowOpen) {
+    // Evaluated afresh, so that the setup window's panel shows the window
+    // the user was in.
+    state_.LastActiveWindow = -1;
+    state_.MainWindowOpen = true;
+    EvaluateActiveWindow(state_);
+    frmMain_.Show();
+  }
+  frmMain_.SetFocus();
+}

@@ -1,0 +1,96 @@
+#pragma once
+// Forms as data: every control with its name, kind, caption, tool-tip, help
+// topic and rectangle in twips. A form's behaviour is code that works on the
+// control objects made from this description (platform/forms/control.h).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace forms {
+
+enum class ControlKind {
+  Label,
+  TextBox,
+  CommandButton,
+  CheckBox,
+  OptionButton,
+  Frame,
+  ComboBox,
+  Shape,
+  PictureBox,
+  TabControl,
+  Timer,
+  ImageList,
+  Menu,      // a menu title (in the menu bar, or a hidden one used as a pop-up)
+  MenuItem,  // an item of the menu named by its container; caption "-" is a separator
+};
+
+struct TwipsRect {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+};
+
+// Colours are 0x00BBGGRR; kDefaultColor lets the backend use the system's.
+inline constexpr std::int32_t kDefaultColor = -1;
+
+enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
+enum class ShapeKind { Rectangle, Square, Oval, Circle, RoundedRectangle, RoundedSquare };
+enum class FillStyle { Solid, Transparent };
+enum class Alignment { Left, Right, Center };
+
+struct ControlSpec {
+  std::string Name{};
+  ControlKind Kind = ControlKind::Label;
+  int Index = -1;  // place in a control array; -1 when the control stands alone
+  std::string Caption{};  // the text of text boxes and combo boxes
+  std::string ToolTip{};
+  std::int32_t HelpTopic = 0;
+  TwipsRect Rect{};
+  // The frame, tab control or menu the control sits in; empty: the form.
+  std::string Container{};
+  int TabPage = -1;  // the page of a tab control the control is on
+  bool Enabled = true;
+  bool Visible = true;
+  std::uint32_t Interval = 0;  // timers, in milliseconds
+  // Combo-box entries, tab captions, or the icon resources of an image list.
+  std::vector<std::string> Items{};
+  std::int32_t ForeColor = kDefaultColor;
+  std::int32_t BackColor = kDefaultColor;
+  std::int32_t FillColor = kDefaultColor;
+  BorderStyle Border = BorderStyle::None;
+  Alignment Align = Alignment::Left;
+  ShapeKind Shape = ShapeKind::Rectangle;
+  FillStyle Fill = FillStyle::Transparent;
+};
+
+struct FormSpec {
+  std::string Name{};
+  std::string Caption{};
+  TwipsRect Rect{};
+  BorderStyle Border = BorderStyle::Sizable;
+  bool ShowInTaskbar = true;
+  bool ControlBox = true;
+  std::string Icon{};  // icon resource; empty: the application's
+  std::int32_t HelpTopic = 0;
+  std::vector<ControlSpec> Controls{};
+};
+
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+// Why a form is being unloaded, as its query-unload handler is told.
+enum class UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+
+// Message box buttons, icons and answers (the values MessageBoxA uses).
+inline constexpr int kMbOkOnly = 0;
+inline constexpr int kMbOkCancel = 1;
+inline constexpr int kMbCritical = 16;
+inline constexpr int kMbExclamation = 48;
+inline constexpr int kMbAnswerOk = 1;
+inline constexpr int kMbAnswerCancel = 2;
+
+// Pop-up menu flags (TrackPopupMenu's).
+inline constexpr unsigned kPopupRightButton = 2;
+
+}  // namespace forms

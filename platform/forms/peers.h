@@ -1,0 +1,55 @@
+#pragma once
+// What a backend supplies for each loaded form and control: the native side
+// that mirrors the control object. A peer reads the new value from its
+// control when told which property changed; it never raises the control's
+// events for a change the program made itself.
+#include <memory>
+#include <string>
+
+#include "platform/forms/form_spec.h"
+#include "platform/forms/picture.h"
+#include "platform/os_types.h"
+
+namespace forms {
+
+class Control;
+
+enum class Property {
+  Caption,
+  Enabled,
+  Visible,
+  Value,
+  Rect,
+  List,
+  ListIndex,
+  Colors,
+  Picture,
+  Timer,  // enabled or interval of a timer
+  Tab,
+  ToolTip,
+  Checked,
+};
+
+class ControlPeer {
+ public:
+  virtual ~ControlPeer() = default;
+  virtual void Update(Property what) = 0;
+  virtual platform::WindowHandle hWnd() const = 0;
+};
+
+enum class FormProperty { Caption, Visible, WindowState, Rect, Icon, Focus };
+
+class FormPeer {
+ public:
+  virtual ~FormPeer() = default;
+  virtual std::unique_ptr<ControlPeer> CreateControlPeer(Control& control) = 0;
+  virtual void Update(FormProperty what) = 0;
+  virtual platform::WindowHandle hWnd() const = 0;
+  // Shows the items of menu (a Menu control) at the mouse position and
+  // returns the item picked, or null; it raises no event itself.
+  virtual Control* PopupMenu(Control& menu, unsigned flags, Control* defaultItem) = 0;
+  // Width of text in twips, in the form's font.
+  virtual std::int32_t TextWidth(const std::string& text) = 0;
+};
+
+}  // namespace forms

@@ -1,0 +1,76 @@
+#include "platform/sim/headless_ui.h"
+
+#include "platform/forms/form_error.h"
+#include "platform/sim/headless_messages.h"
+#include "platform/sim/headless_peers.h"
+
+namespace sim {
+
+HeadlessUi::HeadlessUi(SimDesktop& desktop, std::string title) : desktop_(desktop), title_(std::move(title)) {
+  processId_ = desktop_.AddProcess({desktop_.ProgramFolder() + "\\tarvolo.exe"});
+}
+
+void HeadlessUi::CloseBox(forms::Form& form) { desktop_.SendMessage(form.hWnd(), kWmClose, 0, 0); }
+
+void HeadlessUi::EndSession() {
+  for (forms::Form* form : LoadedForms()) desktop_.SendMessage(form->hWnd(), kWmQueryEndSession, 0, 0);
+  for (forms::Form* form : LoadedForms()) desktop_.SendMessage(form->hWnd(), kWmEndSession, 1, 0);
+}
+
+forms::Form* HeadlessUi::FindLoadedForm(const std::string& name) const {
+  for (forms::Form* form : loaded_)
+    if (form->Name() == name) return form;
+  return nullptr;
+}
+
+std::unique_ptr<forms::FormPeer> HeadlessUi::CreateFormPeer(forms::Form& form) {
+  return std::make_unique<HeadlessFormPeer>(*this, form);
+}
+
+int HeadlessUi::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+  msgBoxes_.push_back({prompt, buttons, title});
+  if (msgBoxAnswers_.empty()) return forms::kMbAnswerOk;
+  const int answer = msgBoxAnswers_.front();
+  msgBoxAnswers_.pop_front();
+  return answer;
+}
+
+std::string HeadlessUi::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+  inputBoxes_.push_back({prompt, title, defaultText});
+  std::optional<std::string> answer;
+  if (onInputBox_) {
+    answer = onInputBox_(inputBoxes_.back());
+  } else if (!inputAnswers_.empty()) {
+    answer = inputAnswers_.front();
+    inputAnswers_.pop_front();
+  }
+  return answer.value_or(std::string());
+}
+
+int HeadlessUi::AnswerPopup(const PopupMenuCall& call) {
+  popupMenus_.push_back(call);
+  if (onPopupMenu_) return onPopupMenu_(call);
+  if (popupAnswers_.empty()) return -1;
+  const int answer = popupAnswers_.front();
+  popupAnswers_.pop_front();
+  return answer;
+}
+
+forms::Picture HeadlessUi::LoadResPicture(const std::string& resource) {
+  const std::string name = resource.empty() ? "APPICON" : resource;
+  auto [it, added] = pictures_.try_emplace(name, 0x7000 + pictures_.size() * 0x10);
+  return {it->second};
+}
+
+std::string HeadlessUi::PictureName(const forms::Picture& picture) const {
+  for (const auto& [name, handle] : pictures_)
+    if (handle == picture.Handle) return name;
+  return {};
+}
+
+void HeadlessUi::End() {
+  ended_ = true;
+  throw forms::ProgramEnded();
+}
+
+}  // namespace sim

@@ -1,0 +1,379 @@
+#include "platform/win32/win32_form_peer.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "platform/forms/form_error.h"
+#include "platform/win32/win32_handles.h"
+
+namespace platform::win32 {
+namespace {
+
+Win32FormPeer* PeerOf(HWND hwnd) {
+  return reinterpret_cast<Win32FormPeer*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  if (Win32FormPeer* peer = PeerOf(hwnd)) return peer->HandleMessage(msg, wParam, lParam);
+  return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+DWORD StyleOf(const forms::FormSpec& spec) {
+  DWORD style = WS_CLIPCHILDREN;
+  switch (spec.Border) {
+    case forms::BorderStyle::None: style |= WS_POPUP; break;
+    case forms::BorderStyle::FixedSingle: style |= WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX; break;
+    case forms::BorderStyle::Sizable: style |= WS_OVERLAPPEDWINDOW; break;
+    case forms::BorderStyle::FixedDialog: style |= WS_POPUP | WS_CAPTION; break;
+  }
+  if (spec.ControlBox && spec.Border != forms::BorderStyle::None) style |= WS_SYSMENU;
+  return style;
+}
+
+forms::WindowState StateOf(WPARAM sizeType) {
+  if (sizeType == SIZE_MINIMIZED) return forms::WindowState::Minimized;
+  if (sizeType == SIZE_MAXIMIZED) return forms::WindowState::Maximized;
+  return forms::WindowState::Normal;
+}
+
+struct MenuDestroyer {
+  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+
+}  // namespace
+
+void RegisterFormClasses(HINSTANCE instance) {
+  WNDCLASSEXA form{};
+  form.cbSize = sizeof form;
+  form.lpfnWndProc = FormProc;
+  form.hInstance = instance;
+  form.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  form.lpszClassName = kFormClass;
+  form.hIcon = static_cast<HICON>(::LoadImageA(instance, "APPICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  ::RegisterClassExA(&form);
+  RegisterPictureClass(instance);
+}
+
+bool IsFormWindow(HWND hwnd) {
+  char name[32] = "";
+  ::GetClassNameA(hwnd, name, sizeof name);
+  return lstrcmpA(name, kFormClass) == 0;
+}
+
+Win32FormPeer::Win32FormPeer(Win32Ui& ui, forms::Form& form) : ui_(ui), form_(form) {
+  const forms::FormSpec& spec = form.Spec();
+  const DWORD exStyle = spec.ShowInTaskbar ? WS_EX_APPWINDOW : 0;
+  const int width = spec.Rect.Width / ui_.TwipsPerPixelX();
+  const int height = spec.Rect.Height / ui_.TwipsPerPixelY();
+  hwnd_ = ::CreateWindowExA(exStyle | WS_EX_CONTROLPARENT, kFormClass, form.Caption().c_str(), StyleOf(spec),
+                            CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr, ui_.Instance(), this);
+  if (!hwnd_) throw forms::Error(forms::kErrCannotCreateWindow, "Can't create the window of form " + spec.Name);
+  if (HICON icon = reinterpret_cast<HICON>(form.Icon().Handle))
+    ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  toolTips_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ui_.Instance(), nullptr);
+  RebuildMenuBar();
+}
+
+Win32FormPeer::~Win32FormPeer() {
+  // Messages sent while the window goes must not reach this half-gone peer.
+  ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  for (const auto& [id, control] : timers_) ::KillTimer(hwnd_, id);
+  ::DestroyWindow(hwnd_);  // also its controls, tool-tips and menu bar
+}
+
+platform::WindowHandle Win32FormPeer::hWnd() const { return FromHwnd(hwnd_); }
+
+std::unique_ptr<forms::ControlPeer> Win32FormPeer::CreateControlPeer(forms::Control& control) {
+  auto peer = std::make_unique<Win32ControlPeer>(*this, control);
+  if (control.Kind() == forms::ControlKind::Menu || control.Kind() == forms::ControlKind::MenuItem) RebuildMenuBar();
+  return peer;
+}
+
+forms::TwipsRect Win32FormPeer::WindowRectTwips() const {
+  RECT r{};
+  ::GetWindowRect(hwnd_, &r);
+  return {r.left * ui_.TwipsPerPixelX(), r.top * ui_.TwipsPerPixelY(), (r.right - r.left) * ui_.TwipsPerPixelX(),
+          (r.bottom - r.top) * ui_.TwipsPerPixelY()};
+}
+
+void Win32FormPeer::ApplyWindowState() {
+  switch (form_.GetWindowState()) {
+    case forms::WindowState::Minimized: ::ShowWindow(hwnd_, SW_MINIMIZE); break;
+    case forms::WindowState::Maximized: ::ShowWindow(hwnd_, SW_MAXIMIZE); break;
+    case forms::WindowState::Normal: ::ShowWindow(hwnd_, SW_RESTORE); break;
+  }
+}
+
+void Win32FormPeer::Update(forms::FormProperty what) {
+  ++quiet_;
+  switch (what) {
+    case forms::FormProperty::Caption:
+      ::SetWindowTextA(hwnd_, form_.Caption().c_str());
+      break;
+    case forms::FormProperty::Visible:
+      if (form_.Visible()) {
+        ApplyWindowState();
+        ::ShowWindow(hwnd_, SW_SHOW);
+        --quiet_;  // the activation that follows is the user's to see
+        ::SetForegroundWindow(hwnd_);
+        ++quiet_;
+      } else {
+        ::ShowWindow(hwnd_, SW_HIDE);
+      }
+      break;
+    case forms::FormProperty::WindowState:
+      // A hidden form keeps its state until it is shown.
+      if (::IsWindowVisible(hwnd_)) ApplyWindowState();
+      break;
+    case forms::FormProperty::Rect: {
+      const forms::TwipsRect& r = form_.Rect();
+      ::SetWindowPos(hwnd_, nullptr, r.Left / ui_.TwipsPerPixelX(), r.Top / ui_.TwipsPerPixelY(),
+                     r.Width / ui_.TwipsPerPixelX(), r.Height / ui_.TwipsPerPixelY(), SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    case forms::FormProperty::Icon:
+      ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(form_.Icon().Handle));
+      break;
+    case forms::FormProperty::Focus:
+      if (::IsWindowVisible(hwnd_)) {
+        --quiet_;
+        ::SetForegroundWindow(hwnd_);
+        ::SetFocus(hwnd_);
+        ++quiet_;
+      }
+      break;
+  }
+  --quiet_;
+}
+
+LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == ui_.TaskbarCreatedMessage() && msg != 0) {
+    form_.ShellRestarted.Raise();
+    return 0;
+  }
+  switch (msg) {
+    case WM_TIMER: {
+      const auto it = timers_.find(wParam);
+      if (it != timers_.end()) it->second->TimerDue();
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (quiet_ == 0) form_.UserActivated(LOWORD(wParam) != WA_INACTIVE);
+      break;
+    case WM_SIZE:
+      if (quiet_ == 0 && (::IsWindowVisible(hwnd_) || wParam == SIZE_MINIMIZED))
+        form_.UserResized(StateOf(wParam), WindowRectTwips());
+      break;
+    case WM_MOVE:
+      if (quiet_ == 0) form_.UserMoved(WindowRectTwips());
+      break;
+    case WM_CLOSE:
+      // The peer goes away with the form; nothing of it may be touched after.
+      form_.Unload(forms::UnloadMode::FormControlMenu);
+      return 0;
+    case WM_QUERYENDSESSION:
+      form_.QueryEndSession.Raise();
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) form_.Unload(forms::UnloadMode::AppWindows);
+      return 0;
+    case WM_COMMAND: {
+      if (lParam == 0 && HIWORD(wParam) == 0) {
+        const auto it = menuCommands_.find(LOWORD(wParam));
+        if (it != menuCommands_.end()) it->second->UserClick();
+        return 0;
+      }
+      const auto it = children_.find(reinterpret_cast<HWND>(lParam));
+      if (it != children_.end() && quiet_ == 0) it->second->Notify(HIWORD(wParam));
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      const auto it = children_.find(header->hwndFrom);
+      if (it != children_.end() && quiet_ == 0) it->second->Notify(header->code);
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN: {
+      const auto it = children_.find(reinterpret_cast<HWND>(lParam));
+      if (it != children_.end())
+        if (LRESULT brush = it->second->Colour(reinterpret_cast<HDC>(wParam))) return brush;
+      break;
+    }
+    case WM_PAINT:
+      Paint();
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+// Shapes have no window: the form draws them.
+void Win32FormPeer::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd_, &ps);
+  for (forms::Control* control : form_.Controls()) {
+    if (control->Kind() != forms::ControlKind::Shape || !control->Visible() || !OnShownPage(*control)) continue;
+    const RECT r = PixelRect(*control);
+    const bool filled = control->Spec().Fill == forms::FillStyle::Solid;
+    GdiObject brush(filled ? ::CreateSolidBrush(control->FillColor() < 0 ? 0 : static_cast<COLORREF>(control->FillColor()))
+                           : nullptr);
+    GdiObject pen(::CreatePen(PS_SOLID, 1, control->ForeColor() < 0 ? 0 : static_cast<COLORREF>(control->ForeColor())));
+    HGDIOBJ oldBrush = ::SelectObject(dc, filled ? brush.get() : ::GetStockObject(NULL_BRUSH));
+    HGDIOBJ oldPen = ::SelectObject(dc, pen.get());
+    switch (control->Spec().Shape) {
+      case forms::ShapeKind::Oval:
+      case forms::ShapeKind::Circle: ::Ellipse(dc, r.left, r.top, r.right, r.bottom); break;
+      case forms::ShapeKind::RoundedRectangle:
+      case forms::ShapeKind::RoundedSquare: ::RoundRect(dc, r.left, r.top, r.right, r.bottom, 8, 8); break;
+      default: ::Rectangle(dc, r.left, r.top, r.right, r.bottom); break;
+    }
+    ::SelectObject(dc, oldBrush);
+    ::SelectObject(dc, oldPen);
+  }
+  ::EndPaint(hwnd_, &ps);
+}
+
+UINT_PTR Win32FormPeer::AddTimer(forms::Control& control) {
+  const UINT_PTR id = nextTimer_++;
+  timers_[id] = &control;
+  return id;
+}
+
+void Win32FormPeer::RemoveTimer(UINT_PTR id) {
+  ::KillTimer(hwnd_, id);
+  timers_.erase(id);
+}
+
+void Win32FormPeer::SetToolTip(HWND child, const std::string& text) {
+  if (!toolTips_) return;
+  TOOLINFOA info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = hwnd_;
+  info.uId = reinterpret_cast<UINT_PTR>(child);
+  ::SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  if (text.empty()) return;
+  info.lpszText = const_cast<char*>(text.c_str());
+  ::SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+RECT Win32FormPeer::PixelRect(const forms::Control& control) const {
+  forms::TwipsRect r = control.Rect();
+  // Controls inside a frame or tab control are placed relative to it.
+  for (std::string container = control.Spec().Container; !container.empty();) {
+    if (!form_.Has(container)) break;
+    const forms::Control& outer = form_[container];
+    if (outer.Kind() == forms::ControlKind::Menu) break;
+    r.Left += outer.Rect().Left;
+    r.Top += outer.Rect().Top;
+    container = outer.Spec().Container;
+  }
+  const int x = ui_.TwipsPerPixelX();
+  const int y = ui_.TwipsPerPixelY();
+  return {r.Left / x, r.Top / y, (r.Left + r.Width) / x, (r.Top + r.Height) / y};
+}
+
+bool Win32FormPeer::OnShownPage(const forms::Control& control) const {
+  for (const forms::Control* inner = &control; inner;) {
+    const std::string& container = inner->Spec().Container;
+    if (container.empty() || !form_.Has(container)) return true;
+    const forms::Control& outer = form_[container];
+    if (outer.Kind() == forms::ControlKind::TabControl && inner->Spec().TabPage >= 0 &&
+        inner->Spec().TabPage != outer.Tab())
+      return false;
+    inner = &outer;
+  }
+  return true;
+}
+
+void Win32FormPeer::ShowPage(const forms::Control&) {
+  for (auto& [hwnd, peer] : children_) peer->ShowAsPage();
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32FormPeer::RebuildMenuBar() {
+  // Menu titles with Visible set and no container make up the menu bar.
+  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer> bar(::CreateMenu());
+  menuCommands_.clear();
+  UINT next = 1000;
+  bool any = false;
+  for (forms::Control* title : form_.Controls()) {
+    if (title->Kind() != forms::ControlKind::Menu || !title->Spec().Container.empty() || !title->Visible()) continue;
+    any = true;
+    HMENU popup = ::CreatePopupMenu();
+    bool items = false;
+    for (forms::Control* item : form_.Controls()) {
+      if (item->Kind() != forms::ControlKind::MenuItem || item->Spec().Container != title->Name() || !item->Visible())
+        continue;
+      items = true;
+      if (item->Caption() == "-") {
+        ::AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+        continue;
+      }
+      const UINT id = next++;
+      menuCommands_[id] = item;
+      ::AppendMenuA(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0), id,
+                    item->Caption().c_str());
+    }
+    if (items) {
+      ::AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title->Caption().c_str());
+    } else {
+      ::DestroyMenu(popup);
+      const UINT id = next++;
+      menuCommands_[id] = title;  // a command in the menu bar itself
+      ::AppendMenuA(bar.get(), MF_STRING, id, title->Caption().c_str());
+    }
+  }
+  HMENU old = ::GetMenu(hwnd_);
+  if (!any && !old) return;
+  ::SetMenu(hwnd_, any ? bar.release() : nullptr);
+  if (old) ::DestroyMenu(old);
+}
+
+forms::Control* Win32FormPeer::PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) {
+  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer> popup(::CreatePopupMenu());
+  std::map<UINT, forms::Control*> commands;
+  UINT next = 1;
+  for (forms::Control* item : form_.Controls()) {
+    if (item->Kind() != forms::ControlKind::MenuItem || item->Spec().Container != menu.Name() || !item->Visible())
+      continue;
+    if (item->Caption() == "-") {
+      ::AppendMenuA(popup.get(), MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT id = next++;
+    commands[id] = item;
+    ::AppendMenuA(popup.get(), MF_STRING | (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0), id,
+                  item->Caption().c_str());
+    if (item == defaultItem) ::SetMenuDefaultItem(popup.get(), id, FALSE);
+  }
+  POINT at{};
+  ::GetCursorPos(&at);
+  const UINT picked = static_cast<UINT>(
+      ::TrackPopupMenu(popup.get(), flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
+  // Without it the menu of a tray icon may not open the second time.
+  ::PostMessageA(hwnd_, WM_NULL, 0, 0);
+  const auto it = commands.find(picked);
+  return it == commands.end() ? nullptr : it->second;
+}
+
+std::int32_t Win32FormPeer::TextWidth(const std::string& text) {
+  HDC dc = ::GetDC(hwnd_);
+  HGDIOBJ old = ::SelectObject(dc, ui_.Font());
+  SIZE size{};
+  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(hwnd_, dc);
+  return size.cx * ui_.TwipsPerPixelX();
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,95 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "platform/forms/form.h"
+#include "platform/win32/win32_form_ui.h"
+
+namespace platform::win32 {
+
+void RegisterFormClasses(HINSTANCE instance);
+void RegisterPictureClass(HINSTANCE instance);
+bool IsFormWindow(HWND hwnd);
+
+class Win32ControlPeer;
+
+// A loaded form: a top-level window of our own class. Its window procedure
+// turns the messages of the form and of its controls into the form layer's
+// user calls; changes the program makes are applied with those
+// notifications ignored, so no handler runs twice.
+class Win32FormPeer : public forms::FormPeer {
+ public:
+  Win32FormPeer(Win32Ui& ui, forms::Form& form);
+  ~Win32FormPeer() override;
+
+  std::unique_ptr<forms::ControlPeer> CreateControlPeer(forms::Control& control) override;
+  void Update(forms::FormProperty what) override;
+  platform::WindowHandle hWnd() const override;
+  forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
+  std::int32_t TextWidth(const std::string& text) override;
+
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // For the control peers.
+  Win32Ui& Ui() { return ui_; }
+  forms::Form& Form() { return form_; }
+  HWND Window() const { return hwnd_; }
+  UINT_PTR AddTimer(forms::Control& control);
+  void RemoveTimer(UINT_PTR id);
+  void AddChild(HWND child, Win32ControlPeer* peer) { children_[child] = peer; }
+  void RemoveChild(HWND child) { children_.erase(child); }
+  void SetToolTip(HWND child, const std::string& text);
+  // Pixels, in the form's client area, of a control's rectangle (which is
+  // relative to its frame or tab control).
+  RECT PixelRect(const forms::Control& control) const;
+  // Whether the control shows on the page its tab control shows.
+  bool OnShownPage(const forms::Control& control) const;
+  void ShowPage(const forms::Control& tabControl);
+  void RebuildMenuBar();
+
+ private:
+  void Paint();
+  void ApplyWindowState();
+  forms::TwipsRect WindowRectTwips() const;
+
+  Win32Ui& ui_;
+  forms::Form& form_;
+  HWND hwnd_ = nullptr;
+  HWND toolTips_ = nullptr;
+  HMENU menuBar_ = nullptr;
+  std::map<UINT, forms::Control*> menuCommands_;
+  std::map<UINT_PTR, forms::Control*> timers_;
+  UINT_PTR nextTimer_ = 1;
+  std::map<HWND, Win32ControlPeer*> children_;
+  int quiet_ = 0;  // >0 while the program itself changes the window
+};
+
+class Win32ControlPeer : public forms::ControlPeer {
+ public:
+  Win32ControlPeer(Win32FormPeer& form, forms::Control& control);
+  ~Win32ControlPeer() override;
+  void Update(forms::Property what) override;
+  platform::WindowHandle hWnd() const override;
+
+  // A notification from the control's window (WM_COMMAND, WM_NOTIFY).
+  void Notify(UINT code);
+  LRESULT Colour(HDC dc);
+  forms::Control& Control() { return control_; }
+  void ShowAsPage();
+
+ private:
+  void Create();
+  void SyncTimer();
+  void FillList();
+
+  Win32FormPeer& form_;
+  forms::Control& control_;
+  HWND hwnd_ = nullptr;
+  UINT_PTR timer_ = 0;
+  int quiet_ = 0;
+  GdiObject brush_;
+};
+
+}  // namespace platform::win32

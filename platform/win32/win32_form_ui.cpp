@@ -1,0 +1,102 @@
+#include "platform/win32/win32_form_ui.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/win32_form_peer.h"
+
+namespace platform::win32 {
+
+Win32Ui::Win32Ui(HINSTANCE instance, std::string title) : instance_(instance), title_(std::move(title)) {
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&common);
+
+  if (HDC screen = ::GetDC(nullptr)) {
+    const int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    if (dpiX > 0) twipsPerPixelX_ = std::max(1, (1440 + dpiX / 2) / dpiX);
+    if (dpiY > 0) twipsPerPixelY_ = std::max(1, (1440 + dpiY / 2) / dpiY);
+  }
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    font_.reset(::CreateFontIndirectA(&metrics.lfMessageFont));
+
+  taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+  RegisterFormClasses(instance_);
+}
+
+Win32Ui::~Win32Ui() {
+  for (auto& [name, icon] : icons_) ::DestroyIcon(icon);
+}
+
+void Win32Ui::RunMessageLoop(const std::function<bool()>& running) {
+  MSG msg;
+  while (running() && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    // Tab and the arrow keys move between a form's controls.
+    HWND active = ::GetActiveWindow();
+    if (active && IsFormWindow(active) && ::IsDialogMessageA(active, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+std::unique_ptr<forms::FormPeer> Win32Ui::CreateFormPeer(forms::Form& form) {
+  return std::make_unique<Win32FormPeer>(*this, form);
+}
+
+int Win32Ui::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+  return ::MessageBoxA(nullptr, prompt.c_str(), title.c_str(), static_cast<UINT>(buttons) | MB_SETFOREGROUND);
+}
+
+std::string Win32Ui::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+  return RunInputBox(instance_, prompt, title, defaultText);
+}
+
+bool Win32Ui::PrevInstance() {
+  if (prevInstanceKnown_) return prevInstance_;
+  prevInstanceKnown_ = true;
+  // One instance per user in a session: the mutex is named after the user
+  // and lives as long as this program.
+  char user[257] = "";
+  DWORD size = sizeof user;
+  if (!::GetUserNameA(user, &size)) user[0] = '\0';
+  const std::string name = std::string("Local\\Tarvolo.Instance.") + user;
+  instanceMutex_.reset(::CreateMutexA(nullptr, FALSE, name.c_str()));
+  prevInstance_ = instanceMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+  return prevInstance_;
+}
+
+std::string Win32Ui::AppPath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const auto slash = path.find_last_of('\\');
+  if (slash == std::string::npos) return {};
+  path.resize(slash);
+  if (path.size() == 2 && path[1] == ':') path += '\\';
+  return path;
+}
+
+forms::Picture Win32Ui::LoadResPicture(const std::string& resource) {
+  const std::string name = resource.empty() ? "APPICON" : resource;
+  auto it = icons_.find(name);
+  if (it == icons_.end()) {
+    auto* icon = static_cast<HICON>(::LoadImageA(instance_, name.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                 ::GetSystemMetrics(SM_CYSMICON), 0));
+    if (!icon) return {};
+    it = icons_.emplace(name, icon).first;
+  }
+  return {reinterpret_cast<std::uintptr_t>(it->second)};
+}
+
+void Win32Ui::End() { ::ExitProcess(0); }
+
+}  // namespace platform::win32

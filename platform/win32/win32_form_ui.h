@@ -1,0 +1,80 @@
+#pragma once
+// The form layer on real windows. Only platform/win32 includes this.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms/form.h"
+#include "platform/forms/ui.h"
+
+namespace platform::win32 {
+
+// Closes a kernel handle when it goes out of scope.
+struct KernelHandleCloser {
+  void operator()(HANDLE h) const {
+    if (h) ::CloseHandle(h);
+  }
+};
+using KernelHandle = std::unique_ptr<void, KernelHandleCloser>;
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ h) const {
+    if (h) ::DeleteObject(h);
+  }
+};
+using GdiObject = std::unique_ptr<void, GdiObjectDeleter>;
+
+class Win32Ui : public forms::Ui {
+ public:
+  Win32Ui(HINSTANCE instance, std::string title);
+  ~Win32Ui() override;
+
+  // Takes and dispatches messages while running() holds.
+  void RunMessageLoop(const std::function<bool()>& running);
+
+  std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
+  int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
+  std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+  bool PrevInstance() override;
+  std::string AppTitle() override { return title_; }
+  std::string AppPath() override;
+  void SetTaskVisible(bool visible) override { taskVisible_ = visible; }
+  bool TaskVisible() override { return taskVisible_; }
+  void SetHelpFile(const std::string& path) override { helpFile_ = path; }
+  std::string HelpFile() override { return helpFile_; }
+  forms::Picture LoadResPicture(const std::string& resource) override;
+  std::int32_t TwipsPerPixelX() override { return twipsPerPixelX_; }
+  std::int32_t TwipsPerPixelY() override { return twipsPerPixelY_; }
+  [[noreturn]] void End() override;
+
+  HINSTANCE Instance() const { return instance_; }
+  HFONT Font() const { return static_cast<HFONT>(font_.get()); }
+  UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
+
+ private:
+  HINSTANCE instance_;
+  std::string title_;
+  std::string helpFile_;
+  bool taskVisible_ = true;
+  std::int32_t twipsPerPixelX_ = 15;
+  std::int32_t twipsPerPixelY_ = 15;
+  UINT taskbarCreated_ = 0;
+  GdiObject font_;
+  KernelHandle instanceMutex_;
+  bool prevInstanceKnown_ = false;
+  bool prevInstance_ = false;
+  std::map<std::string, HICON> icons_;
+};
+
+// The input box: prompt, one text field, OK and Cancel. Cancel gives "".
+std::string RunInputBox(HINSTANCE instance, const std::string& prompt, const std::string& title,
+                        const std::string& defaultText);
+
+inline constexpr const char* kFormClass = "TarvoloForm";
+inline constexpr const char* kPictureClass = "TarvoloPicture";
+
+}  // namespace platform::win32

@@ -1,0 +1,185 @@
+// The tray icon component: its record, the hidden callback window, the
+// decoding of the shell's notifications and their events.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms/form.h"
+#include "platform/forms/form_error.h"
+#include "platform/sim/headless_ui.h"
+#include "tray/sys_tray.h"
+
+namespace {
+
+std::string Tip(const platform::NotifyIconData& nid) { return std::string(nid.szTip.begin(), nid.szTip.end()); }
+
+class SysTrayTest : public ::testing::Test {
+ protected:
+  SysTrayTest() {
+    form.Load();
+    tray = std::make_unique<clsSysTray>(desktop, ui);
+    for (auto* event : {&tray->LButtonDblClk, &tray->LButtonDown, &tray->LButtonUp, &tray->RButtonDblClk,
+                        &tray->RButtonDown, &tray->RButtonUp}) {
+      const std::string name = event == &tray->LButtonDblClk ? "LButtonDblClk"
+                                : event == &tray->LButtonDown ? "LButtonDown"
+                                : event == &tray->LButtonUp   ? "LButtonUp"
+                                : event == &tray->RButtonDblClk ? "RButtonDblClk"
+                                : event == &tray->RButtonDown ? "RButtonDown"
+                                                              : "RButtonUp";
+      event->Handle([this, name] { events.push_back(name); });
+    }
+  }
+  // Shown in the notification area as frmIcon does it.
+  void ShowIcon() {
+    tray->SetSourceWindow(form);
+    tray->ChangeIcon(ui.LoadResPicture("TRAYICON"));
+    tray->SetToolTip("Tarvolo");
+    tray->MinToSysTray();
+  }
+
+  sim::SimDesktop desktop;
+  sim::HeadlessUi ui{desktop};
+  forms::Form form{ui, {.Name = "frmIcon", .Caption = "Tarvolo"}};
+  std::unique_ptr<clsSysTray> tray;
+  std::vector<std::string> events;
+};
+
+TEST_F(SysTrayTest, ANewComponentHoldsTheFirstFormOfTheShellRecordWithNoTip) {
+  const platform::NotifyIconData& nid = tray->Record();
+  EXPECT_EQ(nid.cbSize, 88u);
+  EXPECT_EQ(nid.uID, 1u);
+  EXPECT_EQ(nid.uFlags, 7u);
+  EXPECT_EQ(nid.uCallbackMessage, 0x0200u);
+  EXPECT_EQ(nid.hIcon, 0u);
+  EXPECT_EQ(Tip(nid), std::string(1, '\0') + std::string(63, ' '));
+  EXPECT_TRUE(tray->DefaultDblClk);
+  EXPECT_EQ(tray->SourceWindow(), nullptr);
+}
+
+TEST_F(SysTrayTest, TheSourceWindowGetsAHiddenPictureBoxThatReceivesTheCallback) {
+  tray->SetSourceWindow(form);
+  forms::Control& hook = form["pichook"];
+  EXPECT_FALSE(hook.Visible());
+  EXPECT_EQ(hook.GetPicture(), form.Icon());
+  EXPECT_EQ(tray->Record().hWnd, hook.hWnd());
+  EXPECT_NE(hook.hWnd(), form.hWnd());
+}
+
+TEST_F(SysTrayTest, SettingTheSourceWindowTwiceKeepsTheFirstPictureBoxSilently) {
+  tray->SetSourceWindow(form);
+  const auto first = tray->Record().hWnd;
+  tray->SetSourceWindow(form);
+  EXPECT_EQ(tray->Record().hWnd, first);
+  EXPECT_TRUE(ui.MsgBoxes().empty());
+  tray->MinToSysTray();
+  desktop.MouseOnTrayIcon(platform::kWmRButtonUp);
+  EXPECT_EQ(events, std::vector<std::string>{"RButtonUp"});
+}
+
+TEST_F(SysTrayTest, AnyOtherErrorMakingThePictureBoxIsReportedAndEndsTheProgram) {
+  ui.FailNextControl(7, "Out of memory");
+  EXPECT_THROW(tray->SetSourceWindow(form), forms::ProgramEnded);
+  ASSERT_EQ(ui.MsgBoxes().size(), 1u);
+  EXPECT_EQ(ui.MsgBoxes()[0].prompt, "Run-time error '7':\r\n\r\nOut of memory");
+  EXPECT_EQ(ui.MsgBoxes()[0].title, "Error");
+  EXPECT_EQ(ui.MsgBoxes()[0].buttons, forms::kMbCritical);
+  EXPECT_TRUE(ui.Ended());
+}
+
+TEST_F(SysTrayTest, MinimizingShowsTheIconWithItsPictureAndTipAndLeavesTheTaskBar) {
+  form.Show();
+  ShowIcon();
+  ASSERT_EQ(desktop.TrayIcons().size(), 1u);
+  const platform::NotifyIconData& shown = desktop.TrayIcons().begin()->second;
+  EXPECT_EQ(ui.PictureName({shown.hIcon}), "TRAYICON");
+  EXPECT_EQ(std::string(shown.szTip.data()), "Tarvolo");
+  EXPECT_EQ(shown.szTip[63], ' ');
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(ui.TaskVisible());
+  tray->RemoveFromSysTray();
+  EXPECT_TRUE(desktop.TrayIcons().empty());
+  EXPECT_EQ(desktop.NotifyCalls().back(), platform::kNimDelete);
+}
+
+TEST_F(SysTrayTest, ALongTipIsCutTo64CharactersInTheRecordOnly) {
+  tray->SetSourceWindow(form);
+  const std::string tip(70, 'x');
+  tray->SetToolTip(tip);
+  EXPECT_EQ(tray->ToolTip(), tip);
+  EXPECT_EQ(Tip(tray->Record()), std::string(64, 'x'));
+  tray->SetToolTip("short");
+  EXPECT_EQ(Tip(tray->Record()), "short" + std::string(1, '\0') + std::string(58, ' '));
+}
+
+TEST_F(SysTrayTest, ChangingTheTipRetitlesTheSourceWindowOnlyWhileItIsMinimized) {
+  tray->SetSourceWindow(form);
+  tray->SetToolTip("First");
+  EXPECT_EQ(form.Caption(), "Tarvolo");
+  form.SetWindowState(forms::WindowState::Minimized);
+  tray->SetToolTip("Second");
+  EXPECT_EQ(form.Caption(), "Second");
+}
+
+TEST_F(SysTrayTest, EachMouseMessageRaisesItsOwnEvent) {
+  ShowIcon();
+  tray->DefaultDblClk = false;  // the double-click would take the icon away
+  for (std::uint32_t code : {0x0201u, 0x0202u, 0x0203u, 0x0204u, 0x0205u, 0x0206u, 0x0200u, 0x0207u, 0x0209u})
+    desktop.MouseOnTrayIcon(code);
+  EXPECT_EQ(events, (std::vector<std::string>{"LButtonDown", "LButtonUp", "LButtonDblClk", "RButtonDown",
+                                              "RButtonUp", "RButtonDblClk"}));
+}
+
+TEST_F(SysTrayTest, NotificationsArrivingWhileAHandlerRunsAreLostNotQueued) {
+  ShowIcon();
+  tray->RButtonUp.Handle([this] {
+    // A pop-up menu services events: the user clicks the icon meanwhile.
+    desktop.MouseOnTrayIcon(platform::kWmLButtonDown);
+    desktop.MouseOnTrayIcon(platform::kWmRButtonUp);
+  });
+  desktop.MouseOnTrayIcon(platform::kWmRButtonUp);
+  desktop.MouseOnTrayIcon(platform::kWmLButtonUp);
+  EXPECT_EQ(events, (std::vector<std::string>{"RButtonUp", "LButtonUp"}));
+}
+
+TEST_F(SysTrayTest, ADoubleClickRestoresTheWindowOnlyWithDefaultDblClk) {
+  form.Show();
+  ShowIcon();
+  tray->DefaultDblClk = false;
+  desktop.MouseOnTrayIcon(platform::kWmLButtonDblClk);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(desktop.TrayIcons().size(), 1u);
+
+  form.SetWindowState(forms::WindowState::Minimized);
+  tray->DefaultDblClk = true;
+  bool visibleAtEvent = false;
+  tray->LButtonDblClk.Handle([&] { visibleAtEvent = form.Visible(); });
+  desktop.MouseOnTrayIcon(platform::kWmLButtonDblClk);
+  EXPECT_TRUE(visibleAtEvent);
+  EXPECT_EQ(form.GetWindowState(), forms::WindowState::Normal);
+  EXPECT_TRUE(ui.TaskVisible());
+  EXPECT_TRUE(desktop.TrayIcons().empty());
+  EXPECT_EQ(events, (std::vector<std::string>{"LButtonDblClk", "LButtonDblClk"}));
+}
+
+TEST_F(SysTrayTest, TheIconComesBackWhenTheShellStartsAgainUnlessItWasRemoved) {
+  ShowIcon();
+  desktop.RestartShell();
+  ASSERT_EQ(desktop.TrayIcons().size(), 1u);
+  EXPECT_EQ(std::string(desktop.TrayIcons().begin()->second.szTip.data()), "Tarvolo");
+  tray->RemoveFromSysTray();
+  desktop.RestartShell();
+  EXPECT_TRUE(desktop.TrayIcons().empty());
+}
+
+TEST_F(SysTrayTest, AReleasedComponentHearsNothingMore) {
+  ShowIcon();
+  tray.reset();
+  desktop.MouseOnTrayIcon(platform::kWmRButtonUp);
+  desktop.RestartShell();
+  EXPECT_TRUE(events.empty());
+  EXPECT_TRUE(desktop.TrayIcons().empty());
+}
+
+}  // namespace

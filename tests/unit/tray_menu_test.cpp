@@ -1,0 +1,208 @@
+// The tray menu, the double-click and the guarded opening of the setup
+// window (here its stand-in), with and without an administration password.
+#include <gtest/gtest.h>
+
+#include "resident_fixture.h"
+
+namespace {
+
+struct Started : ResidentProgram {
+  Started() { program->Start(); }
+  // Right-click on the icon and pick an item (-1: none).
+  void Pick(int item) {
+    ui->AnswerPopupMenu(item);
+    desktop.MouseOnTrayIcon(platform::kWmRButtonDown);
+    desktop.MouseOnTrayIcon(platform::kWmRButtonUp);
+  }
+  void DoubleClick() {
+    desktop.MouseOnTrayIcon(platform::kWmLButtonDown);
+    desktop.MouseOnTrayIcon(platform::kWmLButtonUp);
+    desktop.MouseOnTrayIcon(platform::kWmLButtonDblClk);
+    desktop.MouseOnTrayIcon(platform::kWmLButtonUp);
+  }
+  bool SetupOpen() { return setupForm().Loaded() && setupForm().Visible() && state().MainWindowOpen; }
+};
+
+TEST(TrayMenu, OffersShowHideAndExitWithShowAsDefaultWhileTheWindowIsClosed) {
+  Started p;
+  p.Pick(-1);
+  ASSERT_EQ(p.ui->PopupMenus().size(), 1u);
+  const sim::PopupMenuCall& menu = p.ui->PopupMenus()[0];
+  EXPECT_EQ(menu.captions, (std::vector<std::string>{"Show", "Hide", "-", "Exit"}));
+  EXPECT_EQ(menu.defaultItem, 0);
+  EXPECT_EQ(menu.flags, 2u);
+  EXPECT_EQ(menu.form, "frmIcon");
+  // The hidden form was brought to the foreground for the menu.
+  EXPECT_EQ(p.desktop.SetForegroundCalls(), 1);
+  EXPECT_EQ(p.desktop.Foreground(), p.iconForm().hWnd());
+
+  p.Pick(0);
+  ASSERT_TRUE(p.SetupOpen());
+  p.Pick(-1);
+  EXPECT_EQ(p.ui->PopupMenus().back().defaultItem, 1);
+}
+
+TEST(TrayMenu, ShowAndDoubleClickOpenAtOnceWithoutAPassword) {
+  Started p;
+  p.Pick(0);
+  EXPECT_TRUE(p.SetupOpen());
+  EXPECT_EQ(p.setupForm().Caption(), "Tarvolo");
+  p.Pick(1);
+  EXPECT_FALSE(p.setupForm().Loaded());
+  p.DoubleClick();
+  EXPECT_TRUE(p.SetupOpen());
+  EXPECT_TRUE(p.ui->InputBoxes().empty());
+  // The double-click only raised the event: the icon stays, frmIcon hidden.
+  EXPECT_EQ(p.desktop.TrayIcons().size(), 1u);
+  EXPECT_FALSE(p.iconForm().Visible());
+}
+
+TEST(PasswordGuard, AsksWithTheProgramsTitleAndComparesWithoutLetterCase) {
+  Started p;
+  p.state().AppOptions.AdminPassword = "Secret";
+  p.ui->AnswerInputBox("sECRET");
+  p.Pick(0);
+  ASSERT_EQ(p.ui->InputBoxes().size(), 1u);
+  EXPECT_EQ(p.ui->InputBoxes()[0].prompt, "Enter Password");
+  EXPECT_EQ(p.ui->InputBoxes()[0].title, "Tarvolo");
+  EXPECT_EQ(p.ui->InputBoxes()[0].defaultText, "");
+  EXPECT_TRUE(p.SetupOpen());
+}
+
+TEST(PasswordGuard, AWrongEmptyCancelledOrPaddedEntryOpensNothingAndSaysNothing) {
+  Started p;
+  p.state().AppOptions.AdminPassword = "Secret";
+  for (const std::optional<std::string>& entry :
+       std::vector<std::optional<std::string>>{"wrong", "", std::nullopt, " Secret", "Secret ", "Secre"}) {
+    p.ui->AnswerInputBox(entry);
+    p.Pick(0);
+    p.ui->AnswerInputBox(entry);
+    p.DoubleClick();
+    EXPECT_FALSE(p.setupForm().Loaded()) << entry.value_or("<cancel>");
+  }
+  EXPECT_EQ(p.ui->InputBoxes().size(), 12u);
+  EXPECT_TRUE(p.ui->MsgBoxes().empty());
+  EXPECT_FALSE(p.state().MainWindowOpen);
+}
+
+TEST(PasswordGuard, RefreshTicksGoOnAndNoFastTickStartsWhileThePromptIsUp) {
+  Started p;
+  p.state().AppOptions.AdminPassword = "pw";
+  p.desktop.AdvanceClock(167);
+  int fastTicksDuring = -1;
+  p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
+    const int before = p.Count("RunPendingHotkeys");
+    p.desktop.AdvanceClock(3000);
+    fastTicksDuring = p.Count("RunPendingHotkeys") - before;
+    return "PW";
+  });
+  p.state().bShowTarvolo = true;
+  p.desktop.AdvanceClock(167);  // this tick asks for the password
+  EXPECT_EQ(fastTicksDuring, 0);
+  EXPECT_TRUE(p.SetupOpen());
+}
+
+TEST(ShowRequest, IsConsumedAndEvaluatesTheForegroundWindowOnceMore) {
+  Started p;
+  const auto editor = p.desktop.AddProcess({"C:\\Apps\\editor.exe"});
+  const auto window = p.desktop.AddWindow({"Notes", "Edit", 0, editor});
+  p.desktop.SetForeground(window);
+  p.desktop.AdvanceClock(167);
+  ASSERT_EQ(p.state().LastActiveWindow, window);
+  p.state().WindowFacts.Title = "stale";
+  p.state().bShowTarvolo = true;
+  p.icon().ShowSetupWindow();
+  EXPECT_FALSE(p.state().bShowTarvolo);
+  EXPECT_EQ(p.state().WindowFacts.Title, "Notes");
+  EXPECT_TRUE(p.SetupOpen());
+  EXPECT_EQ(p.desktop.Foreground(), p.setupForm().hWnd());
+}
+
+TEST(ShowRequest, WithTheWindowOpenAsksAgainButNeitherReloadsNorEvaluates) {
+  Started p;
+  p.state().AppOptions.AdminPassword = "pw";
+  p.ui->AnswerInputBox("pw");
+  p.icon().ShowSetupWindow();
+  ASSERT_TRUE(p.SetupOpen());
+  const auto queries = p.desktop.ForegroundQueries();
+  int loads = 0;
+  p.setupForm().LoadEvent.Handle([&] { ++loads; });
+  const auto other = p.desktop.AddWindow({"Other", "Edit", 0, p.desktop.AddProcess({"C:\\x.exe"})});
+  p.desktop.SetForeground(other);  // the hot-key was pressed in another window
+  p.ui->AnswerInputBox("pw");
+  p.icon().ShowSetupWindow();
+  EXPECT_EQ(p.ui->InputBoxes().size(), 2u);
+  EXPECT_EQ(loads, 0);
+  EXPECT_EQ(p.desktop.ForegroundQueries(), queries);
+  // The window was brought to the front.
+  EXPECT_EQ(p.desktop.Foreground(), p.setupForm().hWnd());
+}
+
+TEST(ShowRequest, AWrongPasswordDropsTheRequest) {
+  Started p;
+  p.state().AppOptions.AdminPassword = "pw";
+  p.ui->AnswerInputBox("no");
+  p.state().bShowTarvolo = true;
+  p.desktop.AdvanceClock(167);
+  EXPECT_FALSE(p.state().bShowTarvolo);
+  EXPECT_FALSE(p.setupForm().Loaded());
+  p.desktop.AdvanceClock(1000);
+  EXPECT_EQ(p.ui->InputBoxes().size(), 1u);
+}
+
+TEST(HideAndExit, HideClosesAndSavesAndDoesNothingWhenAlreadyClosed) {
+  Started p;
+  p.Pick(1);
+  EXPECT_EQ(p.desktop.WriteAttempts(), 0);
+  p.Pick(0);
+  p.Pick(1);
+  EXPECT_FALSE(p.setupForm().Loaded());
+  EXPECT_FALSE(p.state().MainWindowOpen);
+  EXPECT_EQ(p.desktop.WriteAttempts(), 1);
+  EXPECT_TRUE(p.program->Running());
+}
+
+TEST(HideAndExit, ExitAsksNoPasswordClosesTheWindowAndEndsTheProgram) {
+  Started p;
+  p.state().AppOptions.AdminPassword = "pw";
+  p.ui->AnswerInputBox("pw");
+  p.Pick(0);
+  ASSERT_TRUE(p.SetupOpen());
+  p.Pick(3);
+  EXPECT_EQ(p.ui->InputBoxes().size(), 1u);
+  EXPECT_FALSE(p.program->Running());
+  EXPECT_FALSE(p.state().MainWindowOpen);
+  EXPECT_TRUE(p.desktop.TrayIcons().empty());
+  // Once as the setup window closes, once at shut-down.
+  EXPECT_EQ(p.desktop.WriteAttempts(), 2);
+}
+
+TEST(HideAndExit, ExitWithTheWindowClosedSavesOnce) {
+  Started p;
+  p.state().AppOptions.AdminPassword = "pw";
+  p.Pick(3);
+  EXPECT_TRUE(p.ui->InputBoxes().empty());
+  EXPECT_FALSE(p.program->Running());
+  EXPECT_EQ(p.desktop.WriteAttempts(), 1);
+}
+
+TEST(StandIn, ClosingItsWindowSavesAndClearsTheOpenFlag) {
+  Started p;
+  p.Pick(0);
+  p.ui->CloseBox(p.setupForm());
+  EXPECT_FALSE(p.setupForm().Loaded());
+  EXPECT_FALSE(p.state().MainWindowOpen);
+  EXPECT_EQ(p.desktop.WriteAttempts(), 1);
+  EXPECT_TRUE(p.program->Running());
+}
+
+TEST(StandIn, KeepsTheProgramRunningIfTheHiddenFormGoesFirst) {
+  Started p;
+  p.Pick(0);
+  p.ui->CloseBox(p.iconForm());
+  EXPECT_TRUE(p.program->Running());
+  p.ui->CloseBox(p.setupForm());
+  EXPECT_FALSE(p.program->Running());
+}
+
+}  // namespace
