@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The project's one test command: installs what is missing, builds and tests
+# natively (ASan + UBSan), cross-builds for Windows, runs the fuzzers, the
+# Windows tests under Wine as Windows 10, NT 4 and 98, and the end-to-end
+# tests of tarvolo.exe. Every stage runs even when an earlier one failed,
+# unless it needs that one's output; the last line counts the stages.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A result=()
+order=()
+npassed=0
+nfailed=0
+nskipped=0
+
+# stage NAME "NEEDED STAGES" COMMAND...
+stage() {
+  local name=$1 needs=$2
+  shift 2
+  order+=("$name")
+  local need
+  for need in $needs; do
+    if [[ ${result[$need]:-} != passed ]]; then
+      echo "--- $name: skipped, $need did not pass"
+      result[$name]=skipped
+      nskipped=$((nskipped + 1))
+      return 0
+    fi
+  done
+  echo
+  echo "=== $name: $*"
+  local start=$SECONDS rc=0
+  "$@" </dev/null || rc=$?
+  if ((rc == 0)); then
+    result[$name]=passed
+    npassed=$((npassed + 1))
+  else
+    result[$name]=failed
+    nfailed=$((nfailed + 1))
+  fi
+  echo "--- $name: ${result[$name]} ($((SECONDS - start)) s)"
+}
+
+stage packages "" scripts/ensure-packages.sh
+stage host-configure "packages" cmake --preset host
+stage host-build "host-configure" cmake --build --preset host
+stage host-tests "host-build" ctest --preset host --parallel 2
+stage windows-configure "packages" cmake --preset windows
+stage windows-build "windows-configure" cmake --build --preset windows
+if [[ -f scripts/run-fuzzers.sh ]]; then
+  stage fuzzers "packages" bash scripts/run-fuzzers.sh
+fi
+stage wine-tests "windows-build" scripts/wine-tests.sh
+if [[ -f tests/e2e/run.sh ]]; then
+  stage e2e "windows-build" bash tests/e2e/run.sh
+fi
+
+echo
+echo "=== summary"
+for name in "${order[@]}"; do
+  printf '  %-18s %s\n' "$name" "${result[$name]}"
+done
+if ((nskipped > 0)); then
+  echo "$npassed passed, $nfailed failed, $nskipped skipped"
+else
+  echo "$npassed passed, $nfailed failed"
+fi
+((nfailed == 0 && nskipped == 0))
