@@ -18,7 +18,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  if (Win32FormPeer* peer = PeerOf(hwnd)) return peer->HandleMessage(msg, wParam, lParam);
+  if (Win32FormPeer* peer = PeerOf(hwnd)) return peer->HandleMessage(hwnd, msg, wParam, lParam);
   return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -120,9 +120,7 @@ void Win32FormPeer::Update(forms::FormProperty what) {
       if (form_.Visible()) {
         ApplyWindowState();
         ::ShowWindow(hwnd_, SW_SHOW);
-        --quiet_;  // the activation that follows is the user's to see
         ::SetForegroundWindow(hwnd_);
-        ++quiet_;
       } else {
         ::ShowWindow(hwnd_, SW_HIDE);
       }
@@ -142,17 +140,16 @@ void Win32FormPeer::Update(forms::FormProperty what) {
       break;
     case forms::FormProperty::Focus:
       if (::IsWindowVisible(hwnd_)) {
-        --quiet_;
         ::SetForegroundWindow(hwnd_);
         ::SetFocus(hwnd_);
-        ++quiet_;
       }
       break;
   }
   --quiet_;
 }
 
-LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!hwnd_) hwnd_ = hwnd;  // messages arrive before CreateWindowEx returns
   if (msg == ui_.TaskbarCreatedMessage() && msg != 0) {
     form_.ShellRestarted.Raise();
     return 0;
@@ -164,7 +161,8 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_ACTIVATE:
-      if (quiet_ == 0) form_.UserActivated(LOWORD(wParam) != WA_INACTIVE);
+      // Showing a form activates it, whoever showed it.
+      form_.UserActivated(LOWORD(wParam) != WA_INACTIVE);
       break;
     case WM_SIZE:
       if (quiet_ == 0 && (::IsWindowVisible(hwnd_) || wParam == SIZE_MINIMIZED))

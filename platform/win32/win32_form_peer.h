@@ -30,7 +30,7 @@ class Win32FormPeer : public forms::FormPeer {
   forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
   std::int32_t TextWidth(const std::string& text) override;
 
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   // For the control peers.
   Win32Ui& Ui() { return ui_; }

@@ -45,6 +45,11 @@ std::unique_ptr<forms::FormPeer> Win32Ui::CreateFormPeer(forms::Form& form) {
   return std::make_unique<Win32FormPeer>(*this, form);
 }
 
+// A form unloaded by a message sent from another thread or process (a close
+// request, the end of the session) leaves GetMessage waiting; a posted
+// message lets the loop look at running() again.
+void Win32Ui::FormUnloaded(forms::Form&) { ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0); }
+
 int Win32Ui::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
   return ::MessageBoxA(nullptr, prompt.c_str(), title.c_str(), static_cast<UINT>(buttons) | MB_SETFOREGROUND);
 }

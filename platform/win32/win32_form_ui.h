@@ -37,6 +37,7 @@ class Win32Ui : public forms::Ui {
   void RunMessageLoop(const std::function<bool()>& running);
 
   std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
+  void FormUnloaded(forms::Form& form) override;
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   bool PrevInstance() override;
