@@ -1,0 +1,69 @@
+// Any bytes as Tarvolo.INI: LoadSettings, SaveSettings and LoadSettings again
+// must not crash, leak or hang; the second load must give the same settings
+// and options as the first, and saving them again must not change the file.
+// A file that could not be read must never be written.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_check.h"
+#include "monitor/program_state.h"
+#include "platform/sim/sim_desktop.h"
+#include "store/settings_file.h"
+
+namespace {
+
+const std::string kPath = "C:\\Program Files\\Tarvolo\\Tarvolo.INI";
+
+bool SameHotkey(const clsHotkey& a, const clsHotkey& b) {
+  return a.sDescription == b.sDescription && a.sHotkey == b.sHotkey && a.lModifier == b.lModifier &&
+         a.lVKey == b.lVKey;
+}
+
+bool SameState(const ProgramState& a, const ProgramState& b) {
+  const AppOptionsRecord& x = a.AppOptions;
+  const AppOptionsRecord& y = b.AppOptions;
+  if (x.AlwaysOnTop != y.AlwaysOnTop || x.KeystrokeSimulation != y.KeystrokeSimulation ||
+      x.AdminPassword != y.AdminPassword || !SameHotkey(x.HotkeyShow, y.HotkeyShow) ||
+      !SameHotkey(x.HotkeyCapitalize, y.HotkeyCapitalize) || !SameHotkey(x.HotkeyReverse, y.HotkeyReverse) ||
+      !SameHotkey(x.HotkeyLower, y.HotkeyLower))
+    return false;
+  if (a.Settings.Count() != b.Settings.Count()) return false;
+  for (std::int32_t i = 1; i <= a.Settings.Count(); ++i) {
+    const clsSetting& s = *a.Settings.Item(i);
+    const clsSetting& t = *b.Settings.Item(i);
+    if (s.Name != t.Name || s.Filter_Title != t.Filter_Title || s.Filter_Owner != t.Filter_Owner ||
+        s.Filter_EXE != t.Filter_EXE || s.Match_Title != t.Match_Title || s.Match_Owner != t.Match_Owner ||
+        s.Match_EXE != t.Match_EXE || s.Action_CapsLock != t.Action_CapsLock ||
+        s.Action_NumLock != t.Action_NumLock || s.Action_ScrollLock != t.Action_ScrollLock)
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  sim::SimDesktop desk;
+  desk.SetFile(kPath, input);
+
+  ProgramState first(desk);
+  LoadSettings(first);
+  if (!SaveSettings(first)) {
+    FUZZ_CHECK(!first.SettingsFileProblem.empty());
+    FUZZ_CHECK(desk.WriteAttempts() == 0 && desk.File(kPath) == input);
+    return 0;
+  }
+  FUZZ_CHECK(first.SettingsFileProblem.empty());
+  const std::string saved = desk.File(kPath).value();
+
+  ProgramState second(desk);
+  LoadSettings(second);
+  FUZZ_CHECK(second.SettingsFileProblem.empty());
+  FUZZ_CHECK(SameState(first, second));
+  FUZZ_CHECK(SaveSettings(second));
+  FUZZ_CHECK(desk.File(kPath) == saved);
+  return 0;
+}
