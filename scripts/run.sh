@@ -24,21 +24,34 @@ had_display=${DISPLAY:-}
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 
-running() { pgrep -x tarvolo.exe >/dev/null; }
+# Whether tarvolo.exe runs in this Wine prefix (other prefixes, such as the
+# tests', may run their own).
+running() {
+  local pid
+  for pid in $(pgrep -x tarvolo.exe); do
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      return 0
+    fi
+  done
+  return 1
+}
 
 stop_program() {
   trap - INT TERM
   if running; then
     echo "run: closing Tarvolo"
-    "$WINE" taskkill /im tarvolo.exe >/dev/null 2>&1 || true
+    # taskkill reaches only the windows of its own desktop.
+    "$WINE" "${in_desktop[@]}" taskkill /im tarvolo.exe >/dev/null 2>&1 || true
     for _ in $(seq 80); do running || break; sleep 0.25; done
   fi
   wine_env_stop
 }
+in_desktop=()
 trap 'stop_program; exit 130' INT TERM
 
 if running; then
   echo "run: tarvolo.exe already runs under this Wine prefix; a second start would only end at once" >&2
+  wine_env_stop
   exit 1
 fi
 
@@ -46,6 +59,7 @@ cd "$RUN"
 if [[ -z $had_display ]]; then
   # Xvfb has no notification area: Wine's desktop brings a task bar with one.
   "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Tarvolo' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null
+  in_desktop=(explorer /desktop=Tarvolo)
   "$WINE" explorer /desktop=Tarvolo,1024x768 tarvolo.exe &
 else
   "$WINE" tarvolo.exe &
@@ -61,7 +75,7 @@ echo "run: Tarvolo runs in $RUN (Ctrl+C ends it and saves its settings)"
 
 if [[ -z $had_display ]]; then
   sleep 3  # the icon and the task bar paint
-  import -window root "$RUN/screenshot.png"
+  import -window root -crop 1024x768+0+0 +repage "$RUN/screenshot.png"
   echo "run: screenshot in $RUN/screenshot.png"
 fi
 
