@@ -39,7 +39,7 @@ for target in "${targets[@]}"; do
   cp "${corpus_of[$target]}"/* "$work/$target"/
   echo "--- fuzz_$target: ${seconds} s"
   # -timeout: one input taking over 10 s counts as a hang.
-  if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
       -dict=fuzz/ini.dict -artifact_prefix="$findings/$target-" -print_final_stats=1 \
       "$work/$target" >"$work/$target.log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^Done [0-9]+ runs' "$work/$target.log" || true
