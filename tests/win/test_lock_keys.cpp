@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/lock_keys.h"
+#include "platform/win32/win32_os.h"
 #include "store/options.h"
 #include "store/platform_check.h"
 #include "tests/win/win_test_support.h"
@@ -82,7 +83,7 @@ class LockKeysTest : public ::testing::TestWithParam<LockKeyCase> {
   }
 
   wintest::TestWindow window_{"Tarvolo lock key test"};
-  wintest::EngineOs os_;
+  Win32Os os_;
   bool isNT_ = false;
   bool initial_ = false;
 };

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/win32/win32_os.h"
 #include "store/platform_check.h"
 #include "tests/win/win_test_support.h"
 
@@ -32,7 +33,7 @@ TEST(PlatformTest, ReportsTheVersionTheRunnerChose) {
 }
 
 TEST(PlatformTest, VersionPassesThroughTheInterface) {
-  wintest::EngineOs os;
+  Win32Os os;
   platform::OsVersionInfo info;
   info.dwOSVersionInfoSize = 148;
   ASSERT_TRUE(os.GetVersionExA(info));
@@ -45,7 +46,7 @@ TEST(PlatformTest, VersionPassesThroughTheInterface) {
 }
 
 TEST(PlatformTest, IsNTOnTheNTFamilyOnly) {
-  wintest::EngineOs os;
+  Win32Os os;
   EXPECT_EQ(IsNTPlatform(os), wintest::ReportedVersion().dwPlatformId == VER_PLATFORM_WIN32_NT);
   const std::string expected = wintest::ExpectedVersion();
   if (!expected.empty()) {

@@ -10,6 +10,7 @@
 #include "engine/winfo.h"
 #include "platform/unique_handle.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_os.h"
 #include "tests/win/win_test_support.h"
 
 namespace {
@@ -84,7 +85,7 @@ class ProbeTest : public ::testing::Test {
   }
 
   static std::unique_ptr<ProbeTarget> target_;
-  wintest::EngineOs os;
+  Win32Os os;
 };
 
 std::unique_ptr<ProbeTarget> ProbeTest::target_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/win32/win32_os.h"
 #include "tests/win/win_test_support.h"
 
 namespace {
@@ -37,7 +38,7 @@ class DoEventsTest : public ::testing::Test {
 
   HWND hwnd_ = nullptr;
   int handled_ = 0;
-  wintest::EngineOs os;
+  Win32Os os;
 };
 
 TEST_F(DoEventsTest, HandlesEveryWaitingMessage) {

@@ -10,17 +10,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/win32/win32_keys.h"
-#include "platform/win32/win32_processes.h"
-#include "platform/win32/win32_system.h"
-#include "platform/win32/win32_windows.h"
 
 namespace wintest {
-
-// The groups of Win32Os that the engine and the store use, and nothing else:
-// the tests of these calls need not wait for every other group of the real
-// OS to be written.
-class EngineOs final : public Win32Keys, public Win32Windows, public Win32Processes, public Win32System {};
 
 // A kernel handle closed when it goes out of scope.
 class OwnedHandle {
