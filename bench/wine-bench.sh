@@ -80,6 +80,7 @@ echo "tarvolo.exe: $(stat -c %s "$exe") bytes"
   esac
 done
 
+e2e_prepare_prefix
 wine_set_version win10
 host_start
 ini_options "$CASE_DIR/Tarvolo.INI"

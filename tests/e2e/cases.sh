@@ -88,7 +88,7 @@ case_default_fallback() {
   step make other - Another desk
   step activate alpha
   keys 111
-  step press num
+  user_press num
   keeps 101
   step activate other
   keys 011
@@ -109,7 +109,7 @@ case_no_default() {
   # Without a "Default", unmatched windows change nothing.
   step activate desk
   keeps 100
-  step press caps
+  user_press caps
   step activate other
   keeps 000
   step activate alpha
@@ -136,7 +136,7 @@ case_toggle_vs_maintain() {
   keys 1xx
   # "Toggle ON": the user switches the key off and it stays off, also in
   # another window of the same setting ...
-  step press caps
+  user_press caps
   keeps 0xx
   step activate t2
   keeps 0xx
@@ -148,11 +148,11 @@ case_toggle_vs_maintain() {
   # "Maintain ON": switched off, it is on again within a tick.
   step activate m1
   keys 1xx
-  step press caps
+  user_press caps
   keys 1xx
   step activate m2
   keeps 1xx
-  step press caps
+  user_press caps
   keys 1xx
   tarvolo_exit
 }
@@ -168,22 +168,22 @@ case_remember() {
   step make r1 - Remember one
   step make r2 - Remember two
   # The user turns Caps Lock on while "Default" is current ...
-  step press caps
+  user_press caps
   keeps 1xx
   # ... but "Remember" starts with the key off.
   step activate r1
   keys 0xx
-  step press caps
+  user_press caps
   keeps 1xx
   step activate desk
   keys 0xx
   # Back in any window of the setting, the key is as the user left it there.
   step activate r2
   keys 1xx
-  step press caps
+  user_press caps
   keeps 0xx
   step activate desk
-  step press caps
+  user_press caps
   keeps 1xx
   step activate r1
   keys 0xx
@@ -228,7 +228,7 @@ case_own_windows() {
   step make a2 - Alpha two
   step activate a1
   keys 100
-  step press caps
+  user_press caps
   keeps 000
   # The setup window (captioned "Tarvolo") in front: neither the setting
   # that matches its title nor "Default" comes into force ...

@@ -97,6 +97,8 @@ std::string PidList(const std::vector<DWORD>& pids) {
 
 }  // namespace
 
+Host::Host() { home_.Make("home", "", "E2E host"); }
+
 std::string Host::Run(const std::string& line, bool& quit) {
   const Args a(line);
   const std::string& command = a[0];
@@ -115,6 +117,26 @@ std::string Host::Run(const std::string& line, bool& quit) {
     return ActivateAnswer(windows.empty() ? nullptr : windows.front());
   }
   if (command == "foreground") return Ok(ForegroundDescription());
+  if (command == "watchfg") {
+    // watchfg MS: every foreground window seen meanwhile, in order.
+    std::string seen;
+    HWND last = reinterpret_cast<HWND>(-1);
+    WaitUntil(
+        [&] {
+          HWND fg = ::GetForegroundWindow();
+          if (fg != last) {
+            seen += ' ';
+            seen += Hex(fg);
+            seen += '(';
+            seen += WindowTitle(fg);
+            seen += ')';
+          }
+          last = fg;
+          return false;
+        },
+        a.Int(1));
+    return Ok(seen.empty() ? std::string() : seen.substr(1));
+  }
 
   // ---- lock keys ----
   if (command == "keys") return Ok(ReadLockKeys());
@@ -151,7 +173,7 @@ std::string Host::Run(const std::string& line, bool& quit) {
           seen = ReadLockKeys();
           return !KeysMatch(seen, pattern);
         },
-        a.Int(2));
+        a.Int(2), 5);
     return left ? Fail(seen) : Ok(seen);
   }
 
@@ -159,7 +181,7 @@ std::string Host::Run(const std::string& line, bool& quit) {
   if (command == "procs") return Ok(PidList(ProcessesNamed(a[1])));
   if (command == "waitprocs") {
     const std::size_t wanted = static_cast<std::size_t>(a.Int(2));
-    const bool done = WaitUntil([&] { return ProcessesNamed(a[1]).size() == wanted; }, a.Int(3));
+    const bool done = WaitUntil([&] { return ProcessesNamed(a[1]).size() == wanted; }, a.Int(3), kSlowPollMs);
     const std::string list = PidList(ProcessesNamed(a[1]));
     return done ? Ok(list) : Fail(list);
   }
@@ -184,7 +206,7 @@ std::string Host::Run(const std::string& line, bool& quit) {
           found = FindProcessWindow(a.Pid(1), a.Rest(4), withEdit);
           return found == nullptr;
         },
-        a.Int(3));
+        a.Int(3), kSlowPollMs);
     return gone ? Ok() : Fail(Hex(found) + " " + WindowTitle(found));
   }
   if (command == "waitwin" || command == "nowin") {
@@ -198,7 +220,7 @@ std::string Host::Run(const std::string& line, bool& quit) {
           found = FindProcessWindow(pid, prefix, withEdit);
           return found != nullptr;
         },
-        a.Int(3));
+        a.Int(3), kSlowPollMs);
     const std::string description = appeared ? Hex(found) + " " + WindowTitle(found) : std::string();
     if (command == "waitwin") return appeared ? Ok(description) : Fail("no window");
     return appeared ? Fail(description) : Ok();
@@ -211,7 +233,7 @@ std::string Host::Run(const std::string& line, bool& quit) {
   if (command == "icons") return Ok(std::to_string(TrayIconWindows().size()));
   if (command == "waiticons") {
     const std::size_t wanted = static_cast<std::size_t>(a.Int(1));
-    const bool done = WaitUntil([&] { return TrayIconWindows().size() == wanted; }, a.Int(2));
+    const bool done = WaitUntil([&] { return TrayIconWindows().size() == wanted; }, a.Int(2), kSlowPollMs);
     const std::string count = std::to_string(TrayIconWindows().size());
     return done ? Ok(count) : Fail(count);
   }
@@ -240,14 +262,15 @@ std::string Host::Run(const std::string& line, bool& quit) {
   if (command == "menu") {
     // menu PID TIMEOUT DOWNS
     HWND menu = nullptr;
-    if (!WaitUntil([&] { return (menu = FindPopupMenu(a.Pid(1))) != nullptr; }, a.Int(2)))
+    if (!WaitUntil([&] { return (menu = FindPopupMenu(a.Pid(1))) != nullptr; }, a.Int(2), kSlowPollMs))
       return Fail("no menu");
     return ChooseMenuItem(menu, a.Int(3)) ? Ok() : Fail("menu went away");
   }
   if (command == "inputbox") {
     // inputbox PID TIMEOUT: waits for a dialog with a text field.
     HWND dialog = nullptr;
-    if (!WaitUntil([&] { return (dialog = FindProcessWindow(a.Pid(1), "", 1)) != nullptr; }, a.Int(2)))
+    if (!WaitUntil([&] { return (dialog = FindProcessWindow(a.Pid(1), "", 1)) != nullptr; }, a.Int(2),
+                   kSlowPollMs))
       return Fail("no input box");
     const InputBoxFacts facts = DescribeInputBox(dialog);
     return Ok(Hex(dialog) + " ok=" + (facts.hasOk ? "1" : "0") + " cancel=" + (facts.hasCancel ? "1" : "0") +
@@ -276,6 +299,7 @@ std::string Host::Run(const std::string& line, bool& quit) {
   }
   if (command == "reset") {
     // Between tests: no window of ours and no program we started is left.
+    Activate(home_.Find("home"), kActivateTimeoutMs);
     processes_.KillAll();
     windows_.DestroyAll();
     return Ok();

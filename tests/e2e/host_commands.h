@@ -10,6 +10,7 @@ namespace e2e {
 
 class Host {
  public:
+  Host();
   ~Host() { processes_.KillAll(); }
   // Runs one command line and returns its answer; sets quit on "quit".
   std::string Run(const std::string& line, bool& quit);
@@ -17,6 +18,10 @@ class Host {
  private:
   TestWindows windows_;
   Processes processes_;
+  // A window of the host's own that lives as long as it: "reset" brings it to
+  // the front first, because Wine without a window manager takes about two
+  // seconds over destroying the foreground window.
+  TestWindows home_;
 };
 
 }  // namespace e2e

@@ -43,7 +43,7 @@ void Processes::KillAll() {
 bool WaitForExit(DWORD pid, int timeoutMs) {
   OwnedHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
   if (!process.valid()) return true;
-  return WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }, timeoutMs);
+  return WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }, timeoutMs, kSlowPollMs);
 }
 
 double CpuTimeMs(DWORD pid) {

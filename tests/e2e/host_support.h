@@ -62,18 +62,23 @@ void Pump();
 void PumpFor(int ms);
 
 // Services messages until the condition holds (true) or the time is up
-// (false). The condition is tested at least once, and about every
-// millisecond, so a measured wait is not coarser than that.
+// (false). The condition is tested at least once, then every pollMs: 1 ms
+// where a wait is measured, more where the test itself is costly (a process
+// snapshot, a walk of all windows) and would only take the machine from the
+// program under test.
 template <class Condition>
-bool WaitUntil(Condition condition, int timeoutMs) {
+bool WaitUntil(Condition condition, int timeoutMs, int pollMs = 1) {
   const Stopwatch clock;
   for (;;) {
     Pump();
     if (condition()) return true;
     if (clock.Ms() >= timeoutMs) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(pollMs), QS_ALLINPUT);
   }
 }
+
+// The poll interval for costly conditions.
+inline constexpr int kSlowPollMs = 20;
 
 std::string Hex(HWND hwnd);
 HWND ParseHwnd(const std::string& text);

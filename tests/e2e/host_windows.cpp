@@ -84,9 +84,13 @@ HWND TestWindows::Make(const std::string& name, const std::string& ownerName, co
   Destroy(name);
   // Cascade the windows so each one is visible in a screenshot.
   const int slot = static_cast<int>(windows_.size() % 10);
-  HWND hwnd = ::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40 + 30 * slot,
-                                40 + 30 * slot, 360, 160, owner, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-  if (hwnd != nullptr) windows_[name] = hwnd;
+  HWND hwnd = ::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 40 + 30 * slot, 40 + 30 * slot,
+                                360, 160, owner, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  if (hwnd == nullptr) return nullptr;
+  // Shown without being activated: only "activate" changes the foreground,
+  // so a test knows which window the program sees.
+  ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  windows_[name] = hwnd;
   Pump();
   return hwnd;
 }
@@ -119,7 +123,7 @@ bool Activate(HWND hwnd, int timeoutMs) {
         Pump();
         return ::GetForegroundWindow() == hwnd;
       },
-      timeoutMs);
+      timeoutMs, 10);
 }
 
 std::string WindowTitle(HWND hwnd) {

@@ -18,7 +18,8 @@ class TestWindows {
   TestWindows& operator=(const TestWindows&) = delete;
   ~TestWindows();
 
-  // Makes and shows a window; an empty owner name makes an unowned one.
+  // Makes and shows a window, leaving the foreground as it was; an empty
+  // owner name makes an unowned one.
   HWND Make(const std::string& name, const std::string& ownerName, const std::string& title);
   HWND Find(const std::string& name) const;
   bool Destroy(const std::string& name);

@@ -10,6 +10,20 @@ CASE_LOG=/dev/null
 # Seconds to wait for one answer of the host; its own waits are shorter.
 readonly E2E_ANSWER_SECONDS=40
 
+# ---- the Wine prefix ----
+
+# Two settings of the prefix for the tests, both harmless to other programs:
+# the relay channel, where a case turns it on, traces only the key calls;
+# and the host's windows are not left to a window manager. There is none in
+# the virtual display, and Wine waits about two seconds for one whenever a
+# managed window is hidden or destroyed.
+e2e_prepare_prefix() {
+  "$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ \
+    /d 'user32.SetKeyboardState;user32.GetKeyboardState;user32.keybd_event;user32.GetKeyState' /f >/dev/null 2>&1 &&
+    "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\e2e_host.exe\X11 Driver' /v Managed /t REG_SZ /d N /f \
+      >/dev/null 2>&1
+}
+
 # ---- the test host ----
 
 host_start() {
@@ -39,9 +53,10 @@ host_read_answer() {
 
 # host COMMAND...: the answer is left in REPLY_LINE; true when it is "ok ...".
 host() {
+  local started=${EPOCHREALTIME/./}
   printf '%s\n' "$*" >&"$E2E_TO_HOST"
   host_read_answer "$E2E_ANSWER_SECONDS" || true
-  printf '    %s -> %s\n' "$*" "$REPLY_LINE" >>"$CASE_LOG"
+  printf '    %s -> %s  [%d ms]\n' "$*" "$REPLY_LINE" $(((${EPOCHREALTIME/./} - started) / 1000)) >>"$CASE_LOG"
   [[ $REPLY_LINE == ok* ]]
 }
 
@@ -71,6 +86,17 @@ keys() { step waitkeys "$1" 3000; }
 
 # The keys keep the pattern for about five fast ticks.
 keeps() { step steady "$1" 850; }
+
+# The user presses a lock key: not while the program is still making sure
+# of a change it made (it reads the key back for up to three attempts of
+# about 50 ms, and would take a press in that time for a change that did
+# not happen), but once the keys have kept still for a moment, as a person
+# would.
+user_press() {
+  step keys || return 1
+  step steady "$(answer_word 1)" 300 || return 1
+  step press "$1"
+}
 
 note() { printf '  %s\n' "$*" >>"$CASE_LOG"; }
 
@@ -197,6 +223,7 @@ run_case() {
   if ((status == 0)); then
     E2E_PASSED=$((E2E_PASSED + 1))
     printf 'PASS %s (%ds)\n' "$name" $((SECONDS - started))
+    [[ -z ${E2E_VERBOSE:-} ]] || sed 's/^/  | /' "$CASE_LOG"
   else
     E2E_FAILED=$((E2E_FAILED + 1))
     printf 'FAIL %s: %s\n' "$name" "$(cat "$CASE_DIR/why" 2>/dev/null || echo "step failed")"

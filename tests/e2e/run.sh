@@ -9,7 +9,7 @@
 #   tests/e2e/run.sh [CASE...]
 #
 # TARVOLO_BIN_DIR: where tarvolo.exe and e2e_host.exe are (default
-# build/windows/bin). The cases of the NT family run with Wine reporting
+# build/windows/bin); E2E_VERBOSE=1 prints the log of passing cases too. The cases of the NT family run with Wine reporting
 # Windows 10, those of the 9x family with Windows 98. Prints one PASS or FAIL
 # line per case (a failure with its log) and "N passed, N failed" last; the
 # exit code is non-zero when a case failed.
@@ -43,9 +43,7 @@ finish() {
 trap finish EXIT
 trap 'exit 130' INT TERM
 
-# The relay channel, where a case turns it on, traces only the key calls.
-"$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ \
-  /d 'user32.SetKeyboardState;user32.GetKeyboardState;user32.keybd_event;user32.GetKeyState' /f >/dev/null 2>&1
+e2e_prepare_prefix || { echo "e2e: could not set up the Wine prefix"; echo "0 passed, 1 failed"; exit 1; }
 
 NT_CASES=(
   title_and_owner exe_name default_fallback no_default
