@@ -130,9 +130,7 @@ void Win32ControlPeer::Create() {
                             nullptr);
   if (!hwnd_) throw forms::Error(forms::kErrCannotCreateWindow, "Can't create the control " + control_.Name());
   ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.Ui().Font()), FALSE);
-  ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, control_.Kind() == ControlKind::PictureBox
-                                                 ? reinterpret_cast<LONG_PTR>(this)
-                                                 : ::GetWindowLongPtrA(hwnd_, GWLP_USERDATA));
+  if (control_.Kind() == ControlKind::PictureBox) ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   form_.AddChild(hwnd_, this);
   if (control_.Kind() == ControlKind::TextBox) ::SetWindowSubclass(hwnd_, TextBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
   if (control_.Kind() == ControlKind::ComboBox) FillList();
@@ -153,7 +151,7 @@ Win32ControlPeer::~Win32ControlPeer() {
   if (hwnd_) {
     form_.RemoveChild(hwnd_);
     if (control_.Kind() == ControlKind::TextBox) ::RemoveWindowSubclass(hwnd_, TextBoxProc, 1);
-    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    if (control_.Kind() == ControlKind::PictureBox) ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
   }
 }
