@@ -169,8 +169,7 @@ bool SaveSettings(ProgramState& state) {
   std::int32_t counter = 0;
   for (const clsSettings::Ref& setting : state.Settings) {
     const std::string name = "Setting " + std::to_string(counter);
-    sections.Add(name, "");
-    IniKeys& keys = sections.Item(name)->Keys();
+    IniKeys& keys = sections.Add(name, "").Keys();
     keys.Add("Name", setting->Name, "");
     keys.Add("Action_CapsLock", setting->Action_CapsLock, "");
     keys.Add("Action_NumLock", setting->Action_NumLock, "");
