@@ -74,11 +74,17 @@ class Form {
   // Windows asks whether the session may end; WM_ENDSESSION then unloads
   // the form with UnloadMode::AppWindows.
   Event<> QueryEndSession;
+  // The user asked for help (F1) on a control, or on the form itself: the
+  // help topic of the one asked about, or of the form when it has none.
+  Event<std::int32_t> HelpRequested;
 
   // ---- for backends ----
   void UserActivated(bool active) { (active ? Activate : Deactivate).Raise(); }
   void UserResized(WindowState state, const TwipsRect& rect);
   void UserMoved(const TwipsRect& rect) { rect_ = rect; }
+  void UserHelp(const Control* control) {
+    HelpRequested.Raise(control && control->Spec().HelpTopic != 0 ? control->Spec().HelpTopic : spec_.HelpTopic);
+  }
 
  private:
   void Tell(FormProperty what) {

@@ -60,6 +60,8 @@ class HeadlessUi : public forms::Ui {
   void Click(forms::Control& control) { control.UserClick(); }
   void Type(forms::Control& control, const std::string& text) { control.UserText(text); }
   void Select(forms::Control& control, int index) { control.UserListIndex(index); }
+  // The user presses F1 on a control (null: on the form).
+  void Help(forms::Form& form, forms::Control* control) { form.UserHelp(control); }
   // The user closes a form with its close box.
   void CloseBox(forms::Form& form);
   // Windows ends the session: every loaded form is asked, then unloaded.

@@ -208,6 +208,12 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      const auto it = children_.find(static_cast<HWND>(info->hItemHandle));
+      form_.UserHelp(it == children_.end() ? nullptr : &it->second->Control());
+      return TRUE;
+    }
     default:
       break;
   }

@@ -180,6 +180,22 @@ TEST_F(FormsTest, APopupMenuRaisesTheClickOfThePickedItemOnly) {
   EXPECT_EQ(ui.PopupMenus()[1].defaultItem, -1);
 }
 
+TEST(FormsHelp, F1GivesTheControlsTopicOrElseTheFormsOwn) {
+  sim::SimDesktop desktop;
+  sim::HeadlessUi ui{desktop};
+  forms::FormSpec spec{.Name = "frmHelp", .HelpTopic = 10};
+  spec.Controls = {{.Name = "lblWith", .Kind = ControlKind::Label, .HelpTopic = 42},
+                   {.Name = "lblWithout", .Kind = ControlKind::Label}};
+  forms::Form form{ui, spec};
+  form.Load();
+  std::vector<std::int32_t> topics;
+  form.HelpRequested.Handle([&](std::int32_t topic) { topics.push_back(topic); });
+  ui.Help(form, &form["lblWith"]);
+  ui.Help(form, &form["lblWithout"]);
+  ui.Help(form, nullptr);
+  EXPECT_EQ(topics, (std::vector<std::int32_t>{42, 10, 10}));
+}
+
 TEST_F(FormsTest, ShowingAFormMakesItsWindowTheActiveOneOfTheProgramsProcess) {
   int activations = 0;
   form.Activate.Handle([&] { ++activations; });
