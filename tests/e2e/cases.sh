@@ -2,7 +2,9 @@
 # subshell (run_case), so its first failing step ends it.
 #
 # Keys are written Caps, Num, Scroll: "100" is Caps Lock on, the others off;
-# "x" is either. Actions: 1 Toggle ON, 2 Toggle OFF, 3 Maintain ON, 4 Maintain
+# "x" is either. After an activation that should change no key, "keeps"
+# (not "keys") lets several fast ticks pass, so that the program has seen
+# the window before the next step. Actions: 1 Toggle ON, 2 Toggle OFF, 3 Maintain ON, 4 Maintain
 # OFF, 5 Remember. Match types: 0 Beginning, 1 Ending, 2 Exact.
 
 # ---- which setting applies ----
@@ -142,12 +144,12 @@ case_toggle_vs_maintain() {
   keeps 0xx
   # ... until another setting has been current.
   step activate desk
-  keys 0xx
+  keeps 0xx
   step activate t1
   keys 1xx
   # "Maintain ON": switched off, it is on again within a tick.
   step activate m1
-  keys 1xx
+  keeps 1xx
   user_press caps
   keys 1xx
   step activate m2
@@ -183,6 +185,7 @@ case_remember() {
   user_press caps
   keeps 0xx
   step activate desk
+  keeps 0xx
   user_press caps
   keeps 1xx
   step activate r1
