@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "bench/tick_desk.h"
 #include "engine/matcher.h"
 #include "monitor/program_state.h"
 #include "platform/sim/sim_desktop.h"
@@ -18,36 +19,13 @@ using platform::kVkCapital;
 using platform::kVkNumLock;
 using platform::kVkScroll;
 
-// Processes listed before the editor's in a snapshot, as on a desktop with a
-// few dozen programs and services running.
-constexpr int kOtherProcesses = 40;
-
 class TickDesk {
  public:
   explicit TickDesk(int settings) : state(os) {
-    for (int i = 0; i < kOtherProcesses; ++i) os.AddProcess({"service" + std::to_string(i) + ".exe"});
-    const std::uint32_t editor = os.AddProcess({"editor.exe"});
-    first = os.AddWindow({.title = "Report.txt - Editor", .processId = editor});
-    second = os.AddWindow({.title = "Notes.txt - Editor", .processId = editor});
-
-    for (int i = 1; i < settings; ++i) {
-      auto other = std::make_shared<clsSetting>();
-      other->Name = "Spreadsheet " + std::to_string(i);
-      other->Filter_Title = "Spreadsheet " + std::to_string(i);
-      other->Filter_EXE = "calc.exe";
-      other->Match_EXE = MatchExact;
-      other->Action_CapsLock = ActionToggleOn;
-      state.Settings.Add(other, other->Name);
-    }
-    auto matching = std::make_shared<clsSetting>();
-    matching->Name = "Editor";
-    matching->Filter_EXE = "editor.exe";
-    matching->Match_EXE = MatchExact;
-    matching->Action_CapsLock = ActionMaintainOn;
-    matching->Action_NumLock = ActionRemember;
-    matching->Action_ScrollLock = ActionToggleOff;
-    state.Settings.Add(matching, matching->Name);
-
+    const bench::EditorWindows editor = bench::AddEditor(os);
+    first = editor.first;
+    second = editor.second;
+    bench::AddSettings(state.Settings, settings);
     state.IsNT = true;  // a Windows 10 desktop
     os.SetForeground(first);
     Tick();  // the editor's setting becomes current and sets the keys
