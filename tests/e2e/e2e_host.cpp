@@ -16,7 +16,7 @@
 //                                activation request
 //   steady PATTERN MS            the keys keep matching for the whole time
 //   procs EXE | waitprocs EXE COUNT MS
-//   spawn COMMANDLINE | kill PID | waitexit PID MS | cputime PID
+//   spawn COMMANDLINE | kill PID | waitexit PID MS
 //   waitwin PID EDIT MS PREFIX   a visible window of PID whose title begins with
 //   nowin PID EDIT MS PREFIX       PREFIX (EDIT 1: with a text field, 0: without,
 //                                  any); nowin fails if one shows up in time

@@ -191,10 +191,6 @@ std::string Host::Run(const std::string& line, bool& quit) {
   }
   if (command == "kill") return processes_.Kill(a.Pid(1)) ? Ok() : Fail("not started here");
   if (command == "waitexit") return WaitForExit(a.Pid(1), a.Int(2)) ? Ok() : Fail("still running");
-  if (command == "cputime") {
-    const double ms = CpuTimeMs(a.Pid(1));
-    return ms >= 0 ? Ok(Ms(ms)) : Fail("cannot ask");
-  }
 
   // ---- windows of other processes ----
   if (command == "waitgone") {

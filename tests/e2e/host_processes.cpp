@@ -3,17 +3,6 @@
 #include <vector>
 
 namespace e2e {
-namespace {
-
-double FileTimeMs(const FILETIME& time) {
-  ULARGE_INTEGER value;
-  value.LowPart = time.dwLowDateTime;
-  value.HighPart = time.dwHighDateTime;
-  return static_cast<double>(value.QuadPart) / 10000.0;  // 100 ns units
-}
-
-}  // namespace
-
 DWORD Processes::Spawn(const std::string& commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -44,14 +33,6 @@ bool WaitForExit(DWORD pid, int timeoutMs) {
   OwnedHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
   if (!process.valid()) return true;
   return WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }, timeoutMs, kSlowPollMs);
-}
-
-double CpuTimeMs(DWORD pid) {
-  OwnedHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-  if (!process.valid()) return -1;
-  FILETIME created, exited, kernel, user;
-  if (!::GetProcessTimes(process.get(), &created, &exited, &kernel, &user)) return -1;
-  return FileTimeMs(kernel) + FileTimeMs(user);
 }
 
 }  // namespace e2e

@@ -25,8 +25,4 @@ class Processes {
 // Waits for any process to end; true when it has (or is no longer there).
 bool WaitForExit(DWORD pid, int timeoutMs);
 
-// User plus kernel CPU time of the process in milliseconds; negative when the
-// process cannot be asked.
-double CpuTimeMs(DWORD pid);
-
 }  // namespace e2e
