@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -53,9 +54,14 @@ void PrintTo(const LockKeyCase& key, std::ostream* out) { *out << key.name; }
 
 class LockKeysTest : public ::testing::TestWithParam<LockKeyCase> {
  protected:
+  // One window for all the cases: making and destroying a shown window is
+  // slow under Wine without a window manager.
+  static void SetUpTestSuite() { window_ = std::make_unique<wintest::TestWindow>("Tarvolo lock key test"); }
+  static void TearDownTestSuite() { window_.reset(); }
+
   void SetUp() override {
-    ASSERT_NE(window_.get(), nullptr);
-    ASSERT_TRUE(window_.Activate()) << "no foreground window with the focus; injected keys would not arrive";
+    ASSERT_NE(window_->get(), nullptr);
+    ASSERT_TRUE(window_->Activate()) << "no foreground window with the focus; injected keys would not arrive";
     isNT_ = IsNTPlatform(os_);
     initial_ = (::GetKeyState(GetParam().vk) & 1) != 0;
   }
@@ -82,11 +88,13 @@ class LockKeysTest : public ::testing::TestWithParam<LockKeyCase> {
     }
   }
 
-  wintest::TestWindow window_{"Tarvolo lock key test"};
+  static std::unique_ptr<wintest::TestWindow> window_;
   Win32Os os_;
   bool isNT_ = false;
   bool initial_ = false;
 };
+
+std::unique_ptr<wintest::TestWindow> LockKeysTest::window_;
 
 TEST_P(LockKeysTest, KeystrokeWaySetsAndClearsTheKey) {
   CountingKeys keys(os_);

@@ -100,7 +100,7 @@ TEST_F(ProbeTest, NamesTheExecutableOfAnotherProcessWindow) {
 }
 
 TEST_F(ProbeTest, NamesThisProgramForItsOwnWindow) {
-  wintest::TestWindow own("Tarvolo probe test window");
+  wintest::TestWindow own("Tarvolo probe test window", wintest::TestWindow::Show::No);
   ASSERT_NE(own.get(), nullptr);
   clsWinfo probe(os, os, os);
   EXPECT_TRUE(EqualsIgnoringCase(probe.OwnerEXE(FromHwnd(own.get())), "win_tests.exe"))
@@ -111,7 +111,7 @@ TEST_F(ProbeTest, GivesNoExecutableForAWindowThatIsGone) {
   clsWinfo probe(os, os, os);
   HWND gone = nullptr;
   {
-    wintest::TestWindow shortLived("Tarvolo short-lived window");
+    wintest::TestWindow shortLived("Tarvolo short-lived window", wintest::TestWindow::Show::No);
     gone = shortLived.get();
   }
   ASSERT_FALSE(::IsWindow(gone));

@@ -59,21 +59,24 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chron
   }
 }
 
-// A visible top-level window of this process, destroyed with the object.
+// A top-level window of this process, destroyed with the object. Shown, it
+// is brought to the front; hidden, it costs less: Wine's X11 driver waits up
+// to 2 s for the absent window manager whenever a shown window goes.
 class TestWindow {
  public:
   static constexpr const char* kClassName = "TarvoloTestWindow";
+  enum class Show { Yes, No };
 
-  explicit TestWindow(const char* title) {
+  explicit TestWindow(const char* title, Show show = Show::Yes) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ::DefWindowProcA;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
     wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     ::RegisterClassA(&wc);  // fails harmlessly when already registered
-    hwnd_ = ::CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320, 200, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-    if (hwnd_ == nullptr) return;
+    hwnd_ = ::CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW, 50, 50, 320, 200, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    if (hwnd_ == nullptr || show == Show::No) return;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
     Activate();
