@@ -73,7 +73,11 @@ prefix_wineserver() {
 
 echo "== tarvolo.exe and its imports"
 exe="$E2E_BIN_DIR/tarvolo.exe"
-echo "tarvolo.exe: $(stat -c %s "$exe") bytes"
+echo "tarvolo.exe: $(stat -c %s "$exe") bytes as built; $(
+  cp "$exe" "$E2E_WORK/stripped.exe"
+  "${OBJDUMP%objdump}strip" "$E2E_WORK/stripped.exe"
+  stat -c %s "$E2E_WORK/stripped.exe"
+) bytes without its symbols"
 "$OBJDUMP" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -f | while read -r dll; do
   case ${dll,,} in
     kernel32.dll | user32.dll | gdi32.dll | shell32.dll | comctl32.dll | psapi.dll | advapi32.dll | \
