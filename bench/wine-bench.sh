@@ -99,6 +99,7 @@ step setkeys 000
 step make desk - Desk
 step make alpha - Alpha report
 step activate desk
+# shellcheck disable=SC2119  # no extra environment for the program
 tarvolo_start
 keys 000
 
@@ -111,10 +112,10 @@ echo "== from activating a window to its keys being right ($SWITCHES switches ea
 for ((i = 0; i < SWITCHES; i++)); do
   step sleep $((RANDOM % 1000))
   step switch alpha 1xx 5000
-  echo "$(answer_word 2)" >>"$E2E_WORK/on"
+  { answer_word 2; echo; } >>"$E2E_WORK/on"
   step sleep $((RANDOM % 1000))
   step switch desk 0xx 5000
-  echo "$(answer_word 2)" >>"$E2E_WORK/off"
+  { answer_word 2; echo; } >>"$E2E_WORK/off"
 done
 echo "Caps Lock set on:  $(percentiles <"$E2E_WORK/on")"
 echo "Caps Lock set off: $(percentiles <"$E2E_WORK/off")"

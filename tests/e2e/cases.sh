@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The end-to-end cases. Sourced by run.sh; each case runs with errexit in a
 # subshell (run_case), so its first failing step ends it.
 #

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Writes the Tarvolo.INI a test starts from. Sourced by run.sh.
 #
 #   ini_options FILE [keystroke=True|False] [password=TEXT]
@@ -22,6 +23,7 @@ ini_encode_password() {
     ((code += 1))
     ((code > 126)) && code=32
     printf -v code '%03o' "$code"
+    # shellcheck disable=SC2059  # the character's octal escape is the format
     printf -v code "\\$code"
     out+=$code
   done

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The end-to-end suite's hands: the test host, tarvolo.exe and the cases'
 # bookkeeping. Sourced by run.sh, which sets WINE, E2E_BIN_DIR and E2E_WORK.
 
