@@ -1,6 +1,7 @@
 #include "monitor/frm_icon.h"
 
 #include "monitor/frm_icon_form.h"
+#include "monitor/settings_save.h"
 #include "store/desktop.h"
 #include "store/platform_check.h"
 #include "store/settings_file.h"
@@ -59,7 +60,7 @@ void frmIcon::Form_Resize() {
   if (form_.GetWindowState() == forms::WindowState::Minimized && gSysTray) gSysTray->MinToSysTray();
 }
 
-void frmIcon::Form_QueryUnload(int&, forms::UnloadMode) {
+void frmIcon::Form_QueryUnload(int&, forms::UnloadMode mode) {
   // A second instance leaves the running one's icon, hot-keys, hook and
   // settings file alone.
   if (PrevInstanceFound) return;
@@ -71,7 +72,12 @@ void frmIcon::Form_QueryUnload(int&, forms::UnloadMode) {
   }
   Call(links_.UnregisterHotkeys);
   if (!state_.IsNT) Call(links_.RemoveActivityHook);
-  SaveSettings(state_);
+  // No message while Windows is ending the session: nobody may be there to
+  // read it, and it would hold up the log-off.
+  if (mode == forms::UnloadMode::AppWindows)
+    SaveSettings(state_);
+  else
+    SaveSettingsTellingUser(state_, ui_);
 }
 
 // Windows may end the process soon after it has asked; the settings are

@@ -1,6 +1,6 @@
 #include "monitor/setup_stand_in.h"
 
-#include "store/settings_file.h"
+#include "monitor/settings_save.h"
 
 namespace {
 forms::FormSpec StandInForm() {
@@ -12,10 +12,11 @@ forms::FormSpec StandInForm() {
 }
 }  // namespace
 
-frmMainStandIn::frmMainStandIn(ProgramState& state, forms::Ui& ui) : state_(state), form_(ui, StandInForm()) {
+frmMainStandIn::frmMainStandIn(ProgramState& state, forms::Ui& ui)
+    : state_(state), ui_(ui), form_(ui, StandInForm()) {
   form_.Activate.Handle([this] { state_.MainWindowOpen = true; });
   form_.UnloadEvent.Handle([this](int&) {
     state_.MainWindowOpen = false;
-    SaveSettings(state_);
+    SaveSettingsTellingUser(state_, ui_);
   });
 }

@@ -25,5 +25,6 @@ class frmMainStandIn final : public SetupWindow {
 
  private:
   ProgramState& state_;
+  forms::Ui& ui_;
   forms::Form form_;
 };

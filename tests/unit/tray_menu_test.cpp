@@ -206,3 +206,27 @@ TEST(StandIn, KeepsTheProgramRunningIfTheHiddenFormGoesFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+// A save that cannot be written must not lose the user's changes silently,
+// except while Windows ends the session, when no one may read a message.
+TEST(FailedSave, IsReportedOnExitAndWhenTheSetupWindowClosesButNotAtLogOff) {
+  Started p;
+  p.desktop.FailWrites(sim::WriteFault::HalfWay, 100);
+  p.Pick(0);
+  p.ui->CloseBox(p.setupForm());
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_NE(p.ui->MsgBoxes()[0].prompt.find("could not save its settings to " + p.SettingsPath()),
+            std::string::npos);
+  p.Pick(3);
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 2u);
+
+  Started q;
+  q.desktop.FailWrites(sim::WriteFault::Replace, 100);
+  q.ui->EndSession();
+  EXPECT_TRUE(q.ui->MsgBoxes().empty());
+  EXPECT_FALSE(q.program->Running());
+}
+
+}  // namespace
