@@ -42,6 +42,16 @@ stage() {
 }
 
 stage packages "" scripts/ensure-packages.sh
+
+# Compiler cache for every CMake build that configures from here on (CMake
+# takes the launcher from these variables). The cache lives in the user's
+# home, so a second run, also from another checkout (BASEDIR makes paths
+# relative), rebuilds only what changed.
+if command -v ccache >/dev/null; then
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+fi
+
 stage host-configure "packages" cmake --preset host
 stage host-build "host-configure" cmake --build --preset host
 stage host-tests "host-build" ctest --preset host --parallel 2
