@@ -4,8 +4,11 @@
 // from one class per group (the groups are virtual bases, so the group classes
 // combine without ambiguity). Later groups (hot-keys, hooks, the clipboard,
 // the tray) join the list below.
+#include "platform/os_clipboard.h"
 #include "platform/os_desktop.h"
 #include "platform/os_files.h"
+#include "platform/os_hooks.h"
+#include "platform/os_hotkeys.h"
 #include "platform/os_keys.h"
 #include "platform/os_processes.h"
 #include "platform/os_system.h"
@@ -20,7 +23,10 @@ class Os : public virtual OsKeys,
            public virtual OsSystem,
            public virtual OsFiles,
            public virtual OsDesktop,
-           public virtual OsTray {
+           public virtual OsTray,
+           public virtual OsHotkeys,
+           public virtual OsClipboard,
+           public virtual OsHooks {
  public:
   ~Os() override = default;
 };

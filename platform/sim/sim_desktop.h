@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "platform/os.h"
+#include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_desktop_calls.h"
+#include "platform/sim/sim_hooks.h"
+#include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_files.h"
 
 namespace sim {
@@ -40,7 +43,12 @@ struct KeyEventRecord {
 };
 
 // Files and window placement come from their own classes.
-class SimDesktop : public platform::Os, public SimFiles, public SimDesktopCalls {
+class SimDesktop : public platform::Os,
+                   public SimFiles,
+                   public SimDesktopCalls,
+                   public SimHotkeys,
+                   public SimClipboard,
+                   public SimHooks {
  public:
   explicit SimDesktop(WindowsFamily family = WindowsFamily::Win10) : family_(family) {}
 
@@ -144,6 +152,12 @@ class SimDesktop : public platform::Os, public SimFiles, public SimDesktopCalls 
   // ---- platform::OsTray ----
   bool Shell_NotifyIconA(std::uint32_t message, const platform::NotifyIconData& data) override;
   bool SetForegroundWindow(platform::WindowHandle hwnd) override;
+
+ protected:
+  void DeliverToWindow(platform::WindowHandle hwnd, std::uint32_t msg, std::uintptr_t wParam,
+                       std::intptr_t lParam) override;
+  bool WindowExists(platform::WindowHandle hwnd) const override { return HasWindow(hwnd); }
+  platform::WindowHandle FocusWindow() const override { return foreground_; }
 
  private:
   void RunDueTimers();

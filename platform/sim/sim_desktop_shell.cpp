@@ -10,6 +10,11 @@ void SimDesktop::SetWindowHandler(platform::WindowHandle h, MessageHandler handl
 
 void SimDesktop::SendMessage(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam,
                              std::intptr_t lParam) {
+  Dispatch(h, msg, wParam, lParam);  // through a subclass, if any
+}
+
+void SimDesktop::DeliverToWindow(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam,
+                                 std::intptr_t lParam) {
   const auto it = handlers_.find(h);
   if (it == handlers_.end()) return;
   auto handler = it->second;  // the handler may destroy its own window

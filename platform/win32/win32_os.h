@@ -1,7 +1,10 @@
 #pragma once
 #include "platform/os.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hooks.h"
+#include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_keys.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_system.h"
@@ -16,4 +19,7 @@ class Win32Os final : public platform::Os,
                       public Win32System,
                       public Win32Files,
                       public Win32Desktop,
-                      public Win32Tray {};
+                      public Win32Tray,
+                      public Win32Hotkeys,
+                      public Win32Clipboard,
+                      public Win32Hooks {};

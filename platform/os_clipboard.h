@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/os_types.h"
+
+namespace platform {
+
+inline constexpr std::uint32_t kCfText = 1;
+inline constexpr const char* kRichTextFormatName = "Rich Text Format";
+
+// The clipboard, the locale-aware case conversion of the ANSI code page, and
+// Ctrl+key sent to whatever window has the focus (user32).
+class OsClipboard {
+ public:
+  virtual ~OsClipboard() = default;
+  virtual bool OpenClipboard(WindowHandle owner) = 0;
+  virtual bool CloseClipboard() = 0;
+  virtual bool EmptyClipboard() = 0;
+  virtual bool IsClipboardFormatAvailable(std::uint32_t format) = 0;
+  // GetClipboardData read as text: up to its first NUL, never past the end
+  // of the block. Nothing when the format is not there.
+  virtual std::optional<std::string> GetClipboardText(std::uint32_t format) = 0;
+  // SetClipboardData with a NUL-terminated copy of the text.
+  virtual bool SetClipboardText(std::uint32_t format, std::string_view text) = 0;
+  virtual std::uint32_t RegisterClipboardFormatA(const char* name) = 0;
+  virtual void CharUpperBuffA(char* text, std::uint32_t length) = 0;
+  virtual void CharLowerBuffA(char* text, std::uint32_t length) = 0;
+  // Ctrl+vk to the foreground window, with the modifiers the user still holds
+  // released first so that they do not change the keystroke; then waits, for
+  // a bounded time, until the target has handled it. False when nothing
+  // could be sent or the target did not answer in time.
+  virtual bool SendCtrlKeyAndWait(std::uint8_t vk) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+#pragma once
+// The clipboard of the simulated desktop, with formats and a busy fault, the
+// code page's case conversion (Windows-1252), and editors that answer Ctrl+C
+// and Ctrl+V as a text box or a rich-text box would.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/os_clipboard.h"
+#include "platform/os_hotkeys.h"
+
+namespace sim {
+
+struct SimEditor {
+  std::string selection;      // the highlighted text (plain)
+  std::string richSelection;  // and as rich text, for a rich-text box
+  bool ignoresKeys = false;   // a program that does nothing with Ctrl+C / Ctrl+V
+  std::vector<std::string> pasted;
+};
+
+class SimClipboard : public virtual platform::OsClipboard {
+ public:
+  static constexpr std::uint32_t kRichTextFormat = 0xC0F0;
+
+  // ---- set-up and faults ----
+  // Another program has the clipboard open for the next `attempts` tries.
+  void HoldClipboardOpen(int attempts) { busyAttempts_ = attempts; }
+  void PutOnClipboard(std::uint32_t format, std::string data) { data_[format] = std::move(data); }
+  void ClearClipboard() { data_.clear(); }
+  void SetEditor(platform::WindowHandle hwnd, SimEditor editor) { editors_[hwnd] = std::move(editor); }
+  // The user holds these modifier keys (MOD_ flags) while the keys are sent.
+  void SetHeldModifiers(std::uint32_t modifiers) { heldModifiers_ = modifiers; }
+
+  // ---- observation ----
+  const std::map<std::uint32_t, std::string>& ClipboardData() const { return data_; }
+  bool ClipboardOpen() const { return open_; }
+  int OpenAttempts() const { return openAttempts_; }
+  SimEditor& Editor(platform::WindowHandle hwnd) { return editors_.at(hwnd); }
+  // Each key sent with Ctrl, in order, and the modifiers still down with it.
+  struct SentKey {
+    std::uint8_t vk;
+    std::uint32_t modifiersDown;
+  };
+  const std::vector<SentKey>& SentKeys() const { return sentKeys_; }
+
+  // ---- platform::OsClipboard ----
+  bool OpenClipboard(platform::WindowHandle owner) override;
+  bool CloseClipboard() override;
+  bool EmptyClipboard() override;
+  bool IsClipboardFormatAvailable(std::uint32_t format) override;
+  std::optional<std::string> GetClipboardText(std::uint32_t format) override;
+  bool SetClipboardText(std::uint32_t format, std::string_view text) override;
+  std::uint32_t RegisterClipboardFormatA(const char* name) override;
+  void CharUpperBuffA(char* text, std::uint32_t length) override;
+  void CharLowerBuffA(char* text, std::uint32_t length) override;
+  bool SendCtrlKeyAndWait(std::uint8_t vk) override;
+
+ protected:
+  virtual platform::WindowHandle FocusWindow() const = 0;
+
+ private:
+  std::map<std::uint32_t, std::string> data_;
+  bool open_ = false;
+  int busyAttempts_ = 0;
+  int openAttempts_ = 0;
+  std::map<platform::WindowHandle, SimEditor> editors_;
+  std::uint32_t heldModifiers_ = 0;
+  std::vector<SentKey> sentKeys_;
+};
+
+}  // namespace sim

@@ -1,0 +1,131 @@
+#include "platform/win32/win32_clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/win32/win32_handles.h"
+
+namespace {
+
+// A global memory block locked for as long as this lives.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL block) : block_(block), data_(block ? ::GlobalLock(block) : nullptr) {}
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  ~GlobalLockScope() {
+    if (data_ != nullptr) ::GlobalUnlock(block_);
+  }
+  char* data() const { return static_cast<char*>(data_); }
+
+ private:
+  HGLOBAL block_;
+  void* data_;
+};
+
+// A global block owned until the clipboard takes it.
+class GlobalBlock {
+ public:
+  explicit GlobalBlock(SIZE_T size) : block_(::GlobalAlloc(GMEM_MOVEABLE, size)) {}
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+  ~GlobalBlock() {
+    if (block_ != nullptr) ::GlobalFree(block_);
+  }
+  HGLOBAL get() const { return block_; }
+  void release() { block_ = nullptr; }
+
+ private:
+  HGLOBAL block_;
+};
+
+bool Down(int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+void Key(BYTE vk, bool up) { ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
+
+using SequenceNumber = DWORD(WINAPI*)();
+
+// Not there before Windows 2000.
+SequenceNumber ClipboardSequence() {
+  HMODULE user32 = ::GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<SequenceNumber>(
+                      reinterpret_cast<void*>(::GetProcAddress(user32, "GetClipboardSequenceNumber")))
+                : nullptr;
+}
+
+}  // namespace
+
+bool Win32Clipboard::OpenClipboard(platform::WindowHandle owner) {
+  return ::OpenClipboard(platform::win32::ToHwnd(owner)) != FALSE;
+}
+
+bool Win32Clipboard::CloseClipboard() { return ::CloseClipboard() != FALSE; }
+
+bool Win32Clipboard::EmptyClipboard() { return ::EmptyClipboard() != FALSE; }
+
+bool Win32Clipboard::IsClipboardFormatAvailable(std::uint32_t format) {
+  return ::IsClipboardFormatAvailable(format) != FALSE;
+}
+
+std::optional<std::string> Win32Clipboard::GetClipboardText(std::uint32_t format) {
+  HANDLE data = ::GetClipboardData(format);
+  if (data == nullptr) return std::nullopt;
+  const SIZE_T size = ::GlobalSize(data);
+  GlobalLockScope lock(data);
+  if (lock.data() == nullptr) return std::nullopt;
+  // Another program wrote the block: it may lack its NUL.
+  const void* nul = std::memchr(lock.data(), '\0', size);
+  const SIZE_T length = nul != nullptr ? static_cast<SIZE_T>(static_cast<const char*>(nul) - lock.data()) : size;
+  return std::string(lock.data(), length);
+}
+
+bool Win32Clipboard::SetClipboardText(std::uint32_t format, std::string_view text) {
+  GlobalBlock block(text.size() + 1);
+  if (block.get() == nullptr) return false;
+  {
+    GlobalLockScope lock(block.get());
+    if (lock.data() == nullptr) return false;
+    std::memcpy(lock.data(), text.data(), text.size());
+    lock.data()[text.size()] = '\0';
+  }
+  if (::SetClipboardData(format, block.get()) == nullptr) return false;
+  block.release();  // the clipboard owns it now
+  return true;
+}
+
+std::uint32_t Win32Clipboard::RegisterClipboardFormatA(const char* name) { return ::RegisterClipboardFormatA(name); }
+
+void Win32Clipboard::CharUpperBuffA(char* text, std::uint32_t length) { ::CharUpperBuffA(text, length); }
+
+void Win32Clipboard::CharLowerBuffA(char* text, std::uint32_t length) { ::CharLowerBuffA(text, length); }
+
+bool Win32Clipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
+  const HWND target = ::GetForegroundWindow();
+  if (target == nullptr) return false;
+  const SequenceNumber sequence = ClipboardSequence();
+  const DWORD before = sequence ? sequence() : 0;
+
+  // Ctrl goes down before the user's Alt or Windows key is let go, so that
+  // letting go opens neither the menu bar nor the Start menu.
+  const bool ctrlHeld = Down(VK_CONTROL);
+  if (!ctrlHeld) Key(VK_CONTROL, false);
+  for (BYTE held : {VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN})
+    if (Down(held)) Key(held, true);
+  Key(vk, false);
+  Key(vk, true);
+  if (!ctrlHeld) Key(VK_CONTROL, true);
+
+  // The target has taken the keystrokes off its queue once it answers a sent
+  // message; a copy is done once the clipboard has changed.
+  const DWORD start = ::GetTickCount();
+  DWORD_PTR ignored = 0;
+  bool answered = false;
+  while (::GetTickCount() - start < kWaitMs) {
+    answered = ::SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &ignored) != 0;
+    if (!answered) break;
+    if (vk != 'C' || sequence == nullptr || sequence() != before) break;
+    ::Sleep(10);
+  }
+  return answered;
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include "platform/os_clipboard.h"
+#include "platform/os_system.h"
+#include "store/options.h"
+
+// The three commands on the clipboard's text, rich text first, and the
+// hot-key requests that run them on the highlighted text.
+class modFunctions {
+ public:
+  modFunctions(platform::OsClipboard& clipboard, platform::OsSystem& system)
+      : clipboard_(clipboard), system_(system) {}
+
+  void ReverseClipboardText();
+  void CapitalizeClipboardText();
+  void LowerClipboardText();
+
+  // Serves at most one request: Show, Reverse, Capitalize, Lower. The show
+  // request only sets bShowTarvolo, for the guarded opening of the setup
+  // window later in the same tick.
+  void RunPendingHotkeys(AppOptionsRecord& options, bool& bShowTarvolo);
+
+ private:
+  enum class Command { Reverse, Capitalize, Lower };
+  void Transform(Command command);
+  void OnHighlightedText(Command command, bool serviceBetween);
+
+  platform::OsClipboard& clipboard_;
+  platform::OsSystem& system_;
+};
