@@ -40,7 +40,7 @@ TEST(TransformRichTextTest, RunReachingTheEndAndRunsOfBackslashes) {
 TEST(TransformRichTextTest, HostileInputKeepsLengthOrGivesEmpty) {
   EXPECT_EQ(TransformRichText("{\\rtf1 no font size}", true, Upper), "");
   EXPECT_EQ(TransformRichText("", false, Upper), "");
-  for (const std::string s : {std::string("\\fs"), std::string("\\fs "), std::string("\\fs \\"),
+  for (const std::string& s : {std::string("\\fs"), std::string("\\fs "), std::string("\\fs \\"),
                               std::string("\\fs\\\\\\\\"), std::string("\\fs x\0y\\z w", 11),
                               std::string(5000, ' ') + "\\fs" + std::string(5000, '\\') + " a"}) {
     EXPECT_EQ(TransformRichText(s, true, Upper).size(), s.size());
