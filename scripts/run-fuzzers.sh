@@ -10,9 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-10}
-targets=(ini settings)
+targets=(ini settings text_case)
 # Both read Tarvolo.INI-like text, so they share one seed corpus.
-declare -A corpus_of=([ini]=fuzz/corpus/ini [settings]=fuzz/corpus/ini)
+declare -A corpus_of=([ini]=fuzz/corpus/ini [settings]=fuzz/corpus/ini [text_case]=fuzz/corpus/text_case)
+declare -A dict_of=([ini]=fuzz/ini.dict [settings]=fuzz/ini.dict [text_case]=fuzz/rtf.dict)
 
 if [[ -n ${FUZZ_BUILD_DIR:-} ]]; then
   build=$FUZZ_BUILD_DIR
@@ -40,7 +41,7 @@ for target in "${targets[@]}"; do
   echo "--- fuzz_$target: ${seconds} s"
   # -timeout: one input taking over 10 s counts as a hang.
   if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-      -dict=fuzz/ini.dict -artifact_prefix="$findings/$target-" -print_final_stats=1 \
+      -dict="${dict_of[$target]}" -artifact_prefix="$findings/$target-" -print_final_stats=1 \
       "$work/$target" >"$work/$target.log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^Done [0-9]+ runs' "$work/$target.log" || true
     echo "--- fuzz_$target: no finding"
