@@ -9,6 +9,7 @@ Host::Host() {
   AddKeyCommands(table_);
   AddShellCommands(table_);
   AddProgramCommands(table_);
+  AddEditCommands(table_);
 }
 
 std::string Host::Run(const std::string& line, bool& quit) {

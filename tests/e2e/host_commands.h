@@ -37,6 +37,7 @@ void AddWindowCommands(CommandTable& table);   // host_commands_windows.cpp
 void AddKeyCommands(CommandTable& table);      // host_commands_keys.cpp
 void AddShellCommands(CommandTable& table);    // host_commands_shell.cpp
 void AddProgramCommands(CommandTable& table);  // host_commands_programs.cpp
+void AddEditCommands(CommandTable& table);     // host_commands_edit.cpp
 
 class Host {
  public:

@@ -31,6 +31,8 @@ source "$E2E_ROOT/scripts/wine-env.sh" || exit 1
 source "$E2E_ROOT/tests/e2e/ini.sh"
 source "$E2E_ROOT/tests/e2e/lib.sh"
 source "$E2E_ROOT/tests/e2e/cases.sh"
+# shellcheck source=tests/e2e/cases_hotkeys.sh
+source "$E2E_ROOT/tests/e2e/cases_hotkeys.sh"
 
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tarvolo-e2e.XXXXXX")
 
@@ -53,6 +55,7 @@ NT_CASES=(
   tray_menu password taskbar_created
   logoff_saves shutdown_saves
   nt_keystroke_way
+  hotkeys_notepad
 )
 NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option)
 

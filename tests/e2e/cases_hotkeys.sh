@@ -1,0 +1,41 @@
+# shellcheck shell=bash
+# The end-to-end cases of the global hot-keys, pressed as real X keyboard
+# input. Sourced by run.sh after cases.sh.
+
+# Show Ctrl+Alt+T, Capitalize Ctrl+Alt+U, Reverse Ctrl+Alt+R, Lower Ctrl+Alt+L.
+ini_hotkeys() {
+  local file=$1
+  shift
+  ini_options "$file" "$@"
+  sed -i -e 's/^Show_vKey=0/Show_vKey=84/' -e 's/^Capitalize_vKey=0/Capitalize_vKey=85/' \
+    -e 's/^Reverse_vKey=0/Reverse_vKey=82/' -e 's/^Lower_vKey=0/Lower_vKey=76/' \
+    -e 's/^\(Show\|Capitalize\|Reverse\|Lower\)_Modifier=0/\1_Modifier=3/' "$file"
+  ini_setting "$file" Default
+}
+
+# xdotool to the window that has the X focus, as the user's keyboard.
+user_keys() {
+  note "xdotool key $*"
+  xdotool key --delay 30 "$@"
+}
+
+case_hotkeys_notepad() {
+  case_folder ini_hotkeys
+  tarvolo_start
+  step spawn notepad.exe
+  local notepad editor
+  notepad=$(answer_word 1)
+  step waitwin "$notepad" any 15000 ""
+  editor=$(answer_word 1)
+  step activate-hwnd "$editor"
+  step settext "$editor" Hello World-5
+  user_keys ctrl+alt+u
+  step waittext "$editor" 5000 HELLO WORLD-5
+  step settext "$editor" Hello World-5
+  user_keys ctrl+alt+r
+  step waittext "$editor" 5000 hELLO wORLD-5
+  step settext "$editor" Hello World-5
+  user_keys ctrl+alt+l
+  step waittext "$editor" 5000 hello world-5
+  tarvolo_exit
+}
