@@ -56,13 +56,15 @@ if running; then
 fi
 
 cd "$RUN"
+# The program runs in a session of its own, like the display, so that Ctrl+C
+# reaches only this script, which then closes it in the way that saves.
 if [[ -z $had_display ]]; then
   # Xvfb has no notification area: Wine's desktop brings a task bar with one.
   "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Tarvolo' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null
   in_desktop=(explorer /desktop=Tarvolo)
-  "$WINE" explorer /desktop=Tarvolo,1024x768 tarvolo.exe &
+  setsid "$WINE" explorer /desktop=Tarvolo,1024x768 tarvolo.exe &
 else
-  "$WINE" tarvolo.exe &
+  setsid "$WINE" tarvolo.exe &
 fi
 
 for _ in $(seq 120); do running && break; sleep 0.25; done

@@ -27,7 +27,9 @@ wine_env_start_xvfb() {
   local n
   for ((n = 100; n < 200; n++)); do
     [[ -e /tmp/.X${n}-lock || -e /tmp/.X11-unix/X${n} ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Its own session: a Ctrl+C in the terminal must not end the display
+    # before the programs on it have closed.
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     TARVOLO_XVFB_PID=$!
     local i
     for ((i = 0; i < 100; i++)); do
