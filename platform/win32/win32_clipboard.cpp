@@ -107,14 +107,15 @@ bool Win32Clipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
   const DWORD before = sequence ? sequence() : 0;
 
   // Ctrl goes down before the user's Alt or Windows key is let go, so that
-  // letting go opens neither the menu bar nor the Start menu.
-  const bool ctrlHeld = Down(VK_CONTROL);
-  if (!ctrlHeld) Key(VK_CONTROL, false);
+  // letting go opens neither the menu bar nor the Start menu. It is pressed
+  // and let go by us even when the user still holds it: the user may let go
+  // at any moment, which would turn the keystroke into a plain letter.
+  Key(VK_CONTROL, false);
   for (BYTE held : {VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN})
     if (Down(held)) Key(held, true);
   Key(vk, false);
   Key(vk, true);
-  if (!ctrlHeld) Key(VK_CONTROL, true);
+  Key(VK_CONTROL, true);
 
   // The target has taken the keystrokes off its queue once it answers a sent
   // message; a copy is done once the clipboard has changed.

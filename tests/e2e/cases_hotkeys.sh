@@ -39,3 +39,62 @@ case_hotkeys_notepad() {
   step waittext "$editor" 5000 hello world-5
   tarvolo_exit
 }
+
+# Notepad started and its text box holding the text, all of it selected.
+# EDITOR is the window.
+notepad_with_text() {
+  step spawn notepad.exe
+  local notepad
+  notepad=$(answer_word 1)
+  step waitwin "$notepad" any 15000 ""
+  EDITOR=$(answer_word 1)
+  step activate-hwnd "$EDITOR"
+  step settext "$EDITOR" "$@"
+}
+
+# A combination another program holds: that hot-key does nothing of ours,
+# the others work.
+case_hotkey_held_elsewhere() {
+  case_folder ini_hotkeys
+  step holdhotkey 3 85
+  local held
+  held=$(answer_word 1)
+  tarvolo_start
+  notepad_with_text Hello World
+  user_keys ctrl+alt+u
+  step sleep 1000
+  step waittext "$EDITOR" 100 Hello World
+  user_keys ctrl+alt+r
+  step waittext "$EDITOR" 5000 hELLO wORLD
+  tarvolo_exit
+  step freehotkeys "$held"
+}
+
+ini_hotkeys_password() { ini_hotkeys "$1" password=OpenSesame; }
+# The show hot-key opens the setup window through the password question.
+case_hotkey_show() {
+  case_folder ini_hotkeys_password
+  tarvolo_start
+  user_keys ctrl+alt+t
+  step inputbox "$TPID" 5000
+  step answer "$TPID" ok wrong
+  step waitgone "$TPID" 1 3000 ""
+  setup_window_stays_closed
+  user_keys ctrl+alt+t
+  step inputbox "$TPID" 5000
+  step answer "$TPID" ok OpenSesame
+  setup_window_opens
+  menu_choose Exit
+  tarvolo_ended
+}
+
+# On Windows 98 the activity hook is attempted at start-up; the hot-keys
+# work whether Wine grants the journal hook or not.
+case_9x_hotkeys() {
+  case_folder ini_hotkeys
+  tarvolo_start
+  notepad_with_text Hello World
+  user_keys ctrl+alt+u
+  step waittext "$EDITOR" 5000 HELLO WORLD
+  tarvolo_exit
+}

@@ -10,6 +10,7 @@ Host::Host() {
   AddShellCommands(table_);
   AddProgramCommands(table_);
   AddEditCommands(table_);
+  AddHotkeyCommands(table_);
 }
 
 std::string Host::Run(const std::string& line, bool& quit) {

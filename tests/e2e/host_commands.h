@@ -38,6 +38,7 @@ void AddKeyCommands(CommandTable& table);      // host_commands_keys.cpp
 void AddShellCommands(CommandTable& table);    // host_commands_shell.cpp
 void AddProgramCommands(CommandTable& table);  // host_commands_programs.cpp
 void AddEditCommands(CommandTable& table);     // host_commands_edit.cpp
+void AddHotkeyCommands(CommandTable& table);   // host_commands_hotkeys.cpp
 
 class Host {
  public:

@@ -55,9 +55,9 @@ NT_CASES=(
   tray_menu password taskbar_created
   logoff_saves shutdown_saves
   nt_keystroke_way
-  hotkeys_notepad
+  hotkeys_notepad hotkey_held_elsewhere hotkey_show
 )
-NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option)
+NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option 9x_hotkeys)
 
 # wanted NAME [CHOSEN...]: every case when none was chosen.
 wanted() {
