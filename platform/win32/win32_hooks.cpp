@@ -44,11 +44,10 @@ platform::HookHandle Win32Hooks::SetWindowsHookExA(int idHook, platform::HookPro
                                                    std::uint32_t threadId) {
   if (idHook != WH_JOURNALRECORD || JournalProc()) return 0;
   JournalProc() = std::move(proc);
-  // A journal hook runs in our own thread, so Windows needs no module; Wine
-  // refuses a desktop-wide hook without one (ERROR_HOOK_NEEDS_HMOD), so it is
-  // given ours.
-  HINSTANCE instance = module != 0 ? reinterpret_cast<HINSTANCE>(module) : ::GetModuleHandleA(nullptr);
-  HHOOK hook = ::SetWindowsHookExA(idHook, &JournalRecordProc, instance, threadId);
+  // A journal hook runs in our own thread and needs no module. Wine refuses
+  // it without one (ERROR_HOOK_NEEDS_HMOD), which the program survives; given
+  // one, Wine installs it but other programs' input under Wine then stalls.
+  HHOOK hook = ::SetWindowsHookExA(idHook, &JournalRecordProc, reinterpret_cast<HINSTANCE>(module), threadId);
   if (hook == nullptr) JournalProc() = nullptr;
   return reinterpret_cast<platform::HookHandle>(hook);
 }
