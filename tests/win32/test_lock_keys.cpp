@@ -12,7 +12,7 @@
 #include "platform/win32/win32_os.h"
 #include "store/options.h"
 #include "store/platform_check.h"
-#include "tests/win/win_test_support.h"
+#include "tests/win32/win_test_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "platform/win32/win32_os.h"
-#include "tests/win/win_test_support.h"
+#include "tests/win32/win_test_support.h"
 #include "tray/activity_hook.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_os.h"
-#include "tests/win/win_test_support.h"
+#include "tests/win32/win_test_support.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/win32/win32_os.h"
-#include "tests/win/win_test_support.h"
+#include "tests/win32/win_test_support.h"
 #include "tray/text_commands.h"
 
 namespace {

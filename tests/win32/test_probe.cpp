@@ -11,7 +11,7 @@
 #include "platform/unique_handle.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_os.h"
-#include "tests/win/win_test_support.h"
+#include "tests/win32/win_test_support.h"
 
 namespace {
 
