@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/forms/form_spec.h"
+#include "platform/forms/form_data.h"
 
 // The hidden startup form as the form layer builds it.
 forms::FormSpec frmIconForm();

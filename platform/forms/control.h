@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/forms/event.h"
-#include "platform/forms/form_spec.h"
+#include "platform/forms/form_data.h"
 #include "platform/forms/peers.h"
 #include "platform/forms/picture.h"
 

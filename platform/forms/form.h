@@ -6,7 +6,7 @@
 
 #include "platform/forms/control.h"
 #include "platform/forms/event.h"
-#include "platform/forms/form_spec.h"
+#include "platform/forms/form_data.h"
 #include "platform/forms/peers.h"
 
 namespace forms {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/forms/form_spec.h"
+#include "platform/forms/form_data.h"
 #include "platform/forms/picture.h"
 #include "platform/os_types.h"
 
