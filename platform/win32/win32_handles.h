@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/os_types.h"
 
@@ -15,5 +16,32 @@ inline WindowHandle FromHwnd(HWND h) { return static_cast<WindowHandle>(reinterp
 
 inline HANDLE ToHandle(OsHandle h) { return reinterpret_cast<HANDLE>(h); }
 inline OsHandle FromHandle(HANDLE h) { return reinterpret_cast<OsHandle>(h); }
+
+// A kernel handle closed when it goes out of scope.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  explicit OwnedHandle(HANDLE h) : h_(h) {}
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  OwnedHandle(OwnedHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      h_ = std::exchange(other.h_, nullptr);
+    }
+    return *this;
+  }
+  ~OwnedHandle() { reset(); }
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+  void reset() {
+    if (valid()) ::CloseHandle(h_);
+    h_ = nullptr;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
+};
 
 }  // namespace platform::win32

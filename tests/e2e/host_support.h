@@ -5,37 +5,15 @@
 // keyboard stays current.
 #include <windows.h>
 
+#include "platform/win32/win32_handles.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
 
 namespace e2e {
 
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  explicit OwnedHandle(HANDLE h) : h_(h) {}
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  OwnedHandle(OwnedHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      h_ = std::exchange(other.h_, nullptr);
-    }
-    return *this;
-  }
-  ~OwnedHandle() { reset(); }
-  HANDLE get() const { return h_; }
-  bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-  void reset() {
-    if (valid()) ::CloseHandle(h_);
-    h_ = nullptr;
-  }
-
- private:
-  HANDLE h_ = nullptr;
-};
+using OwnedHandle = platform::win32::OwnedHandle;
 
 // Elapsed time from QueryPerformanceCounter, in milliseconds.
 class Stopwatch {

@@ -3,6 +3,8 @@
 // waiting while messages are serviced, and the version that Wine reports.
 #include <windows.h>
 
+#include "platform/win32/win32_handles.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -13,31 +15,7 @@
 
 namespace wintest {
 
-// A kernel handle closed when it goes out of scope.
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  explicit OwnedHandle(HANDLE h) : h_(h) {}
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  OwnedHandle(OwnedHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      h_ = std::exchange(other.h_, nullptr);
-    }
-    return *this;
-  }
-  ~OwnedHandle() { reset(); }
-  HANDLE get() const { return h_; }
-  void reset() {
-    if (h_ != nullptr && h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
-    h_ = nullptr;
-  }
-
- private:
-  HANDLE h_ = nullptr;
-};
+using OwnedHandle = platform::win32::OwnedHandle;
 
 inline void PumpMessages() {
   MSG msg;
