@@ -98,3 +98,51 @@ case_9x_hotkeys() {
   step waittext "$EDITOR" 5000 HELLO WORLD
   tarvolo_exit
 }
+
+# Wine's WordPad, by its path: it is not on the search path.
+readonly WORDPAD='"C:\Program Files\Windows NT\Accessories\wordpad.exe"'
+# Hello plain, World bold, in a font whose name has capitals.
+readonly HELLO_RTF='{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Arial;}}\f0\fs24 Hello \b World\b0}'
+
+# WordPad started with the document in its rich-text box, all selected.
+# EDITOR is the window.
+wordpad_with_rich_text() {
+  step spawn "$WORDPAD"
+  local wordpad
+  wordpad=$(answer_word 1)
+  step waitwin "$wordpad" any 15000 ""
+  EDITOR=$(answer_word 1)
+  step activate-hwnd "$EDITOR"
+  step pasterich "$EDITOR" "$@"
+}
+
+# copied_rich_text_has TEXT...: the rich text WordPad now copies holds each
+# TEXT as it stands.
+copied_rich_text_has() {
+  step copyrich "$EDITOR"
+  local rtf=$REPLY_LINE wanted
+  for wanted in "$@"; do
+    [[ $rtf == *"$wanted"* ]] || fail "no '$wanted' in $rtf" || return 1
+  done
+}
+
+# Formatted text in WordPad goes through the rich-text path: the letters
+# change, World stays bold, and only lower case touches the header (the
+# font name), as the markup is lower-cased whole.
+case_hotkeys_wordpad() {
+  case_folder ini_hotkeys
+  tarvolo_start
+  wordpad_with_rich_text "$HELLO_RTF"
+  user_keys ctrl+alt+u
+  step waittext "$EDITOR" 5000 HELLO WORLD
+  copied_rich_text_has 'HELLO \b WORLD\b0' '{\f0 Arial;}'
+  step pasterich "$EDITOR" "$HELLO_RTF"
+  user_keys ctrl+alt+r
+  step waittext "$EDITOR" 5000 hELLO wORLD
+  copied_rich_text_has 'hELLO \b wORLD\b0' '{\f0 Arial;}'
+  step pasterich "$EDITOR" "$HELLO_RTF"
+  user_keys ctrl+alt+l
+  step waittext "$EDITOR" 5000 hello world
+  copied_rich_text_has 'hello \b world\b0' '{\f0 arial;}'
+  tarvolo_exit
+}

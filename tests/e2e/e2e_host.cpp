@@ -30,6 +30,11 @@
 //   inputbox PID MS              describe PID's input box once it is up
 //   answer PID ok|cancel TEXT    TEXT: all after the space that follows "ok"
 //   endsession PID logoff|shutdown   "ok AGREED of WINDOWS"
+//   settext HWND TEXT            the window's text box holds TEXT, selected
+//   waittext HWND MS TEXT        until the text box holds TEXT
+//   pasterich HWND RTF           RTF pasted into its rich-text box, selected
+//   copyrich HWND                the rich text that box copies, on one line
+//   holdhotkey MODS VK | freehotkeys ID...   a combination held by the host
 //   version                      the Windows version Wine reports
 //   reset                        destroy our windows, end what we started
 //   sleep MS | quit

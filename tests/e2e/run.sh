@@ -55,7 +55,7 @@ NT_CASES=(
   tray_menu password taskbar_created
   logoff_saves shutdown_saves
   nt_keystroke_way
-  hotkeys_notepad hotkey_held_elsewhere hotkey_show
+  hotkeys_notepad hotkeys_wordpad hotkey_held_elsewhere hotkey_show
 )
 NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option 9x_hotkeys)
 
