@@ -420,6 +420,7 @@ case_nt_keystroke_way() {
   tarvolo_exit
   (($(relay_calls keybd_event) >= 4)) || fail "no key presses traced"
   (($(relay_calls SetKeyboardState) == 0)) || fail "the keyboard-state table was written on the NT family"
+  (($(relay_calls SetWindowsHookExA) == 0)) || fail "a hook was installed on the NT family"
 }
 
 # Windows 98 with "Windows Messaging": the program writes its keyboard-state
