@@ -2,11 +2,13 @@
 # Figures of tarvolo.exe under Wine (Windows 10 reported), for BENCHMARKS.md:
 #   - the time from activating a window to its lock keys being right
 #     (median and 95th percentile over SWITCHES switches, each way);
+#   - the time from pressing the Capitalize hot-key in Notepad to the text
+#     there being in capitals (PRESSES presses);
 #   - the CPU time tarvolo.exe uses in IDLE_SECONDS with nothing happening;
 #   - the size of tarvolo.exe and the DLLs it imports.
 # Figures only: nothing here passes or fails on a speed.
 #
-#   bench/wine-bench.sh            (SWITCHES=60 IDLE_SECONDS=60 by default)
+#   bench/wine-bench.sh   (SWITCHES=60 PRESSES=40 IDLE_SECONDS=60 by default)
 #
 # TARVOLO_BIN_DIR: where tarvolo.exe and e2e_host.exe are (default
 # build/windows/bin).
@@ -15,12 +17,14 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 E2E_BIN_DIR="${TARVOLO_BIN_DIR:-$ROOT/build/windows/bin}"
 SWITCHES="${SWITCHES:-60}"
+PRESSES="${PRESSES:-40}"
 IDLE_SECONDS="${IDLE_SECONDS:-60}"
 OBJDUMP="${OBJDUMP:-x86_64-w64-mingw32-objdump}"
 
 source "$ROOT/scripts/wine-env.sh"
 source "$ROOT/tests/e2e/ini.sh"
 source "$ROOT/tests/e2e/lib.sh"
+source "$ROOT/tests/e2e/cases_hotkeys.sh"
 
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tarvolo-bench.XXXXXX")
 CASE_DIR="$E2E_WORK/run"
@@ -91,6 +95,7 @@ e2e_prepare_prefix
 wine_set_version win10
 host_start
 ini_options "$CASE_DIR/Tarvolo.INI"
+ini_hotkey_combinations "$CASE_DIR/Tarvolo.INI"
 ini_setting "$CASE_DIR/Tarvolo.INI" "Alpha" caps=1 title=Alpha
 ini_setting "$CASE_DIR/Tarvolo.INI" Default caps=2
 cp "$E2E_BIN_DIR/tarvolo.exe" "$CASE_DIR/"
@@ -120,6 +125,27 @@ done
 echo "Caps Lock set on:  $(percentiles <"$E2E_WORK/on")"
 echo "Caps Lock set off: $(percentiles <"$E2E_WORK/off")"
 echo "both:              $(cat "$E2E_WORK/on" "$E2E_WORK/off" | percentiles)"
+
+echo "== from pressing Ctrl+Alt+U in Notepad to its text in capitals ($PRESSES presses)"
+# Timed from before xdotool starts (its own time, pressing and releasing the
+# three keys with no pause between, is given apart) until the host reads the
+# changed text, polling every 20 ms; the random pause spreads the press over
+# the fast tick.
+notepad_with_text hello world
+: >"$E2E_WORK/hotkey" && : >"$E2E_WORK/xdotool"
+for ((i = 0; i < PRESSES; i++)); do
+  step settext "$EDITOR" hello world
+  step sleep $((RANDOM % 1000))
+  started=${EPOCHREALTIME/./}
+  xdotool key --delay 0 ctrl+alt+u
+  echo "$(((${EPOCHREALTIME/./} - started) / 1000))" >>"$E2E_WORK/xdotool"
+  step waittext "$EDITOR" 5000 HELLO WORLD
+  echo "$(((${EPOCHREALTIME/./} - started) / 1000))" >>"$E2E_WORK/hotkey"
+done
+echo "Capitalize:      $(percentiles <"$E2E_WORK/hotkey")"
+echo "of which xdotool: $(percentiles <"$E2E_WORK/xdotool")"
+step kill "$EDITOR_PID"
+step activate desk
 
 echo "== CPU time in ${IDLE_SECONDS} s with nothing happening"
 unix_pid=$(cat "$CASE_DIR/unix.pid")

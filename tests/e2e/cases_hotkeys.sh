@@ -7,49 +7,92 @@ ini_hotkeys() {
   local file=$1
   shift
   ini_options "$file" "$@"
+  ini_hotkey_combinations "$file"
+  ini_setting "$file" Default
+}
+
+# The four combinations above, in a file that ini_options wrote.
+ini_hotkey_combinations() {
   sed -i -e 's/^Show_vKey=0/Show_vKey=84/' -e 's/^Capitalize_vKey=0/Capitalize_vKey=85/' \
     -e 's/^Reverse_vKey=0/Reverse_vKey=82/' -e 's/^Lower_vKey=0/Lower_vKey=76/' \
-    -e 's/^\(Show\|Capitalize\|Reverse\|Lower\)_Modifier=0/\1_Modifier=3/' "$file"
-  ini_setting "$file" Default
+    -e 's/^\(Show\|Capitalize\|Reverse\|Lower\)_Modifier=0/\1_Modifier=3/' "$1"
+}
+
+# tarvolo_start, then until the hot-keys are registered: the program adds
+# the global atoms that name them (Lower's last) right before registering,
+# a moment after its icon shows, and a press before that would go nowhere.
+tarvolo_start_hotkeys() {
+  tarvolo_start "$@"
+  step waitatom 10000 Make highlighted text lowercase
+  step sleep 100
 }
 
 # xdotool to the window that has the X focus, as the user's keyboard.
 user_keys() {
-  note "xdotool key $*"
+  note "xdotool key $* (X focus: $(xdotool getwindowfocus getwindowname 2>&1))"
   xdotool key --delay 30 "$@"
+}
+
+# hotkey_gives KEYS TEXT: the hot-key pressed, the editor's text box comes
+# to hold TEXT. A failure says where the keyboard was.
+hotkey_gives() {
+  local keys=$1
+  shift
+  user_keys "$keys"
+  host waittext "$EDITOR" 5000 "$@" && return 0
+  local seen=${REPLY_LINE#fail }
+  host foreground || true
+  fail "after $keys the text box holds '$seen'; foreground: $REPLY_LINE; X focus: $(xdotool getwindowfocus getwindowname 2>&1)"
+}
+
+# start_editor COMMANDLINE: the program started and its window in front.
+# EDITOR is the window, EDITOR_PID its process.
+start_editor() {
+  step spawn "$@"
+  EDITOR_PID=$(answer_word 1)
+  step waitwin "$EDITOR_PID" any 15000 ""
+  EDITOR=$(answer_word 1)
+  step activate-hwnd "$EDITOR"
+  x_focus_to_foreground
+}
+
+# The X keyboard focus on the foreground window, as a user's click would
+# put it. Without a window manager Wine does not move the X focus to a
+# window it activates, and keys pressed into another window of Wine's are
+# sometimes lost on their way to the foreground. The window may still be
+# changing its title (WordPad names its document), so this tries for a
+# while.
+x_focus_to_foreground() {
+  local i title xid
+  for ((i = 0; i < 50; i++)); do
+    step foreground
+    title=${REPLY_LINE#*title=}
+    xid=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+    if [[ -n $xid ]] && timeout 2 xdotool windowfocus --sync "$xid" 2>/dev/null &&
+      [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$title" ]]; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the X focus did not go to '$title'"
+}
+
+# Notepad with the text in its text box, all of it selected.
+notepad_with_text() {
+  start_editor notepad.exe
+  step settext "$EDITOR" "$@"
 }
 
 case_hotkeys_notepad() {
   case_folder ini_hotkeys
-  tarvolo_start
-  step spawn notepad.exe
-  local notepad editor
-  notepad=$(answer_word 1)
-  step waitwin "$notepad" any 15000 ""
-  editor=$(answer_word 1)
-  step activate-hwnd "$editor"
-  step settext "$editor" Hello World-5
-  user_keys ctrl+alt+u
-  step waittext "$editor" 5000 HELLO WORLD-5
-  step settext "$editor" Hello World-5
-  user_keys ctrl+alt+r
-  step waittext "$editor" 5000 hELLO wORLD-5
-  step settext "$editor" Hello World-5
-  user_keys ctrl+alt+l
-  step waittext "$editor" 5000 hello world-5
+  tarvolo_start_hotkeys
+  notepad_with_text Hello World-5
+  hotkey_gives ctrl+alt+u HELLO WORLD-5
+  step settext "$EDITOR" Hello World-5
+  hotkey_gives ctrl+alt+r hELLO wORLD-5
+  step settext "$EDITOR" Hello World-5
+  hotkey_gives ctrl+alt+l hello world-5
   tarvolo_exit
-}
-
-# Notepad started and its text box holding the text, all of it selected.
-# EDITOR is the window.
-notepad_with_text() {
-  step spawn notepad.exe
-  local notepad
-  notepad=$(answer_word 1)
-  step waitwin "$notepad" any 15000 ""
-  EDITOR=$(answer_word 1)
-  step activate-hwnd "$EDITOR"
-  step settext "$EDITOR" "$@"
 }
 
 # A combination another program holds: that hot-key does nothing of ours,
@@ -59,13 +102,12 @@ case_hotkey_held_elsewhere() {
   step holdhotkey 3 85
   local held
   held=$(answer_word 1)
-  tarvolo_start
+  tarvolo_start_hotkeys
   notepad_with_text Hello World
   user_keys ctrl+alt+u
   step sleep 1000
   step waittext "$EDITOR" 100 Hello World
-  user_keys ctrl+alt+r
-  step waittext "$EDITOR" 5000 hELLO wORLD
+  hotkey_gives ctrl+alt+r hELLO wORLD
   tarvolo_exit
   step freehotkeys "$held"
 }
@@ -74,7 +116,7 @@ ini_hotkeys_password() { ini_hotkeys "$1" password=OpenSesame; }
 # The show hot-key opens the setup window through the password question.
 case_hotkey_show() {
   case_folder ini_hotkeys_password
-  tarvolo_start
+  tarvolo_start_hotkeys
   user_keys ctrl+alt+t
   step inputbox "$TPID" 5000
   step answer "$TPID" ok wrong
@@ -93,10 +135,9 @@ case_hotkey_show() {
 # same.
 case_9x_hotkeys() {
   case_folder ini_hotkeys
-  tarvolo_start WINEDEBUG=-all,+relay
+  tarvolo_start_hotkeys WINEDEBUG=-all,+relay
   notepad_with_text Hello World
-  user_keys ctrl+alt+u
-  step waittext "$EDITOR" 5000 HELLO WORLD
+  hotkey_gives ctrl+alt+u HELLO WORLD
   tarvolo_exit
   local asked
   asked=$(grep -c 'Call user32.SetWindowsHookExA(00000000,' "$CASE_DIR/tarvolo.stderr" || true)
@@ -109,15 +150,9 @@ readonly WORDPAD='"C:\Program Files\Windows NT\Accessories\wordpad.exe"'
 # Hello plain, World bold, in a font whose name has capitals.
 readonly HELLO_RTF='{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Arial;}}\f0\fs24 Hello \b World\b0}'
 
-# WordPad started with the document in its rich-text box, all selected.
-# EDITOR is the window.
+# WordPad with the document in its rich-text box, all of it selected.
 wordpad_with_rich_text() {
-  step spawn "$WORDPAD"
-  local wordpad
-  wordpad=$(answer_word 1)
-  step waitwin "$wordpad" any 15000 ""
-  EDITOR=$(answer_word 1)
-  step activate-hwnd "$EDITOR"
+  start_editor "$WORDPAD"
   step pasterich "$EDITOR" "$@"
 }
 
@@ -136,18 +171,15 @@ copied_rich_text_has() {
 # font name), as the markup is lower-cased whole.
 case_hotkeys_wordpad() {
   case_folder ini_hotkeys
-  tarvolo_start
+  tarvolo_start_hotkeys
   wordpad_with_rich_text "$HELLO_RTF"
-  user_keys ctrl+alt+u
-  step waittext "$EDITOR" 5000 HELLO WORLD
+  hotkey_gives ctrl+alt+u HELLO WORLD
   copied_rich_text_has 'HELLO \b WORLD\b0' '{\f0 Arial;}'
   step pasterich "$EDITOR" "$HELLO_RTF"
-  user_keys ctrl+alt+r
-  step waittext "$EDITOR" 5000 hELLO wORLD
+  hotkey_gives ctrl+alt+r hELLO wORLD
   copied_rich_text_has 'hELLO \b wORLD\b0' '{\f0 Arial;}'
   step pasterich "$EDITOR" "$HELLO_RTF"
-  user_keys ctrl+alt+l
-  step waittext "$EDITOR" 5000 hello world
+  hotkey_gives ctrl+alt+l hello world
   copied_rich_text_has 'hello \b world\b0' '{\f0 arial;}'
   tarvolo_exit
 }

@@ -35,6 +35,7 @@
 //   pasterich HWND RTF           RTF pasted into its rich-text box, selected
 //   copyrich HWND                the rich text that box copies, on one line
 //   holdhotkey MODS VK | freehotkeys ID...   a combination held by the host
+//   waitatom MS NAME             until the global atom NAME exists
 //   version                      the Windows version Wine reports
 //   reset                        destroy our windows, end what we started
 //   sleep MS | quit

@@ -1,5 +1,6 @@
 // Hot-keys that the test host itself holds, as another program would:
-// holdhotkey, freehotkeys.
+// holdhotkey, freehotkeys; and waitatom, for the global atom a program
+// names its hot-keys by.
 #include <vector>
 
 #include "tests/e2e/host_commands.h"
@@ -20,6 +21,12 @@ void AddHotkeyCommands(CommandTable& table) {
   table["freehotkeys"] = [](HostState&, const Args& a) {
     for (std::size_t i = 1; !a[i].empty(); ++i) ::UnregisterHotKey(nullptr, a.Int(i));
     return Ok();
+  };
+  // waitatom MS NAME: until the global atom table holds NAME.
+  table["waitatom"] = [](HostState&, const Args& a) {
+    const std::string name = a.Rest(2);
+    const bool found = WaitUntil([&] { return ::GlobalFindAtomA(name.c_str()) != 0; }, a.Int(1), kSlowPollMs);
+    return found ? Ok() : Fail("no atom " + name);
   };
 }
 
