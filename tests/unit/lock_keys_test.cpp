@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/sim/sim_desktop.h"
 
 namespace {
@@ -9,63 +11,45 @@ namespace {
 using platform::kVkCapital;
 using platform::kVkNumLock;
 using platform::kVkScroll;
-using sim::SimDesktop;
-using sim::WindowsFamily;
 
 struct LockKeysTest : ::testing::Test {
-  SimDesktop desk{WindowsFamily::Win98};
+  sim::SimDesktop desk{sim::WindowsFamily::Win98};
   bool isNT = false;
   AppOptionsRecord options;
   LockKeyController keys{desk, desk, isNT, options};
 };
 
-TEST_F(LockKeysTest, KeyboardStateWayWritesExactlyOneByteToZeroOrOne) {
-  desk.SetToggled(kVkNumLock, true);
-  keys.SetCapsLock(true);
-  EXPECT_TRUE(desk.Toggled(kVkCapital));
-  ASSERT_EQ(desk.SetKeyboardStateCalls(), 1);
-  EXPECT_TRUE(desk.KeyEvents().empty());
-  platform::KeyboardTable before{};
-  before[kVkNumLock] = 1;
-  platform::KeyboardTable expected = before;
-  expected[kVkCapital] = 1;
-  EXPECT_EQ(desk.LastTableWritten(), expected);
-
-  keys.SetNumLock(false);
-  EXPECT_EQ(desk.LastTableWritten()[kVkNumLock], 0);
-  EXPECT_EQ(desk.LastTableWritten()[kVkCapital], 1);
-  EXPECT_FALSE(desk.Toggled(kVkNumLock));
-}
-
-TEST_F(LockKeysTest, KeyboardStateWayClearsAKeyDownBit) {
-  // The byte of a key that is down carries 0x80; it is replaced whole.
+TEST_F(LockKeysTest, KeyboardStateWayRewritesOnlyThatKeysWholeByte) {
   platform::KeyboardTable table{};
-  table[kVkScroll] = 0x81;
+  table[kVkNumLock] = 1;
+  table[kVkScroll] = 0x81;  // toggled and held down
   desk.SetKeyboardState(table);
-  keys.SetScrollLock(false);
-  EXPECT_EQ(desk.LastTableWritten()[kVkScroll], 0);
-}
-
-TEST_F(LockKeysTest, KeystrokeWayPressesAndReleasesWithScanCodeAndExtendedFlag) {
-  options.KeystrokeSimulation = true;
-  keys.SetScrollLock(true);
-  ASSERT_EQ(desk.KeyEvents().size(), 2u);
-  EXPECT_EQ(desk.KeyEvents()[0].vk, kVkScroll);
-  EXPECT_EQ(desk.KeyEvents()[0].scan, 0x46);
-  // No character for the key, so the extended flag is set.
-  EXPECT_EQ(desk.KeyEvents()[0].flags, platform::kKeyEventExtendedKey);
-  EXPECT_EQ(desk.KeyEvents()[1].flags, platform::kKeyEventExtendedKey | platform::kKeyEventKeyUp);
-  EXPECT_EQ(desk.SetKeyboardStateCalls(), 0);
-  EXPECT_TRUE(desk.Toggled(kVkScroll));
-}
-
-TEST_F(LockKeysTest, NtFamilyAlwaysUsesKeystrokesWhateverTheKeyMode) {
-  isNT = true;
-  options.KeystrokeSimulation = false;
   keys.SetCapsLock(true);
-  EXPECT_EQ(desk.KeyEvents().size(), 2u);
-  EXPECT_EQ(desk.SetKeyboardStateCalls(), 0);
+  keys.SetScrollLock(false);
+  table[kVkCapital] = 1;
+  table[kVkScroll] = 0;
+  EXPECT_EQ(desk.LastTableWritten(), table);
   EXPECT_TRUE(desk.Toggled(kVkCapital));
+  EXPECT_TRUE(desk.KeyEvents().empty());
+}
+
+TEST_F(LockKeysTest, KeystrokesOnRequestAndAlwaysOnTheNtFamily) {
+  for (bool nt : {false, true}) {
+    SCOPED_TRACE(nt);
+    sim::SimDesktop d{nt ? sim::WindowsFamily::Win10 : sim::WindowsFamily::Win98};
+    AppOptionsRecord o;
+    o.KeystrokeSimulation = !nt;
+    LockKeyController k{d, d, nt, o};
+    k.SetScrollLock(true);
+    ASSERT_EQ(d.KeyEvents().size(), 2u);
+    // No character for the key, so the extended flag is set.
+    EXPECT_EQ(d.KeyEvents()[0].vk, kVkScroll);
+    EXPECT_EQ(d.KeyEvents()[0].scan, 0x46);
+    EXPECT_EQ(d.KeyEvents()[0].flags, platform::kKeyEventExtendedKey);
+    EXPECT_EQ(d.KeyEvents()[1].flags, platform::kKeyEventExtendedKey | platform::kKeyEventKeyUp);
+    EXPECT_EQ(d.SetKeyboardStateCalls(), 0);
+    EXPECT_TRUE(d.Toggled(kVkScroll));
+  }
 }
 
 TEST_F(LockKeysTest, KeyAlreadyInWantedStateSendsNothing) {
@@ -77,24 +61,21 @@ TEST_F(LockKeysTest, KeyAlreadyInWantedStateSendsNothing) {
   EXPECT_EQ(desk.SetKeyboardStateCalls(), 0);
 }
 
-TEST_F(LockKeysTest, KeyThatShowsItsStateOnTheThirdPollEndsTheWaitThere) {
+TEST_F(LockKeysTest, SlowKeyEndsTheWaitWhenItChangesAndARefusingOneStopsAtTheLimit) {
   options.KeystrokeSimulation = true;
   desk.DelayKey(kVkNumLock, 3);
   keys.SetNumLock(true);
   EXPECT_TRUE(desk.Toggled(kVkNumLock));
   EXPECT_EQ(desk.KeyEvents().size(), 2u) << "sent once, no second attempt";
   EXPECT_EQ(desk.NowMs(), 15u) << "three polls of 5 ms";
-}
 
-TEST_F(LockKeysTest, KeyThatNeverChangesStopsAtTheAttemptLimitWithTheFlagClear) {
-  options.KeystrokeSimulation = true;
   desk.RefuseKey(kVkCapital);
   keys.SetCapsLock(true);
   EXPECT_FALSE(desk.Toggled(kVkCapital));
-  EXPECT_EQ(desk.KeyEvents().size(), 2u * LockKeyController::kAttemptLimit);
-  EXPECT_EQ(desk.NowMs(), LockKeyController::kAttemptLimit * LockKeyController::kPollsPerAttempt *
-                              LockKeyController::kPollMilliseconds);
-  // The flag is clear: a later set tries again once the key co-operates.
+  EXPECT_EQ(desk.KeyEvents().size(), 2u + 2u * LockKeyController::kAttemptLimit);
+  EXPECT_EQ(desk.NowMs(), 15u + LockKeyController::kAttemptLimit * LockKeyController::kPollsPerAttempt *
+                                    LockKeyController::kPollMilliseconds);
+  // The busy flag was cleared: a later set tries again once the key co-operates.
   desk.RefuseKey(kVkCapital, false);
   keys.SetCapsLock(true);
   EXPECT_TRUE(desk.Toggled(kVkCapital));
@@ -106,36 +87,29 @@ TEST_F(LockKeysTest, ReadWaitsWhileTheKeyIsHeldAndReturnsTheStateTheReleaseLeft)
   EXPECT_EQ(desk.DoEventsCalls(), 5) << "events serviced on each poll that found the key down";
 }
 
-TEST_F(LockKeysTest, NestedSetOfTheSameKeyReturnsAtOnceAndOtherKeysRun) {
+TEST_F(LockKeysTest, NestedCallsOfTheSameKeyDoNothingAndOtherKeysRun) {
   options.KeystrokeSimulation = true;
   bool nestedRan = false;
   desk.OnEveryDoEvents([&] {
-    if (nestedRan) return;
-    nestedRan = true;
+    if (std::exchange(nestedRan, true)) return;
     keys.SetNumLock(false);  // same key: must do nothing
     keys.SetCapsLock(true);  // another key: runs
   });
   keys.SetNumLock(true);
   desk.OnEveryDoEvents(nullptr);
-  EXPECT_TRUE(desk.Toggled(kVkNumLock)) << "the outer set won, the nested one did nothing";
+  EXPECT_TRUE(desk.Toggled(kVkNumLock)) << "the outer set won";
   EXPECT_TRUE(desk.Toggled(kVkCapital));
-  int numEvents = 0;
-  for (const auto& e : desk.KeyEvents()) numEvents += e.vk == kVkNumLock;
-  EXPECT_EQ(numEvents, 2);
-}
+  EXPECT_EQ(desk.KeyEvents().size(), 4u);
 
-TEST_F(LockKeysTest, NestedReadOfTheSameKeyAnswersFalse) {
   desk.SetToggled(kVkScroll, true);
   desk.HoldKey(kVkScroll, 2, false);
-  bool nested = true;
-  bool other = false;
+  bool nested = true, other = true;
   desk.PostEvent([&] {
     nested = keys.GetScrollLock();
-    desk.SetToggled(kVkCapital, true);
     other = keys.GetCapsLock();
   });
   EXPECT_TRUE(keys.GetScrollLock());
-  EXPECT_FALSE(nested);
+  EXPECT_FALSE(nested) << "a nested read of the same key answers false";
   EXPECT_TRUE(other);
 }
 

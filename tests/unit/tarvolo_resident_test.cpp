@@ -12,81 +12,53 @@ namespace {
 constexpr std::uint32_t kCtrlAlt = platform::kModControl | platform::kModAlt;
 
 struct Resident {
-  explicit Resident(sim::WindowsFamily family, const std::string& extraOptions = "") : desktop(family) {
+  explicit Resident(sim::WindowsFamily family) : desktop(family) {
     desktop.SetFile("C:\\Program Files\\Tarvolo\\Tarvolo.INI",
-                    "[Options]\r\nShow_vKey=84\r\nShow_Modifier=3\r\nReverse_vKey=82\r\nReverse_Modifier=3\r\n"
-                    "Capitalize_vKey=85\r\nCapitalize_Modifier=3\r\nLower_vKey=76\r\nLower_Modifier=3\r\n" +
-                        extraOptions);
+                    "[Options]\r\nShow_vKey=84\r\nShow_Modifier=3\r\nCapitalize_vKey=85\r\nCapitalize_Modifier=3\r\n");
     ui = std::make_unique<sim::HeadlessUi>(desktop);
     resident = std::make_unique<TarvoloResident>(desktop, *ui);
+    resident->Start();
   }
   ProgramState& state() { return resident->Program().State(); }
+  void Exit() { resident->Program().Icon().mnuPopup_Click(3); }
   sim::SimDesktop desktop;
   std::unique_ptr<sim::HeadlessUi> ui;
   std::unique_ptr<TarvoloResident> resident;
 };
 
-TEST(ResidentHotkeys, StartRegistersForFrmIconAndExitReleasesEverything) {
+TEST(ResidentHotkeys, APressRunsOnceAtTheNextFastTickAndExitReleasesEverything) {
   Resident r(sim::WindowsFamily::Win10);
-  r.desktop.HoldHotkeyElsewhere(kCtrlAlt, 'L');
-  r.resident->Start();
+  const platform::WindowHandle notepad = r.desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, 0});
+  r.desktop.SetForeground(notepad);
+  r.desktop.SetEditor(notepad, {"Hello World", "", false, {}});
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
+  r.desktop.AdvanceClock(167);
+  EXPECT_EQ(r.desktop.Editor(notepad).selection, "HELLO WORLD");
+  r.desktop.AdvanceClock(500);
+  EXPECT_EQ(r.desktop.Editor(notepad).pasted.size(), 1u) << "pressed twice before a tick: runs once";
+
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
+  r.desktop.AdvanceClock(167);
+  EXPECT_TRUE(r.state().MainWindowOpen);
+
   const platform::WindowHandle frmIcon = r.resident->Program().Icon().Form().hWnd();
   EXPECT_TRUE(r.desktop.IsSubclassed(frmIcon));
-  EXPECT_EQ(r.desktop.RegisteredHotkeys(), 3u);
-  EXPECT_TRUE(r.state().AppOptions.HotkeyReverse.bActivated);
-  EXPECT_FALSE(r.state().AppOptions.HotkeyLower.bActivated);
   EXPECT_EQ(r.desktop.InstalledHooks(), 0u) << "no journal hook on the NT family";
-
-  r.resident->Program().Icon().mnuPopup_Click(3);  // Exit
-  EXPECT_FALSE(r.resident->Running());
+  r.Exit();
   EXPECT_EQ(r.desktop.RegisteredHotkeys(), 0u);
   EXPECT_EQ(r.desktop.AtomsInTable(), 0u);
   EXPECT_FALSE(r.desktop.IsSubclassed(frmIcon));
 }
 
-TEST(ResidentHotkeys, FastTickRunsTheCommandOnTheHighlightedTextAndShowOpensTheSetupWindow) {
-  Resident r(sim::WindowsFamily::Win10);
-  r.resident->Start();
-  const platform::WindowHandle notepad = r.desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, 0});
-  r.desktop.SetForeground(notepad);
-  r.desktop.SetEditor(notepad, {"Hello World", "", false, {}});
-
-  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
-  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
-  r.desktop.AdvanceClock(167);
-  EXPECT_EQ(r.desktop.Editor(notepad).selection, "HELLO WORLD");
-  EXPECT_EQ(r.desktop.Editor(notepad).pasted.size(), 1u) << "pressed twice before a tick: runs once";
-  r.desktop.AdvanceClock(500);
-  EXPECT_EQ(r.desktop.Editor(notepad).pasted.size(), 1u);
-
-  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
-  r.desktop.AdvanceClock(167);
-  EXPECT_TRUE(r.state().MainWindowOpen);
-  EXPECT_TRUE(r.resident->Program().SetupWindow().Form().Loaded());
-}
-
-TEST(ResidentHotkeys, ShowAsksForThePasswordWhenOneIsSet) {
-  Resident r(sim::WindowsFamily::Win10, "Password=\r\n");
-  r.resident->Start();
-  r.state().AppOptions.AdminPassword = "secret";
-  r.ui->AnswerInputBox(std::string("wrong"));
-  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
-  r.desktop.AdvanceClock(167);
-  EXPECT_EQ(r.ui->InputBoxes().size(), 1u);
-  EXPECT_FALSE(r.state().MainWindowOpen);
-}
-
-TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessAndGoesAtExit) {
+TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessExceptWhileTheSystemIsModal) {
   Resident r(sim::WindowsFamily::Win98);
-  r.resident->Start();
   ASSERT_EQ(r.desktop.InstalledHooks(), 1u);
   r.state().IdleTicks = 7;
   r.state().ScreenSaverSeen = true;
   r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcAction, {0x0100, 0x41, 0x1E, 1234, 0});
   EXPECT_EQ(r.state().IdleTicks, 0);
   EXPECT_FALSE(r.state().ScreenSaverSeen);
-  EXPECT_EQ(r.resident->Hook().LastEvent().time, 1234u);
-  EXPECT_EQ(r.desktop.NextHookCalls(), 1);
 
   r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcSysModalOn);
   r.state().IdleTicks = 5;
@@ -97,26 +69,24 @@ TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessAndGoesAtExit) {
   EXPECT_EQ(r.state().IdleTicks, 0);
   EXPECT_EQ(r.desktop.NextHookCalls(), 5) << "every call is passed on";
 
-  r.resident->Program().Icon().mnuPopup_Click(3);
-  EXPECT_EQ(r.desktop.InstalledHooks(), 0u);
-}
-
-TEST(ResidentHook, RenewedOnTheRefreshTickAndARefusedHookIsNoFailure) {
-  Resident r(sim::WindowsFamily::Win98);
-  r.desktop.RefuseHooks();
-  r.resident->Start();
-  EXPECT_FALSE(r.resident->Hook().Installed());
-  EXPECT_TRUE(r.resident->Running());
-
-  r.desktop.RefuseHooks(false);
-  r.resident->Hook().InstallActivityHook();
-  const int installs = r.desktop.InstallCalls();
   for (int i = 0; i < 121; ++i) {
     r.state().IdleTicks = 0;  // the user keeps typing
     r.resident->Program().Icon().tmrRefresh_Timer();
   }
-  EXPECT_EQ(r.desktop.InstallCalls(), installs + 1);
+  EXPECT_EQ(r.desktop.InstallCalls(), 2);
   EXPECT_EQ(r.desktop.InstalledHooks(), 1u) << "the old hook goes before the new one comes";
+  r.Exit();
+  EXPECT_EQ(r.desktop.InstalledHooks(), 0u);
+}
+
+TEST(ResidentHook, ARefusedHookIsNoFailure) {
+  sim::SimDesktop desktop(sim::WindowsFamily::Win98);
+  desktop.RefuseHooks();
+  sim::HeadlessUi ui(desktop);
+  TarvoloResident resident(desktop, ui);
+  resident.Start();
+  EXPECT_FALSE(resident.Hook().Installed());
+  EXPECT_TRUE(resident.Running());
 }
 
 }  // namespace
