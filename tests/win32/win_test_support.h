@@ -1,17 +1,12 @@
 #pragma once
 // Helpers shared by the Windows tests: owned handles, a window of our own,
-// waiting while messages are serviced, and the version that Wine reports.
+// and waiting while messages are serviced.
 #include <windows.h>
 
 #include "platform/win32/win32_handles.h"
 
-#include <algorithm>
-#include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <string>
-#include <utility>
-
 
 namespace wintest {
 
@@ -37,27 +32,20 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chron
   }
 }
 
-// A top-level window of this process, destroyed with the object. Shown, it
-// is brought to the front; hidden, it costs less: Wine's X11 driver waits up
-// to 2 s for the absent window manager whenever a shown window goes.
+// A top-level window of this process, destroyed with the object. Hidden ones
+// cost less: Wine's X11 driver waits up to 2 s for the absent window manager
+// whenever a shown window goes.
 class TestWindow {
  public:
-  static constexpr const char* kClassName = "TarvoloTestWindow";
-  enum class Show { Yes, No };
-
-  explicit TestWindow(const char* title, Show show = Show::Yes) {
+  explicit TestWindow(const char* title, bool show = false) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ::DefWindowProcA;
     wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = kClassName;
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = "TarvoloTestWindow";
     ::RegisterClassA(&wc);  // fails harmlessly when already registered
-    hwnd_ = ::CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW, 50, 50, 320, 200, nullptr, nullptr,
+    hwnd_ = ::CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 50, 50, 320, 200, nullptr, nullptr,
                               wc.hInstance, nullptr);
-    if (hwnd_ == nullptr || show == Show::No) return;
-    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
-    ::UpdateWindow(hwnd_);
-    Activate();
+    if (hwnd_ != nullptr && show) ::ShowWindow(hwnd_, SW_SHOWNORMAL);
   }
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
@@ -82,44 +70,11 @@ class TestWindow {
   HWND hwnd_ = nullptr;
 };
 
-// What GetVersionExA reports, asked without going through the program's code.
-inline OSVERSIONINFOA ReportedVersion() {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  ::GetVersionExA(&info);
-#pragma GCC diagnostic pop
-  return info;
-}
-
-inline bool ReportsNT4() {
-  const OSVERSIONINFOA v = ReportedVersion();
-  return v.dwPlatformId == VER_PLATFORM_WIN32_NT && v.dwMajorVersion == 4;
-}
-
-inline bool Reports9x() { return ReportedVersion().dwPlatformId == VER_PLATFORM_WIN32_WINDOWS; }
-
-// The Wine version the runner switched to ("win98", "nt40", "win10"), or empty
-// when the tests run outside the runner.
-inline std::string ExpectedVersion() {
-  const char* v = std::getenv("TARVOLO_EXPECT_VERSION");
-  return v == nullptr ? std::string() : std::string(v);
-}
-
 // The folder of this executable, with a trailing backslash.
 inline std::string ExeDirectory() {
   char path[MAX_PATH] = {};
-  const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir(path, n);
-  const auto at = dir.find_last_of("\\/");
-  return at == std::string::npos ? std::string() : dir.substr(0, at + 1);
-}
-
-inline bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
+  std::string dir(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return dir.substr(0, dir.find_last_of("\\/") + 1);
 }
 
 }  // namespace wintest
