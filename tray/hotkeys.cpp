@@ -19,15 +19,12 @@ std::array<clsHotkey*, 4> modHotkey::Ordered() {
 }
 
 void modHotkey::ReleaseRegistrations() {
-  if (!atomsHeld_) return;
-  const platform::WindowHandle hwnd = window_();
   for (platform::Atom atom : atoms_) {
     if (atom == 0) continue;
-    os_.UnregisterHotKey(hwnd, IdOf(atom));
+    os_.UnregisterHotKey(window_(), IdOf(atom));
     os_.GlobalDeleteAtom(atom);
   }
   atoms_ = {};
-  atomsHeld_ = false;
 }
 
 void modHotkey::RegisterHotkeys() {
@@ -36,7 +33,6 @@ void modHotkey::RegisterHotkeys() {
   ReleaseRegistrations();
   const auto hotkeys = Ordered();
   for (std::size_t i = 0; i < hotkeys.size(); ++i) atoms_[i] = os_.GlobalAddAtomA(hotkeys[i]->sDescription.c_str());
-  atomsHeld_ = true;
   const platform::WindowHandle hwnd = window_();
   for (std::size_t i = 0; i < hotkeys.size(); ++i) {
     clsHotkey& hotkey = *hotkeys[i];
@@ -77,7 +73,7 @@ bool modHotkey::IsHotkeyFree(std::int32_t& lModifier, std::int32_t& lVKey) {
 
 std::intptr_t modHotkey::HotkeyWindowProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uintptr_t wParam,
                                           std::intptr_t lParam) {
-  if (msg == platform::kWmHotkey && atomsHeld_) {
+  if (msg == platform::kWmHotkey) {
     const auto id = static_cast<std::int16_t>(wParam & 0xFFFF);
     const auto hotkeys = Ordered();
     for (std::size_t i = 0; i < hotkeys.size(); ++i) {

@@ -33,7 +33,6 @@ class modHotkey {
   AppOptionsRecord& options_;
   WindowOf window_;
   std::array<platform::Atom, 4> atoms_{};
-  bool atomsHeld_ = false;
   platform::WindowHandle subclassedWindow_ = 0;
   platform::WindowProcRef previousProc_ = 0;
 };
