@@ -13,7 +13,6 @@ namespace {
 
 TEST(SetTopmost, MovesARealWindowIntoAndOutOfTheTopmostBand) {
   wintest::TestWindow window("Tarvolo topmost test");
-  ASSERT_NE(window.get(), nullptr);
   Win32Desktop desktop;
   const auto topmost = [&] { return (::GetWindowLongA(window.get(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
   SetTopmost(desktop, platform::win32::FromHwnd(window.get()), true);

@@ -91,9 +91,8 @@ TEST_P(LockKeysTest, SetsAndClearsTheKeyEitherWay) {
       EXPECT_EQ((::GetKeyState(key.vk) & 1) != 0, wanted) << "as Windows reports it";
     }
     const bool byTable = !keystroke && !isNT;
-    EXPECT_EQ(keys.tableWrites >= 3, byTable) << keys.tableWrites << " table writes";
-    EXPECT_EQ(keys.presses >= 3, !byTable) << keys.presses << " presses";
-    EXPECT_TRUE(keys.tableWrites == 0 || keys.presses == 0) << "one way only";
+    EXPECT_EQ(keys.tableWrites > 0, byTable) << keys.tableWrites << " table writes";
+    EXPECT_EQ(keys.presses == 0, byTable) << keys.presses << " presses";
   }
 }
 

@@ -27,19 +27,6 @@ TEST(Platform, TheProgramSeesTheVersionTheRunnerChose) {
   EXPECT_EQ(clsWinfo(os, os, os).UseProcessStatus(), expected == "nt40");
 }
 
-struct FindWindowOf {
-  DWORD processId;
-  HWND found = nullptr;
-  static BOOL CALLBACK Visit(HWND hwnd, LPARAM self) {
-    auto* find = reinterpret_cast<FindWindowOf*>(self);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != find->processId || !::IsWindowVisible(hwnd)) return TRUE;
-    find->found = hwnd;
-    return FALSE;
-  }
-};
-
 TEST(Probe, NamesTheExecutableOfAnotherProcessWindowAndNoneForAWindowGone) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
@@ -47,21 +34,22 @@ TEST(Probe, NamesTheExecutableOfAnotherProcessWindowAndNoneForAWindowGone) {
   std::string command = "notepad.exe";
   ASSERT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   wintest::OwnedHandle process(pi.hProcess), thread(pi.hThread);
-  FindWindowOf find{pi.dwProcessId};
+  HWND window = nullptr;
   const bool appeared = wintest::WaitUntil([&] {
-    ::EnumWindows(FindWindowOf::Visit, reinterpret_cast<LPARAM>(&find));
-    return find.found != nullptr;
+    DWORD owner = 0;
+    window = ::FindWindowA("Notepad", nullptr);
+    return window != nullptr && ::GetWindowThreadProcessId(window, &owner) != 0 && owner == pi.dwProcessId;
   });
 
   Win32Os os;
   clsWinfo probe(os, os, os);
-  const std::string name = appeared ? probe.OwnerEXE(FromHwnd(find.found)) : "";
-  if (appeared) ::PostMessageA(find.found, WM_CLOSE, 0, 0);
+  const std::string name = appeared ? probe.OwnerEXE(FromHwnd(window)) : "";
+  if (appeared) ::PostMessageA(window, WM_CLOSE, 0, 0);
   if (::WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 1);
   ASSERT_TRUE(appeared) << "Notepad's window did not appear";
   EXPECT_EQ(::lstrcmpiA(name.c_str(), "notepad.exe"), 0)
       << "got \"" << name << "\" by " << (probe.UseProcessStatus() ? "process status" : "tool-help");
-  EXPECT_EQ(probe.OwnerEXE(FromHwnd(find.found)), "") << "the window is gone";
+  EXPECT_EQ(probe.OwnerEXE(FromHwnd(window)), "") << "the window is gone";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -45,10 +46,7 @@ class BesideTheExecutable : public ::testing::Test {
     ini = folder + "\\Tarvolo.INI";
   }
   ~BesideTheExecutable() override {
-    for (const std::string& name : Entries()) {
-      ::DeleteFileA((folder + "\\" + name).c_str());
-      ::RemoveDirectoryA((folder + "\\" + name).c_str());
-    }
+    for (const std::string& name : Entries()) ::DeleteFileA((folder + "\\" + name).c_str());
     ::RemoveDirectoryA(folder.c_str());
   }
   void SetUp() override {
@@ -68,32 +66,14 @@ class BesideTheExecutable : public ::testing::Test {
     return names;
   }
 
-  // Runs the copied tool from another folder, so only its own location can
-  // lead it to the file; its exit code, or -1 when it did not end in time.
+  // Runs the copied tool from this folder, so only its own location can
+  // lead it to the file; its exit code, and what it printed.
   int RunTool(std::string* output) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    ::CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    OwnedHandle reader(readEnd), writer(writeEnd);
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    std::string command = "\"" + tool + "\"";
-    if (!::CreateProcessA(tool.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                          wintest::ExeDirectory().c_str(), &startup, &process))
-      return -2;
-    OwnedHandle processHandle(process.hProcess), thread(process.hThread);
-    writer.reset();
+    FILE* pipe = ::_popen(("\"" + tool + "\"").c_str(), "r");
+    if (pipe == nullptr) return -1;
     char buffer[512];
-    DWORD got = 0;
-    while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output->append(buffer, got);
-    if (::WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    return static_cast<int>(code);
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) *output += buffer;
+    return ::_pclose(pipe);
   }
 
   // The value of a key in a saved file, or "<missing>".
