@@ -74,42 +74,26 @@ TEST_F(MatcherTest, FirstSettingWhoseFiltersAllMatchWinsElseDefault) {
   byExe->Match_EXE = MatchExact;
   Add("Also Word")->Filter_Title = "Letter";
   Add("No filters");
-  auto def = Add("Default");
-
-  Activate(word);
-  EXPECT_EQ(state.CurrentSetting().Name, "Word");
-  EXPECT_EQ(state.WindowFacts.OwnerTitle, "");
-  EXPECT_EQ(state.WindowFacts.EXE, "WINWORD.EXE");
-  Activate(cad);
-  EXPECT_EQ(&state.CurrentSetting(), def.get()) << "falls back to Default, not to the filterless setting";
-  Activate(wordDialog);
+  Add("Default");
+  for (auto [window, setting] : {std::pair{word, "Word"}, {cad, "Default"}, {wordDialog, "Word"}}) {
+    Activate(window);
+    EXPECT_EQ(state.CurrentSetting().Name, setting) << "not the filterless setting";
+  }
   EXPECT_EQ(state.WindowFacts.OwnerTitle, "Letter - Microsoft Word");
-  EXPECT_EQ(state.CurrentSetting().Name, "Word");
+  EXPECT_EQ(state.WindowFacts.EXE, "WINWORD.EXE");
 }
 
-TEST_F(MatcherTest, OwnWindowsAndScreenSaversChangeNothing) {
+TEST_F(MatcherTest, OwnWindowsScreenSaversAndNoForegroundChangeNothing) {
   Add("CAD", ActionToggleOn)->Filter_EXE = "ACAD";
   Add("Default", ActionToggleOff);
   Activate(cad);
-  ASSERT_TRUE(desk.Toggled(kVkCapital));
-  Activate(self);
-  EXPECT_EQ(state.CurrentSetting().Name, "CAD");
-  EXPECT_EQ(state.WindowFacts.Title, "Drawing1.dwg") << "facts keep describing the window before";
-  EXPECT_FALSE(state.ScreenSaverSeen);
-  Activate(saver);
+  desk.SetToggled(kVkCapital, false);  // the user's own choice inside CAD
+  for (platform::WindowHandle w : {self, saver, platform::WindowHandle{0}}) Activate(w);
   EXPECT_TRUE(state.ScreenSaverSeen);
   EXPECT_EQ(state.CurrentSetting().Name, "CAD");
-
-  desk.SetToggled(kVkCapital, false);  // the user's own choice inside CAD
+  EXPECT_EQ(state.WindowFacts.Title, "Drawing1.dwg") << "facts keep describing the window before";
   Activate(cad);
   EXPECT_FALSE(desk.Toggled(kVkCapital)) << "coming back through our window is no change of setting";
-}
-
-TEST_F(MatcherTest, ForegroundOfZeroOrUnchangedDoesNoWork) {
-  Add("Default", ActionToggleOn);
-  Activate(0);
-  EXPECT_FALSE(desk.Toggled(kVkCapital));
-  Activate(word);
   desk.ClearLog();
   Tick();
   EXPECT_EQ(desk.SnapshotCalls(), 0) << "no process lookup while the foreground stays";
@@ -118,43 +102,35 @@ TEST_F(MatcherTest, ForegroundOfZeroOrUnchangedDoesNoWork) {
 TEST_F(MatcherTest, ToggleActsWhenTheSettingChangesMaintainOnEveryTick) {
   Add("CAD", ActionToggleOn, ActionMaintainOff, ActionMaintainOn)->Filter_EXE = "ACAD";
   Add("Default");
+  const auto keys = [&] {
+    return std::vector<bool>{desk.Toggled(kVkCapital), desk.Toggled(kVkNumLock), desk.Toggled(kVkScroll)};
+  };
   desk.SetToggled(kVkNumLock, true);
   Activate(cad);
-  EXPECT_TRUE(desk.Toggled(kVkCapital));
-  EXPECT_FALSE(desk.Toggled(kVkNumLock));
-  EXPECT_TRUE(desk.Toggled(kVkScroll));
-
+  EXPECT_EQ(keys(), (std::vector<bool>{true, false, true}));
   // The user switches all three; another window of the same setting.
-  desk.SetToggled(kVkCapital, false);
-  desk.SetToggled(kVkNumLock, true);
-  desk.SetToggled(kVkScroll, false);
+  for (int vk : {kVkCapital, kVkNumLock, kVkScroll}) desk.SetToggled(vk, !desk.Toggled(vk));
   Activate(cad2);
   Tick();
-  EXPECT_FALSE(desk.Toggled(kVkCapital)) << "toggle leaves the user's choice alone";
-  EXPECT_FALSE(desk.Toggled(kVkNumLock));
-  EXPECT_TRUE(desk.Toggled(kVkScroll));
-
+  EXPECT_EQ(keys(), (std::vector<bool>{false, false, true})) << "toggle leaves the user's choice alone";
   Activate(word);
   Activate(cad);
-  EXPECT_TRUE(desk.Toggled(kVkCapital)) << "on again after another setting was current";
+  EXPECT_EQ(keys(), (std::vector<bool>{true, false, true})) << "on again after another setting was current";
 }
 
 TEST_F(MatcherTest, RememberKeepsEachSettingsOwnStates) {
-  auto cadSetting = Add("CAD", ActionRemember, ActionRemember);
-  cadSetting->Filter_EXE = "ACAD";
+  Add("CAD", ActionRemember, ActionRemember)->Filter_EXE = "ACAD";
   Add("Default", ActionRemember);
   desk.SetToggled(kVkCapital, true);
   Activate(cad);
   EXPECT_FALSE(desk.Toggled(kVkCapital)) << "remembered states start off";
-
-  desk.SetToggled(kVkCapital, true);  // user works in CAD with Caps on
+  desk.SetToggled(kVkCapital, true);  // user works in CAD with Caps and Num on
   desk.SetToggled(kVkNumLock, true);
   Tick();
-  Activate(word);  // Default remembers off
+  Activate(word);  // Default remembers off and ignores Num Lock
   EXPECT_FALSE(desk.Toggled(kVkCapital));
-  EXPECT_TRUE(desk.Toggled(kVkNumLock)) << "Default ignores Num Lock";
+  EXPECT_TRUE(desk.Toggled(kVkNumLock));
   desk.SetToggled(kVkNumLock, false);
-
   Activate(cad2);  // another window of the same setting shares its states
   EXPECT_TRUE(desk.Toggled(kVkCapital));
   EXPECT_TRUE(desk.Toggled(kVkNumLock));

@@ -109,25 +109,6 @@ TEST_F(SysTrayTest, EachMouseMessageRaisesItsOwnEventAndThoseDuringAHandlerAreLo
   EXPECT_EQ(events, (std::vector<std::string>{"RButtonUp", "LButtonUp"}));
 }
 
-TEST_F(SysTrayTest, ADoubleClickRestoresTheWindowOnlyWithDefaultDblClk) {
-  form.Show();
-  ShowIcon();
-  tray->DefaultDblClk = false;
-  desktop.MouseOnTrayIcon(platform::kWmLButtonDblClk);
-  EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(desktop.TrayIcons().size(), 1u);
-
-  form.SetWindowState(forms::WindowState::Minimized);
-  tray->DefaultDblClk = true;
-  bool visibleAtEvent = false;
-  tray->LButtonDblClk.Handle([&] { visibleAtEvent = form.Visible(); });
-  desktop.MouseOnTrayIcon(platform::kWmLButtonDblClk);
-  EXPECT_TRUE(visibleAtEvent);
-  EXPECT_EQ(form.GetWindowState(), forms::WindowState::Normal);
-  EXPECT_TRUE(ui.TaskVisible());
-  EXPECT_TRUE(desktop.TrayIcons().empty());
-}
-
 TEST_F(SysTrayTest, TheIconComesBackWhenTheShellStartsAgainUnlessRemovedOrReleased) {
   ShowIcon();
   desktop.RestartShell();

@@ -47,24 +47,6 @@ TEST(TrayMenu, OffersShowHideAndExitWithTheDefaultFollowingTheWindow) {
   EXPECT_FALSE(p.iconForm().Visible());
 }
 
-TEST(PasswordGuard, OnlyTheRightPasswordInAnyLetterCaseOpensAndNothingIsSaid) {
-  Started p;
-  p.state().AppOptions.AdminPassword = "Secret";
-  for (const std::optional<std::string>& entry :
-       std::vector<std::optional<std::string>>{"wrong", "", std::nullopt, " Secret", "Secret ", "Secre"}) {
-    p.ui->AnswerInputBox(entry);
-    p.Pick(0);
-    p.ui->AnswerInputBox(entry);
-    p.DoubleClick();
-    EXPECT_FALSE(p.setupForm().Loaded()) << entry.value_or("<cancel>");
-  }
-  EXPECT_EQ(p.ui->InputBoxes().size(), 12u);
-  EXPECT_TRUE(p.ui->MsgBoxes().empty());
-  p.ui->AnswerInputBox("sECRET");
-  p.Pick(0);
-  EXPECT_TRUE(p.SetupOpen());
-}
-
 TEST(PasswordGuard, RefreshTicksGoOnAndNoFastTickStartsWhileThePromptIsUp) {
   Started p;
   p.state().AppOptions.AdminPassword = "pw";
