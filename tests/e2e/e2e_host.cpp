@@ -5,8 +5,7 @@
 // windows' messages.
 //
 //   make NAME OWNER|- TITLE      a top-level window of ours (owned by OWNER)
-//   destroy NAME
-//   activate NAME | activate-hwnd HEX | activate-pid PID
+//   activate NAME | activate-hwnd HEX
 //   foreground                   handle, process and title of the foreground
 //   keys                         lock keys as CNS digits, e.g. "100"
 //   press caps|num|scroll        a user's press and release
@@ -15,17 +14,16 @@
 //   switch NAME PATTERN MS       activate NAME, then as waitkeys, timed from the
 //                                activation request
 //   steady PATTERN MS            the keys keep matching for the whole time
-//   procs EXE | waitprocs EXE COUNT MS
+//   waitprocs EXE COUNT MS       until COUNT run: "ok COUNT PID..."
 //   spawn COMMANDLINE | kill PID | waitexit PID MS
 //   waitwin PID EDIT MS PREFIX   a visible window of PID whose title begins with
 //   nowin PID EDIT MS PREFIX       PREFIX (EDIT 1: with a text field, 0: without,
 //                                  any); nowin fails if one shows up in time
 //   waitgone PID EDIT MS PREFIX  until no such window is shown
-//   close-hwnd HEX
 //   icons | waiticons COUNT MS   tray icons in the shell
 //   trayprune                    drop the icons of programs that are gone
 //   trayclick ldbl|rup|...       a mouse message on the only tray icon
-//   trayowner PID | traydelete PID | taskbarcreated
+//   traydelete PID | taskbarcreated
 //   menu PID MS DOWNS            choose in PID's pop-up menu (0: Escape)
 //   inputbox PID MS              describe PID's input box once it is up
 //   answer PID ok|cancel TEXT    TEXT: all after the space that follows "ok"
@@ -47,111 +45,65 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
-#include <deque>
-#include <mutex>
+#include <iostream>
 #include <string>
+#include <thread>
 
 #include "tests/e2e/host_commands.h"
-#include "tests/e2e/host_support.h"
-#include "tests/e2e/host_windows.h"
-
-namespace {
-
-// Lines from standard input, read on a thread of their own so that the main
-// thread can keep servicing messages while no command is waiting.
-class CommandReader {
- public:
-  CommandReader() : ready_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
-  CommandReader(const CommandReader&) = delete;
-  CommandReader& operator=(const CommandReader&) = delete;
-
-  bool Start() {
-    HANDLE thread = ::CreateThread(nullptr, 0, &CommandReader::ThreadMain, this, 0, nullptr);
-    if (thread == nullptr) return false;
-    ::CloseHandle(thread);  // it ends with the process
-    return true;
-  }
-
-  // The next line; false once input has ended and every line was taken.
-  bool Next(std::string& line) {
-    for (;;) {
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!lines_.empty()) {
-          line = std::move(lines_.front());
-          lines_.pop_front();
-          return true;
-        }
-        if (ended_) return false;
-      }
-      HANDLE ready = ready_.get();
-      ::MsgWaitForMultipleObjects(1, &ready, FALSE, INFINITE, QS_ALLINPUT);
-      e2e::Pump();
-    }
-  }
-
- private:
-  static DWORD WINAPI ThreadMain(void* self) {
-    static_cast<CommandReader*>(self)->Read();
-    return 0;
-  }
-
-  void Read() {
-    HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
-    std::string pending;
-    char buffer[512];
-    DWORD count = 0;
-    while (::ReadFile(input, buffer, sizeof buffer, &count, nullptr) && count > 0) {
-      pending.append(buffer, count);
-      for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
-        std::string line = pending.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        pending.erase(0, end + 1);
-        Push(std::move(line));
-      }
-    }
-    std::lock_guard<std::mutex> lock(mutex_);
-    ended_ = true;
-    ::SetEvent(ready_.get());
-  }
-
-  void Push(std::string line) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    lines_.push_back(std::move(line));
-    ::SetEvent(ready_.get());
-  }
-
-  e2e::OwnedHandle ready_;
-  std::mutex mutex_;
-  std::deque<std::string> lines_;
-  bool ended_ = false;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--window") {
     std::string title;
-    for (int i = 2; i < argc; ++i) {
-      if (i > 2) title += ' ';
-      title += argv[i];
+    for (int i = 2; i < argc; ++i) title += (i > 2 ? " " : "") + std::string(argv[i]);
+    HWND hwnd = e2e::MakeWindow(title, nullptr, 0);
+    MSG msg;
+    while (::IsWindow(hwnd) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
     }
-    return e2e::RunSingleWindow(title);
+    return hwnd != nullptr ? 0 : 1;
   }
 
+  // Lines are read on a thread of their own, one at a time, so that this
+  // thread keeps servicing its windows' messages while no command waits.
+  static std::string line;
+  static std::atomic<bool> ended = false;
+  static const e2e::OwnedHandle ready(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  static const e2e::OwnedHandle taken(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  std::thread([] {
+    while (std::getline(std::cin, line)) {
+      ::SetEvent(ready.get());
+      ::WaitForSingleObject(taken.get(), INFINITE);
+    }
+    ended = true;
+    ::SetEvent(ready.get());
+  }).detach();
+
+  e2e::CommandTable table;
+  e2e::AddWindowCommands(table);
+  e2e::AddKeyCommands(table);
+  e2e::AddShellCommands(table);
+  e2e::AddProgramCommands(table);
+  e2e::AddEditCommands(table);
+  e2e::HostState host;
   // Answers end in a bare line feed, whatever the C runtime would make of it.
   _setmode(_fileno(stdout), _O_BINARY);
-  CommandReader reader;
-  if (!reader.Start()) return 1;
-  e2e::Host host;
   std::printf("ok ready\n");
   std::fflush(stdout);
-  std::string line;
-  bool quit = false;
-  while (!quit && reader.Next(line)) {
-    if (line.empty()) continue;
-    const std::string answer = host.Run(line, quit);
+  while (!host.quit) {
+    HANDLE wait = ready.get();
+    while (::MsgWaitForMultipleObjects(1, &wait, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) e2e::Pump();
+    if (ended) break;
+    const e2e::Args args(line.substr(0, line.find_last_not_of('\r') + 1));
+    ::SetEvent(taken.get());
+    if (args[0].empty()) continue;
+    const auto command = table.find(args[0]);
+    std::string answer = command == table.end() ? e2e::Fail("unknown command " + args[0]) : command->second(host, args);
+    // One answer is one line, whatever text a command hands back.
+    std::replace_if(answer.begin(), answer.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     std::printf("%s\n", answer.c_str());
     std::fflush(stdout);
   }

@@ -6,8 +6,7 @@
 #include <map>
 #include <string>
 
-#include "tests/e2e/host_args.h"
-#include "tests/e2e/host_processes.h"
+#include "tests/e2e/host_support.h"
 #include "tests/e2e/host_windows.h"
 
 namespace e2e {
@@ -16,17 +15,29 @@ inline constexpr int kActivateTimeoutMs = 3000;
 
 // What the commands work on, for as long as the host runs.
 struct HostState {
-  HostState();
-  HostState(const HostState&) = delete;
-  HostState& operator=(const HostState&) = delete;
-  ~HostState() { processes.KillAll(); }
-
-  TestWindows windows;
-  Processes processes;
   // A window of the host's own that lives as long as it: "reset" brings it to
   // the front first, because Wine without a window manager takes about two
   // seconds over destroying the foreground window.
-  TestWindows home;
+  HostState() : home(MakeWindow("E2E host", nullptr, 0)) {}
+  HostState(const HostState&) = delete;
+  HostState& operator=(const HostState&) = delete;
+  ~HostState() { EndStarted(); }
+
+  void EndStarted() {
+    for (auto& [pid, process] : started) {
+      ::TerminateProcess(process.get(), 1);
+      ::WaitForSingleObject(process.get(), 5000);
+    }
+    started.clear();
+  }
+  HWND Window(const std::string& name) const {
+    const auto it = windows.find(name);
+    return it != windows.end() && ::IsWindow(it->second) ? it->second : nullptr;
+  }
+
+  HWND home;
+  std::map<std::string, HWND> windows;   // made by "make", by name
+  std::map<DWORD, OwnedHandle> started;  // processes started by "spawn"
   bool quit = false;
 };
 
@@ -38,17 +49,5 @@ void AddKeyCommands(CommandTable& table);      // host_commands_keys.cpp
 void AddShellCommands(CommandTable& table);    // host_commands_shell.cpp
 void AddProgramCommands(CommandTable& table);  // host_commands_programs.cpp
 void AddEditCommands(CommandTable& table);     // host_commands_edit.cpp
-void AddHotkeyCommands(CommandTable& table);   // host_commands_hotkeys.cpp
-
-class Host {
- public:
-  Host();
-  // Runs one command line and returns its answer; sets quit on "quit".
-  std::string Run(const std::string& line, bool& quit);
-
- private:
-  HostState state_;
-  CommandTable table_;
-};
 
 }  // namespace e2e

@@ -1,42 +1,46 @@
-// Processes and the host itself: procs, waitprocs, spawn, kill, waitexit,
-// version, reset, sleep, quit.
+// Processes and the host itself: waitprocs, spawn, kill, waitexit, version,
+// reset, sleep, quit.
 #include <vector>
 
 #include "tests/e2e/host_commands.h"
-#include "tests/e2e/host_support.h"
 
 namespace e2e {
-namespace {
-
-std::string PidList(const std::vector<DWORD>& pids) {
-  std::string text = std::to_string(pids.size());
-  for (DWORD pid : pids) {
-    text += ' ';
-    text += std::to_string(pid);
-  }
-  return text;
-}
-
-}  // namespace
 
 void AddProgramCommands(CommandTable& table) {
-  table["procs"] = [](HostState&, const Args& a) { return Ok(PidList(ProcessesNamed(a[1]))); };
-  // waitprocs EXE COUNT MS
+  // waitprocs EXE COUNT MS: "ok COUNT PID..."
   table["waitprocs"] = [](HostState&, const Args& a) {
     const auto wanted = static_cast<std::size_t>(a.Int(2));
     const bool done = WaitUntil([&] { return ProcessesNamed(a[1]).size() == wanted; }, a.Int(3), kSlowPollMs);
-    const std::string list = PidList(ProcessesNamed(a[1]));
+    const std::vector<DWORD> pids = ProcessesNamed(a[1]);
+    std::string list = std::to_string(pids.size());
+    for (DWORD pid : pids) list += ' ' + std::to_string(pid);
     return done ? Ok(list) : Fail(list);
   };
   table["spawn"] = [](HostState& host, const Args& a) {
-    const DWORD pid = host.processes.Spawn(a.Rest(1));
-    return pid != 0 ? Ok(std::to_string(pid)) : Fail("could not start " + a.Rest(1));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = a.Rest(1);
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+      return Fail("could not start " + a.Rest(1));
+    ::CloseHandle(info.hThread);
+    host.started[info.dwProcessId] = OwnedHandle(info.hProcess);
+    return Ok(std::to_string(info.dwProcessId));
   };
   table["kill"] = [](HostState& host, const Args& a) {
-    return host.processes.Kill(a.Pid(1)) ? Ok() : Fail("not started here");
+    const auto it = host.started.find(a.Pid(1));
+    if (it == host.started.end()) return Fail("not started here");
+    ::TerminateProcess(it->second.get(), 1);
+    ::WaitForSingleObject(it->second.get(), 5000);
+    host.started.erase(it);
+    return Ok();
   };
+  // waitexit PID MS: any process, ended or no longer there.
   table["waitexit"] = [](HostState&, const Args& a) {
-    return WaitForExit(a.Pid(1), a.Int(2)) ? Ok() : Fail("still running");
+    OwnedHandle process(::OpenProcess(SYNCHRONIZE, FALSE, a.Pid(1)));
+    const bool ended = !process.valid() || WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
+                                                      a.Int(2), kSlowPollMs);
+    return ended ? Ok() : Fail("still running");
   };
   // What Wine reports to programs: the family is the platform identifier.
   table["version"] = [](HostState&, const Args&) {
@@ -48,9 +52,11 @@ void AddProgramCommands(CommandTable& table) {
   };
   // Between tests: no window of ours and no program we started is left.
   table["reset"] = [](HostState& host, const Args&) {
-    Activate(host.home.Find("home"), kActivateTimeoutMs);
-    host.processes.KillAll();
-    host.windows.DestroyAll();
+    Activate(host.home, kActivateTimeoutMs);
+    host.EndStarted();
+    for (const auto& [name, hwnd] : host.windows) ::DestroyWindow(hwnd);
+    host.windows.clear();
+    Pump();
     return Ok();
   };
   table["sleep"] = [](HostState&, const Args& a) {

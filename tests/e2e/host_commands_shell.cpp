@@ -1,28 +1,76 @@
 // The notification area, the pop-up menu, the input box and the end of the
-// session: icons, waiticons, trayprune, trayclick, trayowner, traydelete,
+// session: icons, waiticons, trayprune, trayclick, traydelete,
 // taskbarcreated, menu, inputbox, answer, endsession.
-#include <map>
-
+//
+// Wine gives every tray icon a window of its own; a mouse message posted to
+// that window is passed on to the icon's owner with the owner's callback
+// message, exactly as a click on the icon would be.
 #include "tests/e2e/host_commands.h"
-#include "tests/e2e/host_dialogs.h"
-#include "tests/e2e/host_support.h"
-#include "tests/e2e/host_tray.h"
+
+#include <shellapi.h>
+
+#include <map>
 
 namespace e2e {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
 
-UINT MouseMessage(const std::string& name) {
-  static const std::map<std::string, UINT> messages = {
-      {"ldown", WM_LBUTTONDOWN}, {"lup", WM_LBUTTONUP}, {"ldbl", WM_LBUTTONDBLCLK},
-      {"rdown", WM_RBUTTONDOWN}, {"rup", WM_RBUTTONUP}, {"rdbl", WM_RBUTTONDBLCLK},
-  };
-  const auto it = messages.find(name);
-  return it == messages.end() ? 0 : it->second;
+std::vector<HWND> TrayIcons() {
+  std::vector<HWND> icons;
+  for (HWND top : TopLevelWindows()) {
+    std::vector<HWND> windows = Children(top);
+    windows.push_back(top);
+    // Wine 8 keeps the icons in its X11 driver's stand-alone tray; later
+    // versions moved them into explorer's Shell_TrayWnd.
+    for (HWND hwnd : windows)
+      if (WindowClass(hwnd) == "__winex11_tray_icon" || WindowClass(hwnd) == "__wine_tray_icon") icons.push_back(hwnd);
+  }
+  return icons;
 }
 
-std::string IconCount() { return std::to_string(TrayIconWindows().size()); }
+std::string IconCount() { return std::to_string(TrayIcons().size()); }
+
+// Takes the process's icon out of the tray behind its back, as a restarting
+// shell loses every icon: through whichever of its windows (top-level, child
+// or message-only) owns it, since the shell knows an icon by its owner.
+bool DeleteTrayIcon(DWORD pid) {
+  std::vector<HWND> windows;
+  for (HWND top : TopLevelWindowsOf(pid, false)) {
+    windows.push_back(top);
+    for (HWND child : Children(top)) windows.push_back(child);
+  }
+  for (HWND hwnd = ::FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); hwnd != nullptr;
+       hwnd = ::FindWindowExA(HWND_MESSAGE, hwnd, nullptr, nullptr))
+    if (WindowProcess(hwnd) == pid) windows.push_back(hwnd);
+  for (HWND hwnd : windows) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd;
+    data.uID = kTrayIconId;
+    if (::Shell_NotifyIconA(NIM_DELETE, &data)) return true;
+  }
+  return false;
+}
+
+// The button captioned so, its mnemonic marker aside.
+HWND FindButton(HWND dialog, const std::string& caption) {
+  for (HWND child : Children(dialog)) {
+    std::string text = WindowTitle(child);
+    std::erase(text, '&');
+    if (WindowClass(child) == "Button" && text == caption) return child;
+  }
+  return nullptr;
+}
+
+HWND FindInputBox(DWORD pid) { return FindProcessWindow(pid, "", 1); }
+
+// Sent with a time limit, for windows of another process that may hang.
+bool Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+  DWORD_PTR ignored = 0;
+  return ::SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
+                               result != nullptr ? result : &ignored) != 0;
+}
 
 }  // namespace
 
@@ -30,58 +78,97 @@ void AddShellCommands(CommandTable& table) {
   table["icons"] = [](HostState&, const Args&) { return Ok(IconCount()); };
   table["waiticons"] = [](HostState&, const Args& a) {
     const auto wanted = static_cast<std::size_t>(a.Int(1));
-    const bool done = WaitUntil([&] { return TrayIconWindows().size() == wanted; }, a.Int(2), kSlowPollMs);
+    const bool done = WaitUntil([&] { return TrayIcons().size() == wanted; }, a.Int(2), kSlowPollMs);
     return done ? Ok(IconCount()) : Fail(IconCount());
   };
+  // Moves the mouse over every icon: the shell then notices icons whose owner
+  // window is gone (a program that was killed) and drops them.
   table["trayprune"] = [](HostState&, const Args&) {
-    PruneTrayIcons();
+    for (HWND icon : TrayIcons()) ::PostMessageA(icon, WM_MOUSEMOVE, 0, MAKELPARAM(8, 8));
     PumpFor(300);
     return Ok(IconCount());
   };
   table["trayclick"] = [](HostState&, const Args& a) {
-    const UINT message = MouseMessage(a[1]);
-    if (message == 0) return Fail("unknown mouse message " + a[1]);
-    return ClickTrayIcon(message) ? Ok() : Fail(IconCount() + " icons");
-  };
-  table["trayowner"] = [](HostState&, const Args& a) {
-    HWND owner = TrayIconOwner(a.Pid(1), kTrayIconId);
-    return owner != nullptr ? Ok(Hex(owner) + " " + WindowClass(owner)) : Fail("no icon of that process");
+    static const std::map<std::string, UINT> messages = {
+        {"ldown", WM_LBUTTONDOWN}, {"lup", WM_LBUTTONUP}, {"ldbl", WM_LBUTTONDBLCLK},
+        {"rdown", WM_RBUTTONDOWN}, {"rup", WM_RBUTTONUP}, {"rdbl", WM_RBUTTONDBLCLK}};
+    const auto message = messages.find(a[1]);
+    if (message == messages.end()) return Fail("unknown mouse message " + a[1]);
+    const std::vector<HWND> icons = TrayIcons();
+    if (icons.size() != 1) return Fail(std::to_string(icons.size()) + " icons");
+    return ::PostMessageA(icons.front(), message->second, 0, MAKELPARAM(8, 8)) ? Ok() : Fail("not posted");
   };
   table["traydelete"] = [](HostState&, const Args& a) {
-    HWND owner = TrayIconOwner(a.Pid(1), kTrayIconId);
-    if (owner == nullptr) return Fail("no icon of that process");
-    return DeleteTrayIcon(owner, kTrayIconId) ? Ok() : Fail("the shell refused");
+    return DeleteTrayIcon(a.Pid(1)) ? Ok() : Fail("no icon of that process");
   };
   table["taskbarcreated"] = [](HostState&, const Args&) {
-    return BroadcastTaskbarCreated() ? Ok() : Fail("broadcast failed");
+    const UINT message = ::RegisterWindowMessageA("TaskbarCreated");
+    return message != 0 && ::PostMessageA(HWND_BROADCAST, message, 0, 0) ? Ok() : Fail("broadcast failed");
   };
-  // menu PID MS DOWNS
+  // menu PID MS DOWNS: the item reached by pressing Down that many times
+  // (separators are skipped, as for a user), then Enter; 0 presses Escape.
+  // The keys are posted to the menu window: the menu's own message loop takes
+  // them from its thread's queue whichever window has the keyboard, and Wine
+  // does not let another process read a menu's items.
   table["menu"] = [](HostState&, const Args& a) {
     HWND menu = nullptr;
-    if (!WaitUntil([&] { return (menu = FindPopupMenu(a.Pid(1))) != nullptr; }, a.Int(2), kSlowPollMs))
-      return Fail("no menu");
-    return ChooseMenuItem(menu, a.Int(3)) ? Ok() : Fail("menu went away");
+    const auto find = [&] {
+      for (HWND hwnd : TopLevelWindowsOf(a.Pid(1), true))
+        if (WindowClass(hwnd) == "#32768") menu = hwnd;
+      return menu != nullptr;
+    };
+    if (!WaitUntil(find, a.Int(2), kSlowPollMs)) return Fail("no menu");
+    bool posted = true;
+    for (int i = 0; i < a.Int(3); ++i) posted = posted && ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    posted = posted && ::PostMessageA(menu, WM_KEYDOWN, a.Int(3) > 0 ? VK_RETURN : VK_ESCAPE, 0);
+    return posted ? Ok() : Fail("menu went away");
   };
   // inputbox PID MS: waits for a dialog with a text field and describes it.
   table["inputbox"] = [](HostState&, const Args& a) {
     HWND dialog = nullptr;
-    const bool shown = WaitUntil([&] { return (dialog = FindProcessWindow(a.Pid(1), "", 1)) != nullptr; },
-                                 a.Int(2), kSlowPollMs);
-    if (!shown) return Fail("no input box");
-    const InputBoxFacts facts = DescribeInputBox(dialog);
-    return Ok(Hex(dialog) + " ok=" + (facts.hasOk ? "1" : "0") + " cancel=" + (facts.hasCancel ? "1" : "0") +
-              " caption=" + facts.caption + "|prompt=" + facts.prompt);
+    if (!WaitUntil([&] { return (dialog = FindInputBox(a.Pid(1))) != nullptr; }, a.Int(2), kSlowPollMs))
+      return Fail("no input box");
+    std::string prompt;
+    for (HWND child : Children(dialog))
+      if (WindowClass(child) == "Static" && !WindowTitle(child).empty())
+        prompt.append(" ").append(WindowTitle(child));
+    return Ok(Hex(dialog) + " ok=" + (FindButton(dialog, "OK") ? "1" : "0") + " cancel=" +
+              (FindButton(dialog, "Cancel") ? "1" : "0") + " caption=" + WindowTitle(dialog) + "|prompt=" + prompt.substr(prompt.empty() ? 0 : 1));
   };
-  // answer PID ok|cancel TEXT
+  // answer PID ok|cancel TEXT: TEXT typed into the text field, then OK; or
+  // Cancel. The click is posted: it ends the dialog's loop, and nothing here
+  // needs its answer.
   table["answer"] = [](HostState&, const Args& a) {
-    HWND dialog = FindProcessWindow(a.Pid(1), "", 1);
+    HWND dialog = FindInputBox(a.Pid(1));
     if (dialog == nullptr) return Fail("no input box");
-    return AnswerInputBox(dialog, a[2] == "ok", a.Raw(3)) ? Ok() : Fail("could not answer");
+    const bool ok = a[2] == "ok";
+    HWND button = FindButton(dialog, ok ? "OK" : "Cancel");
+    HWND edit = ::FindWindowExA(dialog, nullptr, "Edit", nullptr);
+    const std::string text = a.Raw(3);
+    if (button == nullptr || (ok && !Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))))
+      return Fail("could not answer");
+    return ::PostMessageA(button, BM_CLICK, 0, 0) ? Ok() : Fail("could not answer");
   };
+  // endsession PID logoff|shutdown: WM_QUERYENDSESSION to every top-level
+  // window of the process, then WM_ENDSESSION, as Windows does. Windows may
+  // end the process as soon as WM_ENDSESSION has been answered, so whatever
+  // the program must save is saved by the time this answers.
   table["endsession"] = [](HostState&, const Args& a) {
-    const EndSessionResult result = EndSession(a.Pid(1), a[2] == "logoff");
-    if (!result.answered) return Fail("a window did not answer");
-    return Ok(std::to_string(result.agreed) + " of " + std::to_string(result.windows));
+    const LPARAM reason = a[2] == "logoff" ? ENDSESSION_LOGOFF : 0;
+    const std::vector<HWND> windows = TopLevelWindowsOf(a.Pid(1), false);
+    bool answered = true;
+    int agreed = 0;
+    for (HWND hwnd : windows) {
+      DWORD_PTR answer = 0;
+      if (Send(hwnd, WM_QUERYENDSESSION, 0, reason, &answer))
+        agreed += answer != 0;
+      else
+        answered = answered && !::IsWindow(hwnd);
+    }
+    for (HWND hwnd : windows)
+      if (!Send(hwnd, WM_ENDSESSION, TRUE, reason)) answered = answered && !::IsWindow(hwnd);
+    if (!answered) return Fail("a window did not answer");
+    return Ok(std::to_string(agreed) + " of " + std::to_string(windows.size()));
   };
 }
 

@@ -1,7 +1,7 @@
 #include "tests/e2e/host_support.h"
 
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 namespace e2e {
 
@@ -13,25 +13,22 @@ void Pump() {
   }
 }
 
-void PumpFor(int ms) {
-  const Stopwatch clock;
-  for (;;) {
-    Pump();
-    const double left = ms - clock.Ms();
-    if (left <= 0) return;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
-  }
-}
+void PumpFor(int ms) { WaitUntil([] { return false; }, ms, 10); }
 
 std::string Hex(HWND hwnd) {
   char text[32];
-  std::snprintf(text, sizeof text, "%llx",
-                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(hwnd)));
+  std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(hwnd)));
   return text;
 }
 
 HWND ParseHwnd(const std::string& text) {
   return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(text.c_str(), nullptr, 16)));
+}
+
+std::string Ms(double ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", ms);
+  return text;
 }
 
 }  // namespace e2e

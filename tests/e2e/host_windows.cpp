@@ -3,7 +3,6 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "tests/e2e/host_support.h"
 
@@ -13,104 +12,35 @@ namespace {
 constexpr char kClassName[] = "TarvoloE2EWindow";
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLOSE) {
-    ::DestroyWindow(hwnd);
-    return 0;
-  }
-  return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message != WM_CLOSE) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  ::DestroyWindow(hwnd);
+  return 0;
 }
 
-void RegisterTestClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = TestWindowProc;
-  wc.hInstance = ::GetModuleHandleA(nullptr);
-  wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = kClassName;
-  registered = ::RegisterClassA(&wc) != 0;
-}
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-struct EnumState {
-  DWORD pid;
-  bool visibleOnly;
-  std::vector<HWND>* out;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
-  auto* state = reinterpret_cast<EnumState*>(param);
-  if (WindowProcess(hwnd) != state->pid) return TRUE;
-  if (state->visibleOnly && !::IsWindowVisible(hwnd)) return TRUE;
-  state->out->push_back(hwnd);
-  return TRUE;
-}
-
-BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM param) {
-  reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-  return TRUE;
-}
-
-BOOL CALLBACK FindChildOfClass(HWND hwnd, LPARAM param) {
-  auto* found = reinterpret_cast<std::pair<const char*, bool>*>(param);
-  if (WindowClass(hwnd) == found->first) {
-    found->second = true;
-    return FALSE;
-  }
+BOOL CALLBACK Collect(HWND hwnd, LPARAM out) {
+  reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
   return TRUE;
 }
 
 }  // namespace
 
-TestWindows::TestWindows() { RegisterTestClass(); }
-
-TestWindows::~TestWindows() {
-  for (auto& [name, hwnd] : windows_)
-    if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
-}
-
-HWND TestWindows::Make(const std::string& name, const std::string& ownerName, const std::string& title) {
-  HWND owner = nullptr;
-  if (!ownerName.empty()) {
-    owner = Find(ownerName);
-    if (owner == nullptr) return nullptr;
-  }
-  Destroy(name);
-  // Cascade the windows so each one is visible in a screenshot.
-  const int slot = static_cast<int>(windows_.size() % 10);
-  HWND hwnd = ::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 40 + 30 * slot, 40 + 30 * slot,
-                                360, 160, owner, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-  if (hwnd == nullptr) return nullptr;
-  // Shown without being activated: only "activate" changes the foreground,
-  // so a test knows which window the program sees.
-  ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-  windows_[name] = hwnd;
+HWND MakeWindow(const std::string& title, HWND owner, int slot) {
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    return ::RegisterClassA(&wc) != 0;
+  }();
+  if (!registered) return nullptr;
+  const int at = 40 + 30 * (slot % 10);
+  HWND hwnd = ::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, at, at, 360, 160, owner, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
+  if (hwnd != nullptr) ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   Pump();
   return hwnd;
-}
-
-HWND TestWindows::Find(const std::string& name) const {
-  const auto it = windows_.find(name);
-  return it != windows_.end() && ::IsWindow(it->second) ? it->second : nullptr;
-}
-
-bool TestWindows::Destroy(const std::string& name) {
-  const auto it = windows_.find(name);
-  if (it == windows_.end()) return false;
-  if (::IsWindow(it->second)) ::DestroyWindow(it->second);
-  windows_.erase(it);
-  Pump();
-  return true;
-}
-
-void TestWindows::DestroyAll() {
-  while (!windows_.empty()) Destroy(windows_.begin()->first);
 }
 
 bool Activate(HWND hwnd, int timeoutMs) {
@@ -144,68 +74,45 @@ DWORD WindowProcess(HWND hwnd) {
   return pid;
 }
 
-std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
-  std::vector<DWORD> pids;
-  OwnedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot.valid()) return pids;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  const std::string wanted = Upper(exeName);
-  for (BOOL more = ::Process32First(snapshot.get(), &entry); more; more = ::Process32Next(snapshot.get(), &entry)) {
-    std::string exe = entry.szExeFile;
-    const auto slash = exe.find_last_of("\\/:");
-    if (slash != std::string::npos) exe = exe.substr(slash + 1);
-    if (Upper(exe) == wanted) pids.push_back(entry.th32ProcessID);
-  }
-  return pids;
-}
-
-std::vector<HWND> TopLevelWindowsOfProcess(DWORD pid, bool visibleOnly) {
+std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> found;
-  EnumState state{pid, visibleOnly, &found};
-  ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+  ::EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
-std::vector<HWND> WindowsOfProcess(DWORD pid) {
-  std::vector<HWND> found = TopLevelWindowsOfProcess(pid, false);
-  const std::size_t topLevel = found.size();
-  for (std::size_t i = 0; i < topLevel; ++i) {
-    std::vector<HWND> children;
-    ::EnumChildWindows(found[i], CollectChildren, reinterpret_cast<LPARAM>(&children));
-    found.insert(found.end(), children.begin(), children.end());
-  }
-  for (HWND hwnd = ::FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); hwnd != nullptr;
-       hwnd = ::FindWindowExA(HWND_MESSAGE, hwnd, nullptr, nullptr))
-    if (WindowProcess(hwnd) == pid) found.push_back(hwnd);
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> found;
+  ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
-bool HasChildOfClass(HWND parent, const char* className) {
-  std::pair<const char*, bool> search{className, false};
-  ::EnumChildWindows(parent, FindChildOfClass, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+std::vector<HWND> TopLevelWindowsOf(DWORD pid, bool visibleOnly) {
+  std::vector<HWND> found = TopLevelWindows();
+  std::erase_if(found, [&](HWND h) { return WindowProcess(h) != pid || (visibleOnly && !::IsWindowVisible(h)); });
+  return found;
 }
 
 HWND FindProcessWindow(DWORD pid, const std::string& titlePrefix, int withEdit) {
-  for (HWND hwnd : TopLevelWindowsOfProcess(pid, true)) {
-    if (WindowTitle(hwnd).rfind(titlePrefix, 0) != 0) continue;
-    if (withEdit >= 0 && HasChildOfClass(hwnd, "Edit") != (withEdit == 1)) continue;
-    return hwnd;
+  for (HWND hwnd : TopLevelWindowsOf(pid, true)) {
+    const auto children = Children(hwnd);
+    const bool hasEdit = std::any_of(children.begin(), children.end(), [](HWND c) { return WindowClass(c) == "Edit"; });
+    if (WindowTitle(hwnd).rfind(titlePrefix, 0) == 0 && (withEdit < 0 || hasEdit == (withEdit == 1))) return hwnd;
   }
   return nullptr;
 }
 
-int RunSingleWindow(const std::string& title) {
-  TestWindows windows;
-  HWND hwnd = windows.Make("only", "", title);
-  if (hwnd == nullptr) return 1;
-  MSG msg;
-  while (::IsWindow(hwnd) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+  std::vector<DWORD> pids;
+  OwnedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = snapshot.valid() && ::Process32First(snapshot.get(), &entry); more;
+       more = ::Process32Next(snapshot.get(), &entry)) {
+    const std::string exe = entry.szExeFile;
+    if (::lstrcmpiA(exe.substr(exe.find_last_of("\\/:") + 1).c_str(), exeName.c_str()) == 0)
+      pids.push_back(entry.th32ProcessID);
   }
-  return 0;
+  return pids;
 }
 
 }  // namespace e2e
