@@ -40,16 +40,12 @@ class SysTrayTest : public ::testing::Test {
   std::vector<std::string> events;
 };
 
-TEST_F(SysTrayTest, TheSourceWindowGetsOneHiddenPictureBoxThatReceivesTheCallback) {
+TEST_F(SysTrayTest, ASecondSourceWindowKeepsTheFirstPictureBoxSilently) {
+  ShowIcon();
+  const auto first = tray->Record().hWnd;
   tray->SetSourceWindow(form);
-  forms::Control& hook = form["pichook"];
-  EXPECT_FALSE(hook.Visible());
-  EXPECT_EQ(tray->Record().hWnd, hook.hWnd());
-  EXPECT_NE(hook.hWnd(), form.hWnd());
-  tray->SetSourceWindow(form);  // the name is taken: the first box is kept, silently
-  EXPECT_EQ(tray->Record().hWnd, hook.hWnd());
+  EXPECT_EQ(tray->Record().hWnd, first);
   EXPECT_TRUE(ui.MsgBoxes().empty());
-  tray->MinToSysTray();
   desktop.MouseOnTrayIcon(platform::kWmRButtonUp);
   EXPECT_EQ(events, std::vector<std::string>{"RButtonUp"});
 }
@@ -62,19 +58,6 @@ TEST_F(SysTrayTest, AnyOtherErrorMakingThePictureBoxIsReportedAndEndsTheProgram)
   EXPECT_EQ(ui.MsgBoxes()[0].title, "Error");
   EXPECT_EQ(ui.MsgBoxes()[0].buttons, forms::kMbCritical);
   EXPECT_TRUE(ui.Ended());
-}
-
-TEST_F(SysTrayTest, MinimizingShowsTheIconAndLeavesTheTaskBarRemovingDeletesIt) {
-  form.Show();
-  ShowIcon();
-  ASSERT_EQ(desktop.TrayIcons().size(), 1u);
-  const platform::NotifyIconData& shown = desktop.TrayIcons().begin()->second;
-  EXPECT_EQ(ui.PictureName({shown.hIcon}), "TRAYICON");
-  EXPECT_EQ(std::string(shown.szTip.data()), "Tarvolo");
-  EXPECT_FALSE(form.Visible());
-  EXPECT_FALSE(ui.TaskVisible());
-  tray->RemoveFromSysTray();
-  EXPECT_TRUE(desktop.TrayIcons().empty());
 }
 
 TEST_F(SysTrayTest, TheTipIsCutTo64CharactersInTheRecordAndRetitlesOnlyAMinimizedWindow) {
