@@ -12,28 +12,21 @@ using sim::WindowsFamily;
 
 // A started program with an application of its own to switch to.
 struct Running : ResidentProgram {
-  explicit Running(WindowsFamily family = WindowsFamily::Win10, const std::function<void(MonitorLinks&)>& adjust = {})
-      : ResidentProgram(family, adjust) {
-    editor = desktop.AddProcess({"C:\\Apps\\editor.exe"});
+  explicit Running(WindowsFamily family = WindowsFamily::Win10) : ResidentProgram(family) {
     desktop.SetForeground(Window("Untitled"));
     program->Start();
   }
   platform::WindowHandle Window(const std::string& title) { return desktop.AddWindow({title, "Edit", 0, editor}); }
-  // A setting matching the window titled "win:" + name, Caps Lock as given.
-  void AddSetting(const std::string& name, std::int32_t caps = 0) {
+  // A setting of that name, Caps Lock as given, becomes current at the next fast tick.
+  void MakeCurrent(const std::string& name, std::int32_t caps = 0) {
     auto s = std::make_shared<clsSetting>();
     s->Name = name;
     s->Filter_Title = "win:" + name;
     s->Match_Title = MatchExact;
     s->Action_CapsLock = caps;
     state().Settings.Add(s, name);
-  }
-  // A setting of that name becomes current at the next fast tick.
-  void MakeCurrent(const std::string& name) {
-    if (!state().Settings.Item(name)) AddSetting(name);
     desktop.SetForeground(Window("win:" + name));
     desktop.AdvanceClock(167);
-    ASSERT_EQ(state().CurrentSetting().Name, name);
   }
   void OpenSetupWindow() {
     icon().mnuPopup_Click(0);
@@ -47,55 +40,42 @@ struct Running : ResidentProgram {
   }
   // Runs the clock to the next refresh tick.
   void RefreshTick() { desktop.AdvanceClock((desktop.NowMs() / 500 + 1) * 500 - desktop.NowMs()); }
-  std::uint32_t editor = 0;
+  std::uint32_t editor = desktop.AddProcess({"C:\\Apps\\editor.exe"});
 };
 
-TEST(FastTick, FollowsTheForegroundWindowEvery167Ms) {
+TEST(FastTick, FollowsTheForegroundWindowEvery167MsAndServesHotKeysAfterTheEngine) {
   Running p;
-  p.AddSetting("Editor", ActionToggleOn);
-  p.desktop.SetForeground(p.Window("win:Editor"));
-  p.desktop.AdvanceClock(166);
-  EXPECT_FALSE(p.desktop.Toggled(platform::kVkCapital));
-  p.desktop.AdvanceClock(1);
+  std::vector<std::string> seen;
+  p.onHotkeys = [&] { seen.push_back(p.state().CurrentSetting().Name); };
+  p.MakeCurrent("Editor", ActionToggleOn);
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
-  EXPECT_EQ(p.Count("RunPendingHotkeys"), 1);
-  p.desktop.AdvanceClock(167 * 3);
-  EXPECT_EQ(p.Count("RunPendingHotkeys"), 4);
-}
+  EXPECT_EQ(seen, std::vector<std::string>{"Editor"}) << "the tick's own setting, already chosen";
+  p.desktop.SetForeground(p.Window("other"));
+  p.desktop.AdvanceClock(166);
+  EXPECT_EQ(p.state().CurrentSetting().Name, "Editor");
+  p.desktop.AdvanceClock(1 + 167 * 2);
+  EXPECT_EQ(p.state().CurrentSetting().Name, "Default");
+  EXPECT_EQ(seen.size(), 4u);
 
-TEST(FastTick, ServesAHotKeyRequestInTheSameTickAfterTheEngine) {
-  std::vector<std::string> order;
-  Running* self = nullptr;
-  Running p(WindowsFamily::Win10, [&](MonitorLinks& links) {
-    links.RunPendingHotkeys = [&] {
-      order.push_back("hotkeys: current " + self->state().CurrentSetting().Name);
-      self->state().bShowTarvolo = true;
-    };
-  });
-  self = &p;
+  p.onHotkeys = [&] { p.state().bShowTarvolo = true; };
   p.desktop.AdvanceClock(167);
-  EXPECT_EQ(order, std::vector<std::string>{"hotkeys: current Default"});
-  EXPECT_TRUE(p.state().MainWindowOpen);
-  EXPECT_TRUE(p.setupForm().Visible());
+  EXPECT_TRUE(p.state().MainWindowOpen) << "a show request is served in the same tick";
   EXPECT_FALSE(p.state().bShowTarvolo);
 }
 
 TEST(FastTick, NeverStartsWhileOneIsStillRunning) {
+  Running p;
   int depth = 0, deepest = 0, runs = 0;
-  Running* self = nullptr;
-  Running p(WindowsFamily::Win10, [&](MonitorLinks& links) {
-    links.RunPendingHotkeys = [&] {
-      ++runs;
-      deepest = std::max(deepest, ++depth);
-      // Like the text commands: waits and services events for a while.
-      for (int i = 0; i < 10; ++i) {
-        self->desktop.Sleep(100);
-        self->desktop.DoEvents();
-      }
-      --depth;
-    };
-  });
-  self = &p;
+  p.onHotkeys = [&] {
+    ++runs;
+    deepest = std::max(deepest, ++depth);
+    // Like the text commands: waits and services events for a while.
+    for (int i = 0; i < 10; ++i) {
+      p.desktop.Sleep(100);
+      p.desktop.DoEvents();
+    }
+    --depth;
+  };
   p.state().SetCurrentSetting(p.state().Settings.Item("Default"));
   p.OpenSetupWindow();
   p.desktop.AdvanceClock(3000);
@@ -105,18 +85,15 @@ TEST(FastTick, NeverStartsWhileOneIsStillRunning) {
 }
 
 TEST(FastTick, StopsWhereExitWasChosenWhileItServicedEvents) {
-  Running* self = nullptr;
+  Running p;
   int after = 0;
-  Running p(WindowsFamily::Win10, [&](MonitorLinks& links) {
-    links.RunPendingHotkeys = [&] {
-      self->ui->AnswerPopupMenu(3);
-      self->desktop.PostEvent([&] { self->desktop.MouseOnTrayIcon(platform::kWmRButtonUp); });
-      self->desktop.DoEvents();
-      self->state().bShowTarvolo = true;  // would open the setup window if the tick went on
-      ++after;
-    };
-  });
-  self = &p;
+  p.onHotkeys = [&] {
+    p.ui->AnswerPopupMenu(3);
+    p.desktop.PostEvent([&] { p.desktop.MouseOnTrayIcon(platform::kWmRButtonUp); });
+    p.desktop.DoEvents();
+    p.state().bShowTarvolo = true;  // would open the setup window if the tick went on
+    ++after;
+  };
   p.desktop.AdvanceClock(167);
   EXPECT_EQ(after, 1);
   EXPECT_FALSE(p.program->Running());
@@ -124,7 +101,7 @@ TEST(FastTick, StopsWhereExitWasChosenWhileItServicedEvents) {
   EXPECT_FALSE(p.iconForm()["tmrFast"].Enabled());
 }
 
-TEST(RefreshTick, WritesAShortOrEmptyNameSteadily) {
+TEST(RefreshTick, WritesAShortOrEmptyNameSteadilyAndLeavesAClosedWindowAlone) {
   Running p;
   p.OpenSetupWindow();
   EXPECT_EQ(p.setupForm().Caption(), "Tarvolo");
@@ -138,6 +115,13 @@ TEST(RefreshTick, WritesAShortOrEmptyNameSteadily) {
   p.state().CurrentSetting().Name = "";
   p.RefreshTick();
   EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - []");
+
+  p.icon().mnuPopup_Click(1);
+  p.setupForm().Show();  // shown past the monitor: MainWindowOpen is what counts
+  p.state().MainWindowOpen = false;
+  p.setupForm().SetCaption("Mine");
+  p.RefreshTick();
+  EXPECT_EQ(p.setupForm().Caption(), "Mine");
 }
 
 TEST(RefreshTick, ScrollsALongNameOnePlaceEachTickInACycleOfLengthPlus3) {
@@ -148,7 +132,7 @@ TEST(RefreshTick, ScrollsALongNameOnePlaceEachTickInACycleOfLengthPlus3) {
   p.MakeCurrent(name);
   p.RefreshTick();
   EXPECT_EQ(p.Shown(), name.substr(0, 35));
-  // Then positions 1..43, and round again.
+  // Then positions 1..42, and round again from 0.
   for (int i = 1; i <= 44; ++i) {
     p.RefreshTick();
     const auto by = static_cast<std::size_t>(i % 43);
@@ -161,25 +145,11 @@ TEST(RefreshTick, ScrollsALongNameOnePlaceEachTickInACycleOfLengthPlus3) {
   EXPECT_EQ(p.Shown(), second.substr(0, 35));
 }
 
-TEST(RefreshTick, LeavesTheCaptionAloneWhileTheSetupWindowIsClosed) {
-  Running p;
-  p.OpenSetupWindow();
-  p.RefreshTick();
-  p.icon().mnuPopup_Click(1);
-  p.setupForm().Show();  // shown past the monitor: MainWindowOpen is what counts
-  p.state().MainWindowOpen = false;
-  p.setupForm().SetCaption("Mine");
-  p.RefreshTick();
-  EXPECT_EQ(p.setupForm().Caption(), "Mine");
-}
+TEST(HookUpkeep, OnlyOn9xWithAUserAtTheKeyboardIsTheHookRenewedEvery121Ticks) {
+  Running nt(WindowsFamily::Win2000);
+  nt.desktop.AdvanceClock(500 * 300);
+  EXPECT_EQ(nt.Count("RemoveActivityHook") + nt.Count("InstallActivityHook"), 0);
 
-TEST(HookUpkeep, OnNtTheRefreshTickNeverTouchesTheHook) {
-  Running p(WindowsFamily::Win2000);
-  p.desktop.AdvanceClock(500 * 300);
-  EXPECT_EQ(p.Count("RemoveActivityHook") + p.Count("InstallActivityHook"), 0);
-}
-
-TEST(HookUpkeep, With9xAndABusyUserTheHookIsRenewedEvery121Ticks) {
   Running p(WindowsFamily::Win98);
   p.calls.clear();
   std::vector<int> renewedAt;

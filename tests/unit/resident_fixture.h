@@ -1,6 +1,7 @@
 #pragma once
 // The resident program on a simulated desktop with headless forms, with the
 // links to the later subsystems recording their calls.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,20 +12,16 @@
 #include "platform/sim/sim_desktop.h"
 
 struct ResidentProgram {
-  // adjust may replace links before the program is built.
-  explicit ResidentProgram(sim::WindowsFamily family = sim::WindowsFamily::Win10,
-                           const std::function<void(MonitorLinks&)>& adjust = {})
-      : desktop(family) {
-    ui = std::make_unique<sim::HeadlessUi>(desktop);
-    MonitorLinks links = Links();
-    if (adjust) adjust(links);
-    program = std::make_unique<TarvoloProgram>(desktop, *ui, std::move(links));
-  }
-
-  MonitorLinks Links() {
+  explicit ResidentProgram(sim::WindowsFamily family = sim::WindowsFamily::Win10)
+      : desktop(family), ui(std::make_unique<sim::HeadlessUi>(desktop)) {
     auto record = [this](const char* name) { return [this, name] { calls.push_back(name); }; };
-    return {record("InstallActivityHook"), record("RemoveActivityHook"), record("RegisterHotkeys"),
-            record("UnregisterHotkeys"), record("RunPendingHotkeys")};
+    program = std::make_unique<TarvoloProgram>(
+        desktop, *ui,
+        MonitorLinks{record("InstallActivityHook"), record("RemoveActivityHook"), record("RegisterHotkeys"),
+                     record("UnregisterHotkeys"), [this] {
+                       calls.push_back("RunPendingHotkeys");
+                       if (onHotkeys) onHotkeys();
+                     }});
   }
 
   ProgramState& state() { return program->State(); }
@@ -32,14 +29,12 @@ struct ResidentProgram {
   forms::Form& iconForm() { return program->Icon().Form(); }
   forms::Form& setupForm() { return program->SetupWindow().Form(); }
   std::string SettingsPath() const { return "C:\\Program Files\\Tarvolo\\Tarvolo.INI"; }
-  int Count(const std::string& call) const {
-    int n = 0;
-    for (const auto& c : calls) n += c == call;
-    return n;
-  }
+  int Count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
 
   sim::SimDesktop desktop;
   std::unique_ptr<sim::HeadlessUi> ui;
   std::vector<std::string> calls;
+  // Runs as the hot-key link, after the call is recorded.
+  std::function<void()> onHotkeys;
   std::unique_ptr<TarvoloProgram> program;
 };
