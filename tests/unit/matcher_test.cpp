@@ -136,28 +136,6 @@ TEST_F(MatcherTest, RememberKeepsEachSettingsOwnStates) {
   EXPECT_TRUE(desk.Toggled(kVkNumLock));
 }
 
-struct RecordingPanel : SetupWindowPanel {
-  std::vector<std::string> calls;
-  void ShowMatchedText(const std::string& text, const std::string& filter, std::int32_t match,
-                       ActiveWindowLabel label) override {
-    calls.push_back(std::to_string(static_cast<int>(label)) + ":" + text + "|" + filter + "|" + std::to_string(match));
-  }
-  void UpdateMonitorButtons() override { calls.push_back("buttons"); }
-};
-
-TEST_F(MatcherTest, OpenSetupWindowIsToldWhatMatched) {
-  Add("Word dialogs")->Filter_Owner = "Letter";
-  RecordingPanel panel;
-  state.SetupPanel = &panel;
-  Activate(word);
-  EXPECT_TRUE(panel.calls.empty()) << "closed setup window hears nothing";
-  state.MainWindowOpen = true;
-  Activate(wordDialog);
-  EXPECT_EQ(state.CurrentSetting().Name, "Word dialogs");
-  EXPECT_EQ(panel.calls, (std::vector<std::string>{"0:Find||0", "1:Letter - Microsoft Word|Letter|0",
-                                                   "2:WINWORD.EXE||0", "buttons"}));
-}
-
 TEST_F(MatcherTest, NestedTickWhileAKeyIsBeingSetIsHarmless) {
   // A tick whose key change services events can run the engine again from
   // inside; the lock operations' flags keep the runs from fighting.

@@ -100,13 +100,6 @@ TEST_F(HighlightFixture, OneRequestPerTickShowFirstThenReverseCapitalizeLower) {
   EXPECT_EQ(desktop.DoEventsCalls(), doEvents);
 }
 
-TEST_F(HighlightFixture, RichTextBoxKeepsItsFormatting) {
-  desktop.SetEditor(editor, {"Bold", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\b Bold\\b0 plain\\par}", false, {}});
-  options.HotkeyCapitalize.bHKTriggered = true;
-  functions.RunPendingHotkeys(options, bShowTarvolo);
-  EXPECT_EQ(desktop.Editor(editor).richSelection, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\b BOLD\\b0 PLAIN\\par}");
-}
-
 TEST_F(HighlightFixture, ProgramIgnoringTheKeysGetsTheOldClipboardTextAndNothingBreaks) {
   desktop.SetEditor(editor, {"Hello", "", true, {}});
   desktop.PutOnClipboard(platform::kCfText, "Earlier");
