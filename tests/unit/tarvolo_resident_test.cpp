@@ -12,7 +12,8 @@ namespace {
 constexpr std::uint32_t kCtrlAlt = platform::kModControl | platform::kModAlt;
 
 struct Resident {
-  explicit Resident(sim::WindowsFamily family) : desktop(family) {
+  explicit Resident(sim::WindowsFamily family, bool refuseHooks = false) : desktop(family) {
+    desktop.RefuseHooks(refuseHooks);
     desktop.SetFile("C:\\Program Files\\Tarvolo\\Tarvolo.INI",
                     "[Options]\r\nShow_vKey=84\r\nShow_Modifier=3\r\nCapitalize_vKey=85\r\nCapitalize_Modifier=3\r\n");
     ui = std::make_unique<sim::HeadlessUi>(desktop);
@@ -80,13 +81,9 @@ TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessExceptWhileTheSystemIsModal) 
 }
 
 TEST(ResidentHook, ARefusedHookIsNoFailure) {
-  sim::SimDesktop desktop(sim::WindowsFamily::Win98);
-  desktop.RefuseHooks();
-  sim::HeadlessUi ui(desktop);
-  TarvoloResident resident(desktop, ui);
-  resident.Start();
-  EXPECT_FALSE(resident.Hook().Installed());
-  EXPECT_TRUE(resident.Running());
+  Resident r(sim::WindowsFamily::Win98, true);
+  EXPECT_FALSE(r.resident->Hook().Installed());
+  EXPECT_TRUE(r.resident->Running());
 }
 
 }  // namespace
