@@ -57,7 +57,10 @@
 int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--window") {
     std::string title;
-    for (int i = 2; i < argc; ++i) title += (i > 2 ? " " : "") + std::string(argv[i]);
+    for (int i = 2; i < argc; ++i) {
+      if (i > 2) title += ' ';
+      title += argv[i];
+    }
     HWND hwnd = e2e::MakeWindow(title, nullptr, 0);
     MSG msg;
     while (::IsWindow(hwnd) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
