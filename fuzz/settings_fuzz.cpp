@@ -1,8 +1,12 @@
 // Any bytes as Tarvolo.INI: LoadSettings, SaveSettings and LoadSettings again
 // must not crash, leak or hang; the second load must give the same settings
 // and options as the first, and saving them again must not change the file.
-// A file that could not be read must never be written.
+// A file that could not be read must never be written. Inputs starting with
+// an odd byte are put behind long comment lines that bring the file close to
+// the largest one a load accepts: a save that would grow past it must refuse
+// and leave the file as it was, since it could not be read again.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,13 +49,27 @@ bool SameState(const ProgramState& a, const ProgramState& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
+  std::string input(reinterpret_cast<const char*>(data), size);
+  if (size >= 2 && (data[0] & 1) != 0) {
+    std::size_t room = IniDocument::kMaxFileBytes - std::min<std::size_t>(size, 4096) - data[1] * 16u;
+    std::string padding;
+    while (padding.size() < room) {
+      const std::size_t line = std::min<std::size_t>(room - padding.size(), 65536);
+      padding += line > 1 ? ";" + std::string(line - 2, 'x') + "\n" : std::string(line, '\n');
+    }
+    input = padding + input;
+  }
   sim::SimDesktop desk;
   desk.SetFile(kPath, input);
 
   ProgramState first(desk);
   LoadSettings(first);
-  if (!SaveSettings(first)) {
+  const IniSaveResult result = SaveSettings(first);
+  if (result.status == IniSaveStatus::TooLarge) {
+    FUZZ_CHECK(first.SettingsFileProblem.empty() && desk.File(kPath) == input);
+    return 0;
+  }
+  if (!result) {
     FUZZ_CHECK(!first.SettingsFileProblem.empty());
     FUZZ_CHECK(desk.WriteAttempts() == 0 && desk.File(kPath) == input);
     return 0;

@@ -77,7 +77,7 @@ void frmIcon::Form_QueryUnload(int&, forms::UnloadMode mode) {
   if (mode == forms::UnloadMode::AppWindows)
     SaveSettings(state_);
   else
-    SaveSettingsTellingUser(state_, ui_);
+    SaveSettingsTellingUser(state_, ui_, SaveOccasion::ProgramEnds);
 }
 
 // Windows may end the process soon after it has asked; the settings are

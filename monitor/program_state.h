@@ -51,6 +51,8 @@ class ProgramState {
   // Plain words for the user when the settings file could not be read, to be
   // shown once at start-up; empty when all is well.
   std::string SettingsFileProblem;
+  // A read-only settings file is told once a run, not at every save.
+  bool ToldSettingsReadOnly = false;
 
   LockKeyController LockKeys;
 

@@ -17,6 +17,6 @@ frmMainStandIn::frmMainStandIn(ProgramState& state, forms::Ui& ui)
   form_.Activate.Handle([this] { state_.MainWindowOpen = true; });
   form_.UnloadEvent.Handle([this](int&) {
     state_.MainWindowOpen = false;
-    SaveSettingsTellingUser(state_, ui_);
+    SaveSettingsTellingUser(state_, ui_, SaveOccasion::ProgramGoesOn);
   });
 }

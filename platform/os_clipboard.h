@@ -26,6 +26,9 @@ class OsClipboard {
   // SetClipboardData with a NUL-terminated copy of the text.
   virtual bool SetClipboardText(std::uint32_t format, std::string_view text) = 0;
   virtual std::uint32_t RegisterClipboardFormatA(const char* name) = 0;
+  // Changes whenever the clipboard's content does; nothing on systems that
+  // do not count (the 9x family and NT 4).
+  virtual std::optional<std::uint32_t> GetClipboardSequenceNumber() = 0;
   virtual void CharUpperBuffA(char* text, std::uint32_t length) = 0;
   virtual void CharLowerBuffA(char* text, std::uint32_t length) = 0;
   // Ctrl+vk to the foreground window, with the modifiers the user still holds

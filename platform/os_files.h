@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,8 +16,25 @@ enum class FileReadStatus {
   Failed,        // any other error while opening or reading
 };
 
+enum class FileWriteStatus {
+  Written,
+  ReadOnly,  // the file (or the one a link points to) is marked read-only: not touched
+  Failed,    // anything else; the file is as it was
+};
+
+struct FileInfo {
+  std::uint64_t size = 0;
+  std::uint64_t lastWrite = 0;  // in the system's own units; only compared
+  bool readOnly = false;
+};
+
 // The program's own files: reading one whole, replacing one safely, and the
 // folder the executable lies in.
+//
+// Paths are the program's own strings, made from ProgramFolder and handed
+// back: where the system has Unicode file names (the NT family) they are
+// UTF-8, so that a folder named in any script works; elsewhere they are in
+// the ANSI code page. DisplayPath turns one into text for a message.
 class OsFiles {
  public:
   virtual ~OsFiles() = default;
@@ -24,15 +43,30 @@ class OsFiles {
   // larger than maxBytes is not read.
   virtual FileReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) = 0;
 
-  // Writes bytes to a temporary file in path's folder, flushes it to the disk
-  // and only then moves it over path, so that a crash, a full disk or a power
-  // cut leaves either the old file or the new one. On failure path is
+  // Writes bytes to a temporary file in the folder of the file and flushes
+  // it to the disk, and only then moves it over the file, so that a crash, a
+  // full disk or a power cut leaves either the old file or the new one. A
+  // symbolic link is written through: its target gets the new bytes and the
+  // link stays. A read-only file is never replaced. On failure the file is
   // untouched and the temporary file is gone.
-  virtual bool WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
+  virtual FileWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
 
-  // The folder holding the program's executable (the directory part of
-  // GetModuleFileNameA), without a trailing separator except at a drive's root.
+  // Size, time and read-only mark of a file (of a link's target); nothing
+  // when there is no such file.
+  virtual std::optional<FileInfo> GetFileInfo(const std::string& path) = 0;
+
+  // Removes the temporary files that interrupted WriteFileAtomically calls
+  // for this path left beside it (killed, power cut). Only call it when no
+  // other writer of the file can be running. The number removed.
+  virtual int RemoveStaleTemporaryFiles(const std::string& path) = 0;
+
+  // The folder holding the program's executable, without a trailing
+  // separator except at a drive's root.
   virtual std::string ProgramFolder() = 0;
+
+  // The path as text for a message box (characters the message cannot show
+  // become question marks).
+  virtual std::string DisplayPath(const std::string& path) = 0;
 };
 
 }  // namespace platform

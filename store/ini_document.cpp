@@ -1,5 +1,7 @@
 #include "store/ini_document.h"
 
+#include <functional>
+
 namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
@@ -38,6 +40,8 @@ IniLoadResult IniDocument::Load(const std::string& path) {
   // A missing file is made by the first save; any other failure means a file
   // is there that the program must not destroy.
   if (result == IniLoadResult::Loaded || result == IniLoadResult::Missing) path_ = path;
+  onDisk_.reset();
+  if (result == IniLoadResult::Loaded) onDisk_ = FingerprintOf(bytes);
   return result;
 }
 
@@ -80,4 +84,74 @@ std::string IniDocument::Text() const {
   return text;
 }
 
-bool IniDocument::Save() { return CanSave() && files_->WriteFileAtomically(path_, Text()); }
+IniDocument::Fingerprint IniDocument::FingerprintOf(std::string_view bytes) {
+  return {std::hash<std::string_view>()(bytes), bytes.size()};
+}
+
+bool IniDocument::ChangedOnDisk() {
+  if (!CanSave()) return false;
+  std::string bytes;
+  switch (files_->ReadWholeFile(path_, kMaxFileBytes, bytes)) {
+    case platform::FileReadStatus::Ok:
+      return !onDisk_ || FingerprintOf(bytes) != *onDisk_;
+    case platform::FileReadStatus::Missing:
+      return onDisk_.has_value();
+    default:
+      // Being written, or made unreadable: not the file this document knows.
+      return true;
+  }
+}
+
+IniSaveResult IniDocument::Save() {
+  IniSaveResult result;
+  if (!CanSave()) return result;
+  const std::string text = Text();
+  if (text.size() > kMaxFileBytes) {
+    result.status = IniSaveStatus::TooLarge;
+    return result;
+  }
+  if (const auto info = files_->GetFileInfo(path_); info && info->readOnly) {
+    result.status = IniSaveStatus::ReadOnly;
+    return result;
+  }
+
+  // Someone else's edit of the file is kept before it is written over.
+  std::string disk;
+  result.status = IniSaveStatus::Failed;
+  switch (files_->ReadWholeFile(path_, kMaxFileBytes, disk)) {
+    case platform::FileReadStatus::Ok:
+      if (!onDisk_ || FingerprintOf(disk) != *onDisk_) {
+        const std::string backup = BackupPathFor(*files_, path_);
+        if (backup.empty() || files_->WriteFileAtomically(backup, disk) != platform::FileWriteStatus::Written)
+          return result;
+        result.backupPath = backup;
+      }
+      break;
+    case platform::FileReadStatus::Missing:
+      break;
+    default:
+      // What it holds now cannot be read, so it cannot be kept: it stays.
+      return result;
+  }
+
+  switch (files_->WriteFileAtomically(path_, text)) {
+    case platform::FileWriteStatus::Written:
+      onDisk_ = FingerprintOf(text);
+      result.status = IniSaveStatus::Saved;
+      break;
+    case platform::FileWriteStatus::ReadOnly:
+      result.status = IniSaveStatus::ReadOnly;
+      break;
+    case platform::FileWriteStatus::Failed:
+      break;
+  }
+  return result;
+}
+
+std::string BackupPathFor(platform::OsFiles& files, const std::string& path) {
+  for (int n = 1; n < 1000; ++n) {
+    const std::string candidate = path + (n == 1 ? std::string() : "." + std::to_string(n)) + ".bak";
+    if (!files.GetFileInfo(candidate)) return candidate;
+  }
+  return std::string();
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,23 @@ enum class IniLoadResult {
   ReadFailed,
 };
 
+enum class IniSaveStatus {
+  Saved,
+  NoFile,    // nowhere to write: an in-memory document or a file not to be touched
+  ReadOnly,  // the file is marked read-only and was left alone
+  TooLarge,  // the document has grown past what a load accepts; not written
+  Failed,    // the write (or the backup of a changed file) failed; the file is as it was
+};
+
+struct IniSaveResult {
+  IniSaveStatus status = IniSaveStatus::NoFile;
+  // Where the file as someone else had changed it was kept before the save
+  // wrote over it; empty when it was as loaded or last saved.
+  std::string backupPath;
+  bool Saved() const { return status == IniSaveStatus::Saved; }
+  explicit operator bool() const { return Saved(); }
+};
+
 // A conventional Windows INI file held as sections with named keys: "[Section]"
 // lines, "Key=Value" lines, ";" comments. Names are found without regard to
 // letter case. LF, CRLF and CR line ends are read, and CRLF is written for new
@@ -24,9 +42,10 @@ enum class IniLoadResult {
 // byte for byte as it was read.
 class IniDocument {
  public:
-  // Larger files are refused as not ours. A setting takes about 300 bytes,
-  // so this is room for some thirty thousand settings, and loads and saves
-  // in about a second.
+  // Larger files are refused as not ours, and a save never writes more, so
+  // that whatever the program writes it reads again. A setting takes about
+  // 300 bytes, so this is room for some thirty thousand settings, and loads
+  // and saves in about a second.
   static constexpr std::size_t kMaxFileBytes = 8 * 1024 * 1024;
 
   // A document in memory only; Save has nowhere to write.
@@ -45,21 +64,40 @@ class IniDocument {
   const IniSections& Sections() const { return sections_; }
 
   // Writes the whole document back to the file it was loaded from, in one
-  // step (see platform::OsFiles). False when it could not be written or
-  // there is no file to write to; the file on the disk is then unchanged.
-  bool Save();
+  // step (see platform::OsFiles). Unless saved, the file on the disk is
+  // unchanged. When the file on the disk is no longer the one loaded or last
+  // saved (someone edited it meanwhile), that version is first kept beside
+  // it under a name no other file has (see BackupPathFor).
+  IniSaveResult Save();
+  // True when the file on the disk differs from the one loaded or last
+  // saved: changed, made or removed by someone else.
+  bool ChangedOnDisk();
   // The document as the file's bytes.
   std::string Text() const;
 
   const std::string& Path() const { return path_; }
+  platform::OsFiles* Files() const { return files_; }
   bool CanSave() const { return files_ != nullptr && !path_.empty(); }
 
  private:
   platform::OsFiles* files_ = nullptr;
   std::string path_;
   bool byteOrderMark_ = false;
+  // What this document knows the file on the disk to hold (hash and size of
+  // its bytes), or nothing when it knows the file to be missing.
+  struct Fingerprint {
+    std::size_t hash = 0;
+    std::size_t size = 0;
+    bool operator==(const Fingerprint&) const = default;
+  };
+  static Fingerprint FingerprintOf(std::string_view bytes);
+  std::optional<Fingerprint> onDisk_;
   IniSections sections_;
 };
+
+// The first free name of "<path>.bak", "<path>.2.bak", "<path>.3.bak", ...
+// so that an older backup is never written over; empty when all are taken.
+std::string BackupPathFor(platform::OsFiles& files, const std::string& path);
 
 // True when the bytes can be read as the file's text.
 bool LooksLikeText(std::string_view bytes);

@@ -133,13 +133,16 @@ std::string SettingsFilePath(const std::string& programFolder) {
 
 void LoadSettings(ProgramState& state) {
   const std::string path = SettingsFilePath(state.os.ProgramFolder());
+  // Only one Tarvolo runs, so any temporary file of a save is left over from
+  // one that was cut short.
+  state.os.RemoveStaleTemporaryFiles(path);
   state.SettingsDocument = std::make_unique<IniDocument>(state.os);
   IniDocument& document = *state.SettingsDocument;
   const IniLoadResult result = document.Load(path);
   state.SettingsFileProblem.clear();
   if (result != IniLoadResult::Loaded) {
     document.LoadText(ShippedSettingsText());
-    if (result != IniLoadResult::Missing) state.SettingsFileProblem = ProblemText(path, result);
+    if (result != IniLoadResult::Missing) state.SettingsFileProblem = ProblemText(state.os.DisplayPath(path), result);
   }
 
   state.Settings.Clear();
@@ -156,8 +159,8 @@ void LoadSettings(ProgramState& state) {
   ReadOptions(document.Sections().Item(kOptions), state.AppOptions);
 }
 
-bool SaveSettings(ProgramState& state) {
-  if (!state.SettingsDocument || !state.SettingsDocument->CanSave()) return false;
+IniSaveResult SaveSettings(ProgramState& state) {
+  if (!state.SettingsDocument || !state.SettingsDocument->CanSave()) return {};
   IniDocument& document = *state.SettingsDocument;
   IniSections& sections = document.Sections();
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "store/ini_document.h"
+
 class ProgramState;
 
 // The settings file, Tarvolo.INI, in the program's folder.
@@ -15,13 +17,15 @@ class ProgramState;
 //   its type: that field keeps its default, and the next save writes it;
 // - a setting without a name takes its section's name; a name already taken
 //   (in any letter case) is made unique with " (2)", " (3)", ...
+// Temporary files of saves that were cut short are removed first.
 void LoadSettings(ProgramState& state);
 
 // Writes Settings and AppOptions into the kept document and saves it in one
-// step. False when nothing was written: no document, a file that must not be
-// overwritten, or a failed write, which leaves the old file as it was and is
-// tried again by the next save.
-bool SaveSettings(ProgramState& state);
+// step. Unless saved, the file on the disk is as it was: no document, a file
+// that was unreadable at start-up or is marked read-only, settings grown
+// past what a load accepts, or a failed write (tried again by the next
+// save). A file someone changed meanwhile is kept beside it first.
+IniSaveResult SaveSettings(ProgramState& state);
 
 // The file's path for a program folder.
 std::string SettingsFilePath(const std::string& programFolder);

@@ -10,7 +10,7 @@ void modFunctions::ReverseClipboardText() { Transform(Command::Reverse); }
 void modFunctions::CapitalizeClipboardText() { Transform(Command::Capitalize); }
 void modFunctions::LowerClipboardText() { Transform(Command::Lower); }
 
-void modFunctions::Transform(Command command) {
+bool modFunctions::Transform(Command command) {
   const std::uint32_t richText = clipboard_.RegisterClipboardFormatA(platform::kRichTextFormatName);
   // The conversions take a 32-bit length; longer texts go in pieces.
   const auto convert = [this](bool upper) {
@@ -30,7 +30,7 @@ void modFunctions::Transform(Command command) {
   const CaseConverter lower = convert(false);
 
   platform::ClipboardScope scope(clipboard_, system_);
-  if (!scope.Opened()) return;  // someone else holds it: leave everything as it was
+  if (!scope.Opened()) return false;  // someone else holds it: leave everything as it was
 
   std::uint32_t format = 0;
   if (richText != 0 && clipboard_.IsClipboardFormatAvailable(richText))
@@ -38,16 +38,16 @@ void modFunctions::Transform(Command command) {
   else if (clipboard_.IsClipboardFormatAvailable(platform::kCfText))
     format = platform::kCfText;
   else
-    return;
+    return false;
   const std::optional<std::string> read = clipboard_.GetClipboardText(format);
-  if (!read) return;
+  if (!read) return false;
   std::string text = *read;
 
   if (format == richText && command != Command::Lower) {
     std::string result = TransformRichText(text, command == Command::Capitalize, upper);
     // No font size, so no readable run: the user's rich text stays as it is
     // rather than being replaced by nothing.
-    if (result.empty() && !text.empty()) return;
+    if (result.empty() && !text.empty()) return false;
     text = std::move(result);
   } else if (command == Command::Reverse) {
     text = ReverseCase(text);
@@ -55,12 +55,19 @@ void modFunctions::Transform(Command command) {
     (command == Command::Capitalize ? upper : lower)(text.data(), text.size());
   }
   clipboard_.EmptyClipboard();
-  clipboard_.SetClipboardText(format, text);
+  return clipboard_.SetClipboardText(format, text);
 }
 
 void modFunctions::OnHighlightedText(Command command, bool serviceBetween) {
-  clipboard_.SendCtrlKeyAndWait('C');
-  Transform(command);
+  // Only what the copy put on the clipboard is pasted back. Without a
+  // selection, with the clipboard held elsewhere or a program that ignores
+  // Ctrl+C, the clipboard still holds older text, and pasting that over the
+  // user's selection or at the caret would destroy their text.
+  const std::optional<std::uint32_t> before = clipboard_.GetClipboardSequenceNumber();
+  if (!clipboard_.SendCtrlKeyAndWait('C')) return;
+  const std::optional<std::uint32_t> after = clipboard_.GetClipboardSequenceNumber();
+  if (before && after && *before == *after) return;
+  if (!Transform(command)) return;
   if (serviceBetween) system_.DoEvents();
   clipboard_.SendCtrlKeyAndWait('V');
 }

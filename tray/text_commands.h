@@ -21,7 +21,8 @@ class modFunctions {
 
  private:
   enum class Command { Reverse, Capitalize, Lower };
-  void Transform(Command command);
+  // True when the clipboard now holds the transformed text.
+  bool Transform(Command command);
   void OnHighlightedText(Command command, bool serviceBetween);
 
   platform::OsClipboard& clipboard_;

@@ -31,6 +31,7 @@ bool SimClipboard::CloseClipboard() {
 bool SimClipboard::EmptyClipboard() {
   if (!open_) return false;
   data_.clear();
+  ++sequence_;
   return true;
 }
 
@@ -46,11 +47,17 @@ std::optional<std::string> SimClipboard::GetClipboardText(std::uint32_t format) 
 bool SimClipboard::SetClipboardText(std::uint32_t format, std::string_view text) {
   if (!open_) return false;
   data_[format] = std::string(text);
+  ++sequence_;
   return true;
 }
 
 std::uint32_t SimClipboard::RegisterClipboardFormatA(const char* name) {
   return name != nullptr && std::strcmp(name, platform::kRichTextFormatName) == 0 ? kRichTextFormat : 0;
+}
+
+std::optional<std::uint32_t> SimClipboard::GetClipboardSequenceNumber() {
+  if (!counts_) return std::nullopt;
+  return sequence_;
 }
 
 void SimClipboard::CharUpperBuffA(char* text, std::uint32_t length) {
@@ -76,6 +83,12 @@ bool SimClipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
   SimEditor& editor = it->second;
   if (editor.ignoresKeys) return true;
   if (vk == 'C' && !editor.selection.empty()) {
+    // The editor cannot copy while another program holds the clipboard.
+    if (busyAttempts_ > 0) {
+      --busyAttempts_;
+      return true;
+    }
+    ++sequence_;
     data_.clear();
     data_[platform::kCfText] = editor.selection;
     if (!editor.richSelection.empty()) data_[kRichTextFormat] = editor.richSelection;
@@ -85,6 +98,7 @@ bool SimClipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
     if (from != data_.end()) {
       editor.pasted.push_back(from->second);
       (rich ? editor.richSelection : editor.selection) = from->second;
+      if (!editor.keepsPasteSelected) editor.selection.clear(), editor.richSelection.clear();
     }
   }
   return true;

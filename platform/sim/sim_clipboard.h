@@ -17,6 +17,9 @@ struct SimEditor {
   std::string richSelection;  // and as rich text, for a rich-text box
   bool ignoresKeys = false;   // a program that does nothing with Ctrl+C / Ctrl+V
   std::vector<std::string> pasted;
+  // A text box (false) leaves nothing highlighted after a paste; the text
+  // the user sees is then `text`, the pasted parts in order.
+  bool keepsPasteSelected = true;
 };
 
 class SimClipboard : public virtual platform::OsClipboard {
@@ -26,11 +29,19 @@ class SimClipboard : public virtual platform::OsClipboard {
   // ---- set-up and faults ----
   // Another program has the clipboard open for the next `attempts` tries.
   void HoldClipboardOpen(int attempts) { busyAttempts_ = attempts; }
-  void PutOnClipboard(std::uint32_t format, std::string data) { data_[format] = std::move(data); }
-  void ClearClipboard() { data_.clear(); }
+  void PutOnClipboard(std::uint32_t format, std::string data) {
+    data_[format] = std::move(data);
+    ++sequence_;
+  }
+  void ClearClipboard() {
+    data_.clear();
+    ++sequence_;
+  }
   void SetEditor(platform::WindowHandle hwnd, SimEditor editor) { editors_[hwnd] = std::move(editor); }
   // The user holds these modifier keys (MOD_ flags) while the keys are sent.
   void SetHeldModifiers(std::uint32_t modifiers) { heldModifiers_ = modifiers; }
+  // A system without the clipboard's sequence number (9x, NT 4).
+  void SetClipboardCounts(bool counts) { counts_ = counts; }
 
   // ---- observation ----
   const std::map<std::uint32_t, std::string>& ClipboardData() const { return data_; }
@@ -52,6 +63,7 @@ class SimClipboard : public virtual platform::OsClipboard {
   std::optional<std::string> GetClipboardText(std::uint32_t format) override;
   bool SetClipboardText(std::uint32_t format, std::string_view text) override;
   std::uint32_t RegisterClipboardFormatA(const char* name) override;
+  std::optional<std::uint32_t> GetClipboardSequenceNumber() override;
   void CharUpperBuffA(char* text, std::uint32_t length) override;
   void CharLowerBuffA(char* text, std::uint32_t length) override;
   bool SendCtrlKeyAndWait(std::uint8_t vk) override;
@@ -62,6 +74,8 @@ class SimClipboard : public virtual platform::OsClipboard {
  private:
   std::map<std::uint32_t, std::string> data_;
   bool open_ = false;
+  bool counts_ = true;
+  std::uint32_t sequence_ = 1;
   int busyAttempts_ = 0;
   int openAttempts_ = 0;
   std::map<platform::WindowHandle, SimEditor> editors_;

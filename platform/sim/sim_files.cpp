@@ -4,15 +4,36 @@
 
 namespace sim {
 
+namespace {
+// The simulated program's process id, in its temporary files' names.
+constexpr const char* kTempInfix = ".4242-";
+}  // namespace
+
 bool PathLess::operator()(const std::string& a, const std::string& b) const {
   const auto upper = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                       [&](char x, char y) { return upper(x) < upper(y); });
 }
 
-void SimFiles::SetFile(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+std::string SimFiles::Resolve(const std::string& path) const {
+  const auto link = links_.find(path);
+  return link == links_.end() ? path : link->second;
+}
 
-void SimFiles::RemoveFile(const std::string& path) { files_.erase(path); }
+void SimFiles::SetFile(const std::string& path, std::string bytes) {
+  Entry& entry = files_[Resolve(path)];
+  entry.bytes = std::move(bytes);
+  entry.time = ++clock_;
+}
+
+void SimFiles::RemoveFile(const std::string& path) {
+  links_.erase(path);
+  files_.erase(path);
+}
+
+void SimFiles::SetReadOnly(const std::string& path, bool readOnly) { files_[Resolve(path)].readOnly = readOnly; }
+
+void SimFiles::SetLink(const std::string& link, const std::string& target) { links_[link] = target; }
 
 void SimFiles::FailReads(const std::string& path, platform::FileReadStatus status) { readFaults_[path] = status; }
 
@@ -22,14 +43,16 @@ void SimFiles::FailWrites(WriteFault fault, int count) {
 }
 
 std::optional<std::string> SimFiles::File(const std::string& path) const {
-  const auto it = files_.find(path);
+  const auto it = files_.find(Resolve(path));
   if (it == files_.end()) return std::nullopt;
-  return it->second;
+  return it->second.bytes;
 }
 
 std::vector<std::string> SimFiles::Paths() const {
   std::vector<std::string> paths;
-  for (const auto& [path, bytes] : files_) paths.push_back(path);
+  for (const auto& [path, entry] : files_) paths.push_back(path);
+  for (const auto& [link, target] : links_) paths.push_back(link);
+  std::sort(paths.begin(), paths.end(), PathLess());
   return paths;
 }
 
@@ -38,23 +61,58 @@ platform::FileReadStatus SimFiles::ReadWholeFile(const std::string& path, std::s
   bytes.clear();
   const auto fault = readFaults_.find(path);
   if (fault != readFaults_.end()) return fault->second;
-  const auto it = files_.find(path);
+  const auto it = files_.find(Resolve(path));
   if (it == files_.end()) return platform::FileReadStatus::Missing;
-  if (it->second.size() > maxBytes) return platform::FileReadStatus::TooLarge;
-  bytes = it->second;
+  if (it->second.bytes.size() > maxBytes) return platform::FileReadStatus::TooLarge;
+  bytes = it->second.bytes;
   return platform::FileReadStatus::Ok;
 }
 
-bool SimFiles::WriteFileAtomically(const std::string& path, std::string_view bytes) {
+platform::FileWriteStatus SimFiles::WriteFileAtomically(const std::string& path, std::string_view bytes) {
   ++writeAttempts_;
+  const std::string target = Resolve(path);
+  const auto existing = files_.find(target);
+  if (existing != files_.end() && existing->second.readOnly) return platform::FileWriteStatus::ReadOnly;
+
   const WriteFault fault = writeFaultsLeft_ > 0 ? writeFault_ : WriteFault::None;
   if (writeFaultsLeft_ > 0) --writeFaultsLeft_;
+  // Every fault happens before the move, so the old file stays as it was;
+  // only a killed program leaves its temporary file behind.
+  if (fault == WriteFault::Killed) {
+    int n = 0;
+    while (files_.count(target + kTempInfix + std::to_string(n) + ".tmp")) ++n;
+    files_[target + kTempInfix + std::to_string(n) + ".tmp"] = {std::string(bytes.substr(0, bytes.size() / 2)),
+                                                                ++clock_, false};
+  }
+  if (fault != WriteFault::None) return platform::FileWriteStatus::Failed;
+  Entry& entry = files_[target];
+  entry.bytes = std::string(bytes);
+  entry.time = ++clock_;
+  return platform::FileWriteStatus::Written;
+}
 
-  // Either fault happens before the move, so the old file stays as it was and
-  // the writer removes its temporary file, as the real implementations do.
-  if (fault != WriteFault::None) return false;
-  files_[path] = std::string(bytes);
-  return true;
+std::optional<platform::FileInfo> SimFiles::GetFileInfo(const std::string& path) {
+  const auto it = files_.find(Resolve(path));
+  if (it == files_.end()) return std::nullopt;
+  return platform::FileInfo{it->second.bytes.size(), it->second.time, it->second.readOnly};
+}
+
+int SimFiles::RemoveStaleTemporaryFiles(const std::string& path) {
+  const std::string prefix = Resolve(path) + ".";
+  int removed = 0;
+  for (auto it = files_.begin(); it != files_.end();) {
+    const std::string& name = it->first;
+    const bool temporary = name.size() > prefix.size() && !PathLess()(name.substr(0, prefix.size()), prefix) &&
+                           !PathLess()(prefix, name.substr(0, prefix.size())) && name.ends_with(".tmp") &&
+                           name.find('-', prefix.size()) != std::string::npos;
+    if (temporary) {
+      it = files_.erase(it);
+      ++removed;
+    } else {
+      ++it;
+    }
+  }
+  return removed;
 }
 
 }  // namespace sim

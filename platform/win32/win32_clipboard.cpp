@@ -96,6 +96,12 @@ bool Win32Clipboard::SetClipboardText(std::uint32_t format, std::string_view tex
 
 std::uint32_t Win32Clipboard::RegisterClipboardFormatA(const char* name) { return ::RegisterClipboardFormatA(name); }
 
+std::optional<std::uint32_t> Win32Clipboard::GetClipboardSequenceNumber() {
+  static const SequenceNumber sequence = ClipboardSequence();
+  if (sequence == nullptr) return std::nullopt;
+  return sequence();
+}
+
 void Win32Clipboard::CharUpperBuffA(char* text, std::uint32_t length) { ::CharUpperBuffA(text, length); }
 
 void Win32Clipboard::CharLowerBuffA(char* text, std::uint32_t length) { ::CharLowerBuffA(text, length); }

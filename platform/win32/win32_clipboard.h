@@ -12,6 +12,7 @@ class Win32Clipboard : public virtual platform::OsClipboard {
   std::optional<std::string> GetClipboardText(std::uint32_t format) override;
   bool SetClipboardText(std::uint32_t format, std::string_view text) override;
   std::uint32_t RegisterClipboardFormatA(const char* name) override;
+  std::optional<std::uint32_t> GetClipboardSequenceNumber() override;
   void CharUpperBuffA(char* text, std::uint32_t length) override;
   void CharLowerBuffA(char* text, std::uint32_t length) override;
   bool SendCtrlKeyAndWait(std::uint8_t vk) override;

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
-// A file handle from CreateFileA, closed when it goes out of scope.
+// A file handle from CreateFile, closed when it goes out of scope.
 class FileHandle {
  public:
   explicit FileHandle(HANDLE h) : h_(h) {}
@@ -19,6 +21,21 @@ class FileHandle {
   HANDLE get() const { return h_; }
   // Closing can report a write that failed late, so the writer asks.
   bool Close() { return !valid() || ::CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != 0; }
+
+ private:
+  HANDLE h_;
+};
+
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE h) : h_(h) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (valid()) ::FindClose(h_);
+  }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
 
  private:
   HANDLE h_;
@@ -48,6 +65,11 @@ std::string FolderOf(const std::string& path) {
   return folder;
 }
 
+std::string NameOf(const std::string& path) {
+  const auto at = path.find_last_of("\\/");
+  return at == std::string::npos ? path : path.substr(at + 1);
+}
+
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
@@ -58,15 +80,93 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& wide, UINT codePage) {
+  if (wide.empty()) return std::string();
+  const int n = ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                      nullptr);
+  std::string text(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
+  return text;
+}
+
+// A temporary file of WriteFileAtomically for `name`: name.<digits>-<digits>.tmp
+bool IsTemporaryOf(const std::string& candidate, const std::string& name) {
+  if (candidate.size() <= name.size() + 1) return false;
+  const auto upper = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+  };
+  if (upper(candidate.substr(0, name.size() + 1)) != upper(name + ".")) return false;
+  std::string rest = candidate.substr(name.size() + 1);
+  if (!rest.ends_with(".tmp")) return false;
+  rest.resize(rest.size() - 4);
+  const auto dash = rest.find('-');
+  if (dash == std::string::npos || dash == 0 || dash + 1 == rest.size()) return false;
+  return std::all_of(rest.begin(), rest.end(),
+                     [](char c) { return c == '-' || std::isdigit(static_cast<unsigned char>(c)); }) &&
+         rest.find('-', dash + 1) == std::string::npos;
+}
+
+using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+
 }  // namespace
+
+// The NT family has Unicode file names; the 9x family has only the ANSI calls.
+Win32Files::Win32Files() : unicode_((::GetVersion() & 0x80000000u) == 0) {}
+
+HANDLE Win32Files::Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+  return unicode_ ? ::CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, flags, nullptr)
+                  : ::CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+}
+
+bool Win32Files::Move(const std::string& from, const std::string& to) {
+  constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  return unicode_ ? ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), kFlags) != 0
+                  : ::MoveFileExA(from.c_str(), to.c_str(), kFlags) != 0;
+}
+
+bool Win32Files::Delete(const std::string& path) {
+  return unicode_ ? ::DeleteFileW(Wide(path).c_str()) != 0 : ::DeleteFileA(path.c_str()) != 0;
+}
+
+std::string Win32Files::LinkTarget(const std::string& path) {
+  // Windows before Vista has no symbolic links to files, nor this call.
+  static const auto finalPath = reinterpret_cast<FinalPathFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
+  if (!unicode_ || finalPath == nullptr) return path;
+  FileHandle file(Open(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS));
+  if (!file.valid()) return path;
+  std::wstring buffer(MAX_PATH, L'\0');
+  DWORD n = finalPath(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+  if (n >= buffer.size()) {
+    buffer.resize(n + 1);
+    n = finalPath(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+  }
+  if (n == 0 || n >= buffer.size()) return path;
+  buffer.resize(n);
+  if (buffer.starts_with(L"\\\\?\\UNC\\"))
+    buffer = L"\\\\" + buffer.substr(8);
+  else if (buffer.starts_with(L"\\\\?\\"))
+    buffer = buffer.substr(4);
+  return Narrow(buffer, CP_UTF8);
+}
 
 platform::FileReadStatus Win32Files::ReadWholeFile(const std::string& path, std::size_t maxBytes,
                                                    std::string& bytes) {
   bytes.clear();
   // Shared for reading only: a file that another program is writing right now
   // is refused rather than read half-written.
-  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  FileHandle file(Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
   if (!file.valid()) return StatusOf(::GetLastError());
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return StatusOf(::GetLastError());
@@ -86,29 +186,99 @@ platform::FileReadStatus Win32Files::ReadWholeFile(const std::string& path, std:
   return platform::FileReadStatus::Ok;
 }
 
-bool Win32Files::WriteFileAtomically(const std::string& path, std::string_view bytes) {
+platform::FileWriteStatus Win32Files::WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  // Moving a new file over a link would replace the link: the target is the
+  // file to replace.
+  const std::string target = LinkTarget(path);
+  // Wine's MoveFileEx replaces a read-only file, so that cannot be left to
+  // the move to refuse.
+  if (const auto info = GetFileInfo(target); info && info->readOnly) return platform::FileWriteStatus::ReadOnly;
+
   // A fresh name beside the target: the move below stays within one volume.
   std::string temp;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = path + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".tmp";
-    created = ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return false;
+    temp = target + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".tmp";
+    created = Open(temp, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return platform::FileWriteStatus::Failed;
   }
   FileHandle file(created);
-  if (!file.valid()) return false;
+  if (!file.valid()) return platform::FileWriteStatus::Failed;
 
   const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get()) && file.Close();
-  if (!written ||
-      !::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!written || !Move(temp, target)) {
     file.Close();
-    ::DeleteFileA(temp.c_str());
-    return false;
+    Delete(temp);
+    return platform::FileWriteStatus::Failed;
   }
-  return true;
+  return platform::FileWriteStatus::Written;
+}
+
+std::optional<platform::FileInfo> Win32Files::GetFileInfo(const std::string& path) {
+  // Through a handle, so that a link answers for its target.
+  FileHandle file(Open(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0));
+  BY_HANDLE_FILE_INFORMATION data{};
+  if (!file.valid() || !::GetFileInformationByHandle(file.get(), &data)) {
+    // Windows 95 cannot open a file without asking for access; its attributes do.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    const BOOL ok = unicode_ ? ::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &attributes)
+                             : ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes);
+    if (!ok || (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+    data.dwFileAttributes = attributes.dwFileAttributes;
+    data.nFileSizeHigh = attributes.nFileSizeHigh;
+    data.nFileSizeLow = attributes.nFileSizeLow;
+    data.ftLastWriteTime = attributes.ftLastWriteTime;
+  }
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+  platform::FileInfo info;
+  info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  info.lastWrite = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                   data.ftLastWriteTime.dwLowDateTime;
+  info.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return info;
+}
+
+int Win32Files::RemoveStaleTemporaryFiles(const std::string& path) {
+  const std::string target = LinkTarget(path);
+  const std::string folder = FolderOf(target);
+  const std::string name = NameOf(target);
+  const std::string pattern = (folder.ends_with('\\') ? folder : folder + "\\") + name + ".*.tmp";
+  std::vector<std::string> stale;
+  if (unicode_) {
+    WIN32_FIND_DATAW data;
+    FindHandle find(::FindFirstFileW(Wide(pattern).c_str(), &data));
+    if (find.valid()) do {
+        const std::string found = Narrow(data.cFileName, CP_UTF8);
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryOf(found, name))
+          stale.push_back(found);
+      } while (::FindNextFileW(find.get(), &data));
+  } else {
+    WIN32_FIND_DATAA data;
+    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+    if (find.valid()) do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryOf(data.cFileName, name))
+          stale.push_back(data.cFileName);
+      } while (::FindNextFileA(find.get(), &data));
+  }
+  int removed = 0;
+  for (const std::string& file : stale)
+    if (Delete((folder.ends_with('\\') ? folder : folder + "\\") + file)) ++removed;
+  return removed;
 }
 
 std::string Win32Files::ProgramFolder() {
+  if (unicode_) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+      const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      if (n == 0) return std::string();
+      if (n < path.size()) {
+        path.resize(n);
+        return FolderOf(Narrow(path, CP_UTF8));
+      }
+      path.resize(path.size() * 2);  // truncated: a long path
+    }
+  }
   std::string path(MAX_PATH, '\0');
   for (;;) {
     const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -117,6 +287,10 @@ std::string Win32Files::ProgramFolder() {
       path.resize(n);
       return FolderOf(path);
     }
-    path.resize(path.size() * 2);  // truncated: a long path
+    path.resize(path.size() * 2);
   }
+}
+
+std::string Win32Files::DisplayPath(const std::string& path) {
+  return unicode_ ? Narrow(Wide(path), CP_ACP) : path;
 }

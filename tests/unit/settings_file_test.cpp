@@ -306,4 +306,98 @@ TEST_F(SettingsFileTest, IsTheProgramFoldersAndASecondLoadStartsAfresh) {
   EXPECT_EQ(desk.Paths(), Names{"D:\\My Tools\\Tarvolo.INI"});
 }
 
+TEST_F(SettingsFileTest, AFileChangedByHandWhileRunningIsKeptBesideItBeforeASaveWritesOverIt) {
+  Load(Crlf(OptionsBlock() + SettingBlock("Setting 0", "Mine")));
+  const std::string byHand = Crlf(OptionsBlock() + SettingBlock("Setting 0", "Mine") +
+                                  SettingBlock("Setting 1", "Added by hand"));
+  desk.SetFile(kPath, byHand);
+  const IniSaveResult first = SaveSettings(state);
+  ASSERT_TRUE(first.Saved());
+  EXPECT_EQ(first.backupPath, kPath + ".bak");
+  EXPECT_EQ(desk.File(kPath + ".bak"), byHand);
+  EXPECT_EQ(SavedSections(), (Names{"Options", "Setting 0"}));
+
+  EXPECT_EQ(SaveSettings(state).backupPath, "") << "the program's own last save is no one else's change";
+  EXPECT_EQ(desk.Paths(), (Names{kPath, kPath + ".bak"}));
+
+  desk.SetFile(kPath, "; edited again\r\n");
+  EXPECT_EQ(SaveSettings(state).backupPath, kPath + ".2.bak") << "an older backup is never written over";
+  EXPECT_EQ(desk.File(kPath + ".bak"), byHand);
+  EXPECT_EQ(desk.File(kPath + ".2.bak"), "; edited again\r\n");
+
+  // Made by hand where there was none: kept as well.
+  sim::SimDesktop d;
+  ProgramState s(d);
+  LoadSettings(s);
+  d.SetFile(kPath, "[Options]\r\n");
+  EXPECT_EQ(SaveSettings(s).backupPath, kPath + ".bak");
+
+  // The backup cannot be written: the changed file stays and nothing is saved.
+  desk.SetFile(kPath, "; third edit\r\n");
+  desk.FailWrites(sim::WriteFault::HalfWay);
+  EXPECT_EQ(SaveSettings(state).status, IniSaveStatus::Failed);
+  EXPECT_EQ(desk.File(kPath), "; third edit\r\n");
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFileOrALinksReadOnlyTargetIsNeverWritten) {
+  const std::string text = Crlf(OptionsBlock());
+  Load(text);
+  state.AppOptions.AlwaysOnTop = false;
+  desk.SetReadOnly(kPath, true);
+  EXPECT_EQ(SaveSettings(state).status, IniSaveStatus::ReadOnly);
+  EXPECT_EQ(desk.File(kPath), text);
+  EXPECT_EQ(desk.WriteAttempts(), 0);
+  desk.SetReadOnly(kPath, false);
+  EXPECT_TRUE(SaveSettings(state));
+  EXPECT_EQ(SavedValue("Options", "Always On Top"), "False");
+}
+
+TEST_F(SettingsFileTest, ALinkIsWrittenThroughToItsTarget) {
+  const std::string target = "D:\\Sync\\Tarvolo.INI";
+  desk.SetLink(kPath, target);
+  desk.SetFile(target, Crlf(OptionsBlock() + SettingBlock("Setting 0", "Synced")));
+  LoadSettings(state);
+  EXPECT_EQ(NamesOf(state), Names{"Synced"});
+  state.AppOptions.AlwaysOnTop = false;
+  ASSERT_TRUE(SaveSettings(state));
+  EXPECT_TRUE(desk.IsLink(kPath)) << "the link stays a link";
+  EXPECT_EQ(SavedValue("Options", "Always On Top"), "False");
+  EXPECT_EQ(desk.Paths(), (Names{kPath, target}));
+}
+
+TEST_F(SettingsFileTest, TemporaryFilesOfCutShortSavesAreRemovedAtTheNextStart) {
+  Load(Crlf(OptionsBlock()));
+  desk.SetFile(kPath + ".bak", "mine");
+  desk.SetFile("C:\\Program Files\\Tarvolo\\Other.INI.4242-0.tmp", "not ours");
+  desk.SetFile("C:\\Program Files\\Tarvolo\\notes.tmp", "not ours");
+  desk.FailWrites(sim::WriteFault::Killed, 3);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(SaveSettings(state));
+  EXPECT_EQ(desk.Paths().size(), 7u);
+  Reload();
+  EXPECT_EQ(desk.Paths(), (Names{"C:\\Program Files\\Tarvolo\\notes.tmp",
+                                 "C:\\Program Files\\Tarvolo\\Other.INI.4242-0.tmp", kPath, kPath + ".bak"}));
+}
+
+TEST_F(SettingsFileTest, WhatASaveWritesALoadReadsAgainEvenNearTheSizeLimit) {
+  // Settings with LF line ends that grow past the limit once written with
+  // CRLF (long titles keep their number, and the test, small).
+  std::string text = OptionsBlock();
+  const std::string title(8000, 't');
+  for (int n = 0; text.size() < IniDocument::kMaxFileBytes - 8192; ++n)
+    text += SettingBlock("Setting " + std::to_string(n), "S" + std::to_string(n), 0, title);
+  text += std::string(IniDocument::kMaxFileBytes - text.size(), '\n');
+  Load(text);
+  ASSERT_EQ(state.SettingsFileProblem, "");
+  EXPECT_EQ(SaveSettings(state).status, IniSaveStatus::TooLarge);
+  EXPECT_EQ(desk.File(kPath), text) << "the file that loads is left as it was";
+
+  // Fewer of them: what is written loads again, with every setting.
+  const std::int32_t count = state.Settings.Count();
+  for (std::int32_t i = 0; i < count / 10; ++i) state.Settings.Remove(state.Settings.Count());
+  ASSERT_TRUE(SaveSettings(state));
+  EXPECT_GT(desk.File(kPath)->size(), IniDocument::kMaxFileBytes * 9 / 10);
+  EXPECT_EQ(Reload().SettingsFileProblem, "");
+  EXPECT_EQ(again->Settings.Count(), state.Settings.Count());
+}
+
 }  // namespace

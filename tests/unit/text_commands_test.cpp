@@ -100,14 +100,50 @@ TEST_F(HighlightFixture, OneRequestPerTickShowFirstThenReverseCapitalizeLower) {
   EXPECT_EQ(desktop.DoEventsCalls(), doEvents);
 }
 
-TEST_F(HighlightFixture, ProgramIgnoringTheKeysGetsTheOldClipboardTextAndNothingBreaks) {
+TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
+  const auto press = [&](clsHotkey& hotkey) {
+    hotkey.bHKTriggered = true;
+    functions.RunPendingHotkeys(options, bShowTarvolo);
+    EXPECT_FALSE(hotkey.bHKTriggered) << "the request is served either way";
+  };
+
+  // Pressed twice: the first paste leaves nothing highlighted, so the second
+  // copy finds nothing and the text must not be pasted once more.
+  sim::SimEditor textBox{"Hello World", "", false, {}};
+  textBox.keepsPasteSelected = false;
+  desktop.SetEditor(editor, textBox);
+  desktop.PutOnClipboard(platform::kCfText, "Previous clip");
+  press(options.HotkeyCapitalize);
+  press(options.HotkeyCapitalize);
+  EXPECT_EQ(desktop.Editor(editor).pasted, (std::vector<std::string>{"HELLO WORLD"}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "HELLO WORLD"}}));
+
+  // Another program holds the clipboard while the editor tries to copy.
+  desktop.SetEditor(editor, {"Hello World", "", false, {}});
+  desktop.ClearClipboard();
+  desktop.PutOnClipboard(platform::kCfText, "Previous clip");
+  desktop.HoldClipboardOpen(1);
+  press(options.HotkeyReverse);
+  EXPECT_EQ(desktop.Editor(editor).selection, "Hello World");
+  EXPECT_TRUE(desktop.Editor(editor).pasted.empty());
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "Previous clip"}}));
+
+  // A program that does nothing with Ctrl+C.
+  desktop.SetEditor(editor, {"Hello", "", true, {}});
+  press(options.HotkeyLower);
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "Previous clip"}}));
+  EXPECT_EQ(desktop.SentKeys().back().vk, 'C') << "no Ctrl+V after a copy that did not happen";
+}
+
+TEST_F(HighlightFixture, WithoutTheClipboardsCountTheOldTextIsTransformedAsBefore) {
+  // The 9x family and NT 4 cannot tell a copy that did not happen.
+  desktop.SetClipboardCounts(false);
   desktop.SetEditor(editor, {"Hello", "", true, {}});
   desktop.PutOnClipboard(platform::kCfText, "Earlier");
   options.HotkeyLower.bHKTriggered = true;
   functions.RunPendingHotkeys(options, bShowTarvolo);
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "earlier"}}));
   EXPECT_EQ(desktop.Editor(editor).selection, "Hello");
-  EXPECT_FALSE(options.HotkeyLower.bHKTriggered);
 }
 
 }  // namespace

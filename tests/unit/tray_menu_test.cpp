@@ -117,8 +117,11 @@ TEST(FailedSave, IsReportedOnExitAndWhenTheSetupWindowClosesButNotAtLogOff) {
   ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
   EXPECT_NE(p.ui->MsgBoxes()[0].prompt.find("could not save its settings to " + p.SettingsPath()),
             std::string::npos);
+  EXPECT_NE(p.ui->MsgBoxes()[0].prompt.find("try again"), std::string::npos);
   p.Pick(3);
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 2u);
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 2u);
+  EXPECT_EQ(p.ui->MsgBoxes()[1].prompt.find("try again"), std::string::npos) << "there is no next time at Exit";
+  EXPECT_NE(p.ui->MsgBoxes()[1].prompt.find("are not kept"), std::string::npos);
 
   Started q;
   q.desktop.FailWrites(sim::WriteFault::Replace, 100);
@@ -126,6 +129,26 @@ TEST(FailedSave, IsReportedOnExitAndWhenTheSetupWindowClosesButNotAtLogOff) {
   EXPECT_TRUE(q.ui->MsgBoxes().empty());
   EXPECT_FALSE(q.program->Running());
   EXPECT_EQ(q.desktop.WriteAttempts(), 2) << "asked to save as the session ends, and again as the form goes";
+}
+
+TEST(SaveProblems, AReadOnlyFileIsToldOnceAndAVersionChangedByHandIsToldWhereItIsKept) {
+  Started p;
+  p.desktop.SetReadOnly(p.SettingsPath(), true);
+  p.Pick(0);
+  p.ui->CloseBox(p.setupForm());
+  p.Pick(0);
+  p.ui->CloseBox(p.setupForm());
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_NE(p.ui->MsgBoxes()[0].prompt.find("read-only"), std::string::npos);
+  p.Pick(3);
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "told once a run";
+
+  Started q;
+  q.desktop.SetFile(q.SettingsPath(), "[Options]\r\n; by hand\r\n");
+  q.Pick(3);
+  ASSERT_EQ(q.ui->MsgBoxes().size(), 1u);
+  EXPECT_NE(q.ui->MsgBoxes()[0].prompt.find(q.SettingsPath() + ".bak"), std::string::npos);
+  EXPECT_EQ(q.desktop.File(q.SettingsPath() + ".bak"), "[Options]\r\n; by hand\r\n");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Helper process for the settings file tests: loads Tarvolo.INI from the
 // folder it lies in, exactly as tarvolo.exe does, adds a setting named
-// "Added by tool" and saves. Exit code: 0 saved, 1 not saved, and 2 when the
-// file was unreadable (the problem text then goes to standard output).
+// "Added by tool" and saves. Exit code: 0 saved, 1 not saved, 2 when the
+// file was unreadable (the problem text then goes to standard output), 3
+// when it is read-only. A backup of a file changed by someone else is named
+// on standard output as "backup: <path>".
 #include <cstdio>
 #include <memory>
 
@@ -17,10 +19,12 @@ int main() {
   added->Name = "Added by tool";
   added->Action_ScrollLock = ActionMaintainOn;
   state.Settings.Add(added, added->Name);
-  const bool saved = SaveSettings(state);
+  const IniSaveResult saved = SaveSettings(state);
   if (!state.SettingsFileProblem.empty()) {
     std::fputs(state.SettingsFileProblem.c_str(), stdout);
     return 2;
   }
+  if (!saved.backupPath.empty()) std::printf("backup: %s\n", saved.backupPath.c_str());
+  if (saved.status == IniSaveStatus::ReadOnly) return 3;
   return saved ? 0 : 1;
 }
