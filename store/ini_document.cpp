@@ -34,7 +34,7 @@ IniLoadResult IniDocument::Load(const std::string& path) {
   path_.clear();
   if (files_ == nullptr) return IniLoadResult::ReadFailed;
   std::string bytes;
-  IniLoadResult result = ResultOf(files_->ReadWholeFile(path, kMaxFileBytes, bytes));
+  IniLoadResult result = ResultOf(files_->ReadWholeFile(path, maxFileBytes_, bytes));
   if (result == IniLoadResult::Loaded && !LooksLikeText(bytes)) result = IniLoadResult::NotText;
   if (result == IniLoadResult::Loaded) LoadText(bytes);
   // A missing file is made by the first save; any other failure means a file
@@ -91,7 +91,7 @@ IniDocument::Fingerprint IniDocument::FingerprintOf(std::string_view bytes) {
 bool IniDocument::ChangedOnDisk() {
   if (!CanSave()) return false;
   std::string bytes;
-  switch (files_->ReadWholeFile(path_, kMaxFileBytes, bytes)) {
+  switch (files_->ReadWholeFile(path_, maxFileBytes_, bytes)) {
     case platform::FileReadStatus::Ok:
       return !onDisk_ || FingerprintOf(bytes) != *onDisk_;
     case platform::FileReadStatus::Missing:
@@ -106,7 +106,7 @@ IniSaveResult IniDocument::Save() {
   IniSaveResult result;
   if (!CanSave()) return result;
   const std::string text = Text();
-  if (text.size() > kMaxFileBytes) {
+  if (text.size() > maxFileBytes_) {
     result.status = IniSaveStatus::TooLarge;
     return result;
   }
@@ -118,7 +118,7 @@ IniSaveResult IniDocument::Save() {
   // Someone else's edit of the file is kept before it is written over.
   std::string disk;
   result.status = IniSaveStatus::Failed;
-  switch (files_->ReadWholeFile(path_, kMaxFileBytes, disk)) {
+  switch (files_->ReadWholeFile(path_, maxFileBytes_, disk)) {
     case platform::FileReadStatus::Ok:
       if (!onDisk_ || FingerprintOf(disk) != *onDisk_) {
         const std::string backup = BackupPathFor(*files_, path_);
@@ -150,7 +150,9 @@ IniSaveResult IniDocument::Save() {
 
 std::string BackupPathFor(platform::OsFiles& files, const std::string& path) {
   for (int n = 1; n < 1000; ++n) {
-    const std::string candidate = path + (n == 1 ? std::string() : "." + std::to_string(n)) + ".bak";
+    std::string candidate = path;
+    if (n > 1) candidate.append(".").append(std::to_string(n));
+    candidate.append(".bak");
     if (!files.GetFileInfo(candidate)) return candidate;
   }
   return std::string();

@@ -50,7 +50,9 @@ class IniDocument {
 
   // A document in memory only; Save has nowhere to write.
   IniDocument() = default;
-  explicit IniDocument(platform::OsFiles& files) : files_(&files) {}
+  // A smaller limit than kMaxFileBytes makes the limit's rules cheap to try.
+  explicit IniDocument(platform::OsFiles& files, std::size_t maxFileBytes = kMaxFileBytes)
+      : files_(&files), maxFileBytes_(maxFileBytes) {}
 
   // Reads the file into sections and keys. The document remembers the path
   // for Save unless the file was there but could not be read: such a file is
@@ -81,6 +83,7 @@ class IniDocument {
 
  private:
   platform::OsFiles* files_ = nullptr;
+  std::size_t maxFileBytes_ = kMaxFileBytes;
   std::string path_;
   bool byteOrderMark_ = false;
   // What this document knows the file on the disk to hold (hash and size of

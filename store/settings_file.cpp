@@ -131,12 +131,12 @@ std::string SettingsFilePath(const std::string& programFolder) {
   return AddBackslash(programFolder, "\\") + "Tarvolo.INI";
 }
 
-void LoadSettings(ProgramState& state) {
+void LoadSettings(ProgramState& state, std::size_t maxFileBytes) {
   const std::string path = SettingsFilePath(state.os.ProgramFolder());
   // Only one Tarvolo runs, so any temporary file of a save is left over from
   // one that was cut short.
   state.os.RemoveStaleTemporaryFiles(path);
-  state.SettingsDocument = std::make_unique<IniDocument>(state.os);
+  state.SettingsDocument = std::make_unique<IniDocument>(state.os, maxFileBytes);
   IniDocument& document = *state.SettingsDocument;
   const IniLoadResult result = document.Load(path);
   state.SettingsFileProblem.clear();

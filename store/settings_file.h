@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "store/ini_document.h"
@@ -18,7 +19,7 @@ class ProgramState;
 // - a setting without a name takes its section's name; a name already taken
 //   (in any letter case) is made unique with " (2)", " (3)", ...
 // Temporary files of saves that were cut short are removed first.
-void LoadSettings(ProgramState& state);
+void LoadSettings(ProgramState& state, std::size_t maxFileBytes = IniDocument::kMaxFileBytes);
 
 // Writes Settings and AppOptions into the kept document and saves it in one
 // step. Unless saved, the file on the disk is as it was: no document, a file

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,33 @@ namespace {
 
 using wintest::OwnedHandle;
 
+bool IsNtFamily() { return (::GetVersion() & 0x80000000u) == 0; }
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(
+      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  std::string text(wide.size() * 3, '\0');
+  text.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                             text.data(), static_cast<int>(text.size()), nullptr,
+                                                             nullptr)));
+  return text;
+}
+
+// Paths here are UTF-8, as the program's own are on the NT family; the 9x
+// family has only the ANSI calls, and these tests give it ASCII names.
+HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+  return IsNtFamily() ? ::CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, 0, nullptr)
+                      : ::CreateFileA(path.c_str(), access, share, nullptr, disposition, 0, nullptr);
+}
+
 std::string ReadAll(const std::string& path) {
-  OwnedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
+  OwnedHandle file(Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
   std::string bytes;
   char buffer[65536];
   DWORD got = 0;
@@ -29,51 +52,120 @@ std::string ReadAll(const std::string& path) {
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {
-  OwnedHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  OwnedHandle file(Open(path, GENERIC_WRITE, 0, CREATE_ALWAYS));
   DWORD written = 0;
   ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+DWORD Attributes(const std::string& path) {
+  return IsNtFamily() ? ::GetFileAttributesW(Wide(path).c_str()) : ::GetFileAttributesA(path.c_str());
+}
+
+void SetAttributes(const std::string& path, DWORD attributes) {
+  if (IsNtFamily())
+    ::SetFileAttributesW(Wide(path).c_str(), attributes);
+  else
+    ::SetFileAttributesA(path.c_str(), attributes);
+}
+
 class BesideTheExecutable : public ::testing::Test {
  protected:
-  BesideTheExecutable() {
+  explicit BesideTheExecutable(const std::string& folderName = "Tarvolo settings test") {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
-    folder = std::string(temp) + "Tarvolo settings test " + std::to_string(::GetCurrentProcessId()) + " " +
+    folder = std::string(temp) + folderName + " " + std::to_string(::GetCurrentProcessId()) + " " +
              std::to_string(::GetTickCount());
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    if (IsNtFamily())
+      ::CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    else
+      ::CreateDirectoryA(folder.c_str(), nullptr);
     tool = folder + "\\settings tool.exe";
     ini = folder + "\\Tarvolo.INI";
   }
   ~BesideTheExecutable() override {
-    for (const std::string& name : Entries()) ::DeleteFileA((folder + "\\" + name).c_str());
-    ::RemoveDirectoryA(folder.c_str());
+    for (const std::string& name : Entries()) {
+      SetAttributes(folder + "\\" + name, FILE_ATTRIBUTE_NORMAL);
+      if (IsNtFamily())
+        ::DeleteFileW(Wide(folder + "\\" + name).c_str());
+      else
+        ::DeleteFileA((folder + "\\" + name).c_str());
+    }
+    if (IsNtFamily())
+      ::RemoveDirectoryW(Wide(folder).c_str());
+    else
+      ::RemoveDirectoryA(folder.c_str());
   }
   void SetUp() override {
-    ASSERT_TRUE(::CopyFileA((wintest::ExeDirectory() + "tool_settings_roundtrip.exe").c_str(), tool.c_str(), FALSE));
+    const std::string source = wintest::ExeDirectory() + "tool_settings_roundtrip.exe";
+    ASSERT_TRUE(IsNtFamily() ? ::CopyFileW(Wide(source).c_str(), Wide(tool).c_str(), FALSE)
+                             : ::CopyFileA(source.c_str(), tool.c_str(), FALSE));
   }
 
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (data.cFileName[0] != '.') names.push_back(data.cFileName);
-    } while (::FindNextFileA(find, &data));
-    ::FindClose(find);
+    if (IsNtFamily()) {
+      WIN32_FIND_DATAW data;
+      HANDLE find = ::FindFirstFileW(Wide(folder + "\\*").c_str(), &data);
+      if (find == INVALID_HANDLE_VALUE) return names;
+      do {
+        if (data.cFileName[0] != L'.') names.push_back(Utf8(data.cFileName));
+      } while (::FindNextFileW(find, &data));
+      ::FindClose(find);
+    } else {
+      WIN32_FIND_DATAA data;
+      HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
+      if (find == INVALID_HANDLE_VALUE) return names;
+      do {
+        if (data.cFileName[0] != '.') names.push_back(data.cFileName);
+      } while (::FindNextFileA(find, &data));
+      ::FindClose(find);
+    }
     std::sort(names.begin(), names.end());
     return names;
   }
 
   // Runs the copied tool from this folder, so only its own location can
   // lead it to the file; its exit code, and what it printed.
-  int RunTool(std::string* output) {
-    FILE* pipe = ::_popen(("\"" + tool + "\"").c_str(), "r");
-    if (pipe == nullptr) return -1;
+  int RunTool(std::string* output, const std::string& arguments = "") {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return -1;
+    OwnedHandle reader(readEnd);
+    OwnedHandle writer(writeEnd);
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    PROCESS_INFORMATION process{};
+    BOOL started = FALSE;
+    if (IsNtFamily()) {
+      STARTUPINFOW startup{};
+      startup.cb = sizeof startup;
+      startup.dwFlags = STARTF_USESTDHANDLES;
+      startup.hStdOutput = writeEnd;
+      startup.hStdError = writeEnd;
+      std::wstring command = L"\"" + Wide(tool) + L"\" " + Wide(arguments);
+      started = ::CreateProcessW(Wide(tool).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                 &startup, &process);
+    } else {
+      STARTUPINFOA startup{};
+      startup.cb = sizeof startup;
+      startup.dwFlags = STARTF_USESTDHANDLES;
+      startup.hStdOutput = writeEnd;
+      startup.hStdError = writeEnd;
+      std::string command = "\"" + tool + "\" " + arguments;
+      started = ::CreateProcessA(tool.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                 &startup, &process);
+    }
+    if (!started) return -1;
+    OwnedHandle processHandle(process.hProcess);
+    OwnedHandle threadHandle(process.hThread);
+    writer.reset();
     char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) *output += buffer;
-    return ::_pclose(pipe);
+    DWORD got = 0;
+    while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output->append(buffer, got);
+    ::WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    return static_cast<int>(code);
   }
 
   // The value of a key in a saved file, or "<missing>".
@@ -144,6 +236,54 @@ TEST_F(BesideTheExecutable, AFileThatCannotBeReadOrReplacedIsLeftAsItWas) {
     EXPECT_TRUE(ReadAll(ini) == c.bytes) << "the file was changed";
     EXPECT_EQ(Entries(), (std::vector<std::string>{"Tarvolo.INI", "settings tool.exe"}));
   }
+}
+
+TEST_F(BesideTheExecutable, AReadOnlyFileIsLeftAsItWasAndNoTemporaryFileStays) {
+  const std::string text = "[Options]\r\nAlways On Top=True\r\n";
+  WriteAll(ini, text);
+  SetAttributes(ini, FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(RunTool(&output), 3) << output;
+  EXPECT_EQ(ReadAll(ini), text);
+  EXPECT_NE(Attributes(ini) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Tarvolo.INI", "settings tool.exe"}));
+}
+
+TEST_F(BesideTheExecutable, TemporaryFilesOfCutShortSavesGoAtTheNextLoadAndNothingElseDoes) {
+  WriteAll(ini, "[Options]\r\n");
+  for (const char* name : {"Tarvolo.INI.123-0.tmp", "Tarvolo.INI.77-12.tmp", "Tarvolo.INI.bak", "Tarvolo.INI.x-1.tmp",
+                           "Other.INI.5-0.tmp", "notes.tmp"})
+    WriteAll(folder + "\\" + name, std::string(4096, 'x'));
+  ASSERT_EQ(RunTool(&output), 0) << output;
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Other.INI.5-0.tmp", "Tarvolo.INI", "Tarvolo.INI.bak",
+                                                 "Tarvolo.INI.x-1.tmp", "notes.tmp", "settings tool.exe"}));
+}
+
+TEST_F(BesideTheExecutable, AFileChangedAfterItWasReadIsKeptAsABackupBeforeTheSave) {
+  WriteAll(ini, "[Options]\r\nAlways On Top=True\r\n");
+  WriteAll(ini + ".bak", "an older backup");
+  // The tool's own switch: it edits the file after loading it.
+  ASSERT_EQ(RunTool(&output, "--edit-between"), 0) << output;
+  EXPECT_NE(output.find("backup: " + ini + ".2.bak"), std::string::npos) << output;
+  EXPECT_EQ(ReadAll(ini + ".bak"), "an older backup");
+  EXPECT_EQ(ReadAll(ini + ".2.bak"), "[Options]\r\nAlways On Top=True\r\n; changed meanwhile\r\n");
+  EXPECT_EQ(Value(ReadAll(ini), "Setting 0", "Name"), "Added by tool");
+}
+
+// A folder named in a script outside the ANSI code page: the settings must
+// still be read and saved there.
+class InAFolderOutsideTheCodePage : public BesideTheExecutable {
+ protected:
+  InAFolderOutsideTheCodePage() : BesideTheExecutable("\xE8\xA8\xAD\xE5\xAE\x9A \xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88") {}
+};
+
+TEST_F(InAFolderOutsideTheCodePage, TheSettingsAreReadAndSaved) {
+  if (!IsNtFamily()) GTEST_SKIP() << "the 9x family has no Unicode file names";
+  WriteAll(ini, "[Options]\r\n[Setting 0]\r\nName=Japanese folder\r\n");
+  ASSERT_EQ(RunTool(&output), 0) << output;
+  const std::string saved = ReadAll(ini);
+  EXPECT_EQ(Value(saved, "Setting 0", "Name"), "Japanese folder");
+  EXPECT_EQ(Value(saved, "Setting 1", "Name"), "Added by tool");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Tarvolo.INI", "settings tool.exe"}));
 }
 
 }  // namespace

@@ -3,18 +3,27 @@
 // "Added by tool" and saves. Exit code: 0 saved, 1 not saved, 2 when the
 // file was unreadable (the problem text then goes to standard output), 3
 // when it is read-only. A backup of a file changed by someone else is named
-// on standard output as "backup: <path>".
+// on standard output as "backup: <path>". With "--edit-between" it appends a
+// line to the file between loading and saving, as a user editing it by hand
+// while Tarvolo runs would.
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "monitor/program_state.h"
 #include "platform/win32/win32_os.h"
 #include "store/settings_file.h"
 
-int main() {
+int main(int argc, char** argv) {
   Win32Os os;
   ProgramState state(os);
   LoadSettings(state);
+  if (argc > 1 && std::strcmp(argv[1], "--edit-between") == 0) {
+    std::string text;
+    const std::string path = state.SettingsDocument->Path();
+    os.ReadWholeFile(path, 1 << 20, text);
+    os.WriteFileAtomically(path, text + "; changed meanwhile\r\n");
+  }
   auto added = std::make_shared<clsSetting>();
   added->Name = "Added by tool";
   added->Action_ScrollLock = ActionMaintainOn;
