@@ -381,6 +381,36 @@ end_session_saves() {
 case_logoff_saves() { end_session_saves logoff; }
 case_shutdown_saves() { end_session_saves shutdown; }
 
+# ---- the settings file under faults ----
+
+# A section added by hand while the program runs is kept beside the file
+# before the save at Exit writes over it, and the user is told where.
+case_changed_by_hand() {
+  case_folder ini_alpha
+  tarvolo_start
+  printf '[Added by hand]\r\nNote=keep me\r\n' >>"$CASE_DIR/Tarvolo.INI"
+  cp "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/by-hand.ini"
+  menu_choose Exit
+  step msgbox "$TPID" 5000
+  [[ $REPLY_LINE == *Tarvolo.INI.bak* ]] || fail "the message does not say where the backup is: $REPLY_LINE"
+  tarvolo_ended
+  cmp -s "$CASE_DIR/by-hand.ini" "$CASE_DIR/Tarvolo.INI.bak" || fail "the backup is not the file as edited by hand"
+  expect_saved
+}
+
+# Tarvolo.INI as a symbolic link: the save goes to the link's target and
+# the link stays.
+case_symbolic_link() {
+  case_folder ini_alpha
+  mkdir -p "$CASE_DIR/elsewhere"
+  mv "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/elsewhere/Tarvolo.INI"
+  ln -s elsewhere/Tarvolo.INI "$CASE_DIR/Tarvolo.INI"
+  tarvolo_start
+  tarvolo_exit
+  [[ -L $CASE_DIR/Tarvolo.INI ]] || fail "the link was replaced by a plain file"
+  expect_saved
+}
+
 # ---- the two ways of setting a key ----
 
 # Calls of tarvolo.exe into user32, traced by Wine's relay channel (run.sh

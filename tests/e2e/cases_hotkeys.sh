@@ -92,6 +92,11 @@ case_hotkeys_notepad() {
   hotkey_gives ctrl+alt+r hELLO wORLD-5
   step settext "$EDITOR" Hello World-5
   hotkey_gives ctrl+alt+l hello world-5
+  # Nothing is highlighted after a paste: pressed again, the copy finds
+  # nothing, and the text must not be pasted a second time.
+  user_keys ctrl+alt+u
+  step sleep 1500
+  step waittext "$EDITOR" 100 hello world-5
   tarvolo_exit
 }
 

@@ -1,6 +1,6 @@
 // The notification area, the pop-up menu, the input box and the end of the
 // session: icons, waiticons, trayprune, trayclick, traydelete,
-// taskbarcreated, menu, inputbox, answer, endsession.
+// taskbarcreated, menu, inputbox, msgbox, answer, endsession.
 //
 // Wine gives every tray icon a window of its own; a mouse message posted to
 // that window is passed on to the icon's owner with the owner's callback
@@ -134,6 +134,26 @@ void AddShellCommands(CommandTable& table) {
         prompt.append(" ").append(WindowTitle(child));
     return Ok(Hex(dialog) + " ok=" + (FindButton(dialog, "OK") ? "1" : "0") + " cancel=" +
               (FindButton(dialog, "Cancel") ? "1" : "0") + " caption=" + WindowTitle(dialog) + "|prompt=" + prompt.substr(prompt.empty() ? 0 : 1));
+  };
+  // msgbox PID MS: waits for a message box of the process, answers with its
+  // text and presses its OK.
+  table["msgbox"] = [](HostState&, const Args& a) {
+    HWND box = nullptr;
+    const auto find = [&] {
+      for (HWND hwnd : TopLevelWindowsOf(a.Pid(1), true))
+        if (WindowClass(hwnd) == "#32770" && FindProcessWindow(a.Pid(1), WindowTitle(hwnd), 0) == hwnd &&
+            FindButton(hwnd, "OK") != nullptr)
+          box = hwnd;
+      return box != nullptr;
+    };
+    if (!WaitUntil(find, a.Int(2), kSlowPollMs)) return Fail("no message box");
+    std::string text;
+    for (HWND child : Children(box))
+      if (WindowClass(child) == "Static" && !WindowTitle(child).empty()) text.append(" ").append(WindowTitle(child));
+    for (char& c : text)
+      if (c == '\r' || c == '\n') c = ' ';
+    return ::PostMessageA(FindButton(box, "OK"), BM_CLICK, 0, 0) ? Ok(text.empty() ? text : text.substr(1))
+                                                                  : Fail("could not press OK");
   };
   // answer PID ok|cancel TEXT: TEXT typed into the text field, then OK; or
   // Cancel. The click is posted: it ends the dialog's loop, and nothing here

@@ -53,7 +53,7 @@ NT_CASES=(
   screen_saver own_windows
   second_start
   tray_menu password taskbar_created
-  logoff_saves shutdown_saves
+  logoff_saves shutdown_saves changed_by_hand symbolic_link
   nt_keystroke_way
   hotkeys_notepad hotkeys_wordpad hotkey_held_elsewhere hotkey_show
 )
