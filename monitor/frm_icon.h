@@ -33,6 +33,7 @@ class frmIcon {
   // The two ticks (refresh_cycle.cpp).
   void tmrFast_Timer();
   void tmrRefresh_Timer();
+  void AdoptSettingsChangedOnDisk();
 
   // The tray menu and the guarded opening of the setup window (tray_menu.cpp).
   void mnuPopup_Click(std::int16_t index);

@@ -2,6 +2,7 @@
 
 #include "engine/matcher.h"
 #include "monitor/frm_icon.h"
+#include "store/settings_file.h"
 
 void frmIcon::tmrFast_Timer() {
   forms::Control& tmrFast = form_["tmrFast"];
@@ -35,7 +36,10 @@ void frmIcon::tmrRefresh_Timer() {
     }
   }
 
-  if (!state_.MainWindowOpen) return;
+  if (!state_.MainWindowOpen) {
+    AdoptSettingsChangedOnDisk();
+    return;
+  }
   const std::string name = state_.CurrentSetting().Name;
   std::string shown;
   if (name != CaptionName) {
@@ -57,4 +61,16 @@ void frmIcon::tmrRefresh_Timer() {
     }
   }
   frmMain_.SetCaption("Tarvolo - [" + shown.substr(0, 35) + "]");
+}
+
+// A Tarvolo.INI edited by hand applies while the program runs, as long as
+// nothing of the program's own is editing the same settings: the setup
+// window is closed and no fast tick (nor its password question) is under way.
+void frmIcon::AdoptSettingsChangedOnDisk() {
+  if (!form_["tmrFast"].Enabled()) return;
+  std::unique_ptr<ProgramState> loaded = ReadSettingsChangedOnDisk(state_);
+  if (!loaded) return;
+  Call(links_.UnregisterHotkeys);
+  AdoptSettings(state_, *loaded);
+  Call(links_.RegisterHotkeys);
 }

@@ -42,6 +42,7 @@ IniLoadResult IniDocument::Load(const std::string& path) {
   if (result == IniLoadResult::Loaded || result == IniLoadResult::Missing) path_ = path;
   onDisk_.reset();
   if (result == IniLoadResult::Loaded) onDisk_ = FingerprintOf(bytes);
+  TakeStamp();
   return result;
 }
 
@@ -86,6 +87,30 @@ std::string IniDocument::Text() const {
 
 IniDocument::Fingerprint IniDocument::FingerprintOf(std::string_view bytes) {
   return {std::hash<std::string_view>()(bytes), bytes.size()};
+}
+
+namespace {
+bool SameStamp(const std::optional<platform::FileInfo>& a, const std::optional<platform::FileInfo>& b) {
+  if (!a || !b) return !a && !b;
+  return a->size == b->size && a->lastWrite == b->lastWrite;
+}
+}  // namespace
+
+void IniDocument::TakeStamp() {
+  stamp_ = CanSave() ? files_->GetFileInfo(path_) : std::nullopt;
+  lastSeen_.reset();
+}
+
+bool IniDocument::StampChangedAndSettled() {
+  if (!CanSave()) return false;
+  const std::optional<platform::FileInfo> now = files_->GetFileInfo(path_);
+  if (SameStamp(now, stamp_)) {
+    lastSeen_.reset();
+    return false;
+  }
+  const bool settled = lastSeen_ && SameStamp(now, *lastSeen_);
+  lastSeen_ = now;
+  return settled;
 }
 
 bool IniDocument::ChangedOnDisk() {
@@ -137,6 +162,7 @@ IniSaveResult IniDocument::Save() {
   switch (files_->WriteFileAtomically(path_, text)) {
     case platform::FileWriteStatus::Written:
       onDisk_ = FingerprintOf(text);
+      TakeStamp();
       result.status = IniSaveStatus::Saved;
       break;
     case platform::FileWriteStatus::ReadOnly:

@@ -74,6 +74,10 @@ class IniDocument {
   // True when the file on the disk differs from the one loaded or last
   // saved: changed, made or removed by someone else.
   bool ChangedOnDisk();
+  // A cheap look at the file's size and time: true when they differ from
+  // those at the load or last save and are the same as at the previous
+  // call, so that a file someone is still writing is not taken half-way.
+  bool StampChangedAndSettled();
   // The document as the file's bytes.
   std::string Text() const;
 
@@ -95,6 +99,11 @@ class IniDocument {
   };
   static Fingerprint FingerprintOf(std::string_view bytes);
   std::optional<Fingerprint> onDisk_;
+  // Size and time of the file at the load or last save (nothing: missing),
+  // and as last seen by StampChangedAndSettled.
+  std::optional<platform::FileInfo> stamp_;
+  std::optional<std::optional<platform::FileInfo>> lastSeen_;
+  void TakeStamp();
   IniSections sections_;
 };
 

@@ -127,6 +127,42 @@ std::string ProblemText(const std::string& path, IniLoadResult result) {
 
 }  // namespace
 
+std::unique_ptr<ProgramState> ReadSettingsChangedOnDisk(ProgramState& state) {
+  if (!state.SettingsDocument || !state.SettingsDocument->StampChangedAndSettled()) return nullptr;
+  if (!state.SettingsDocument->ChangedOnDisk()) return nullptr;
+  auto loaded = std::make_unique<ProgramState>(state.os);
+  // A removed file is made again by the next save from what is in use.
+  if (state.os.GetFileInfo(state.SettingsDocument->Path()) == std::nullopt) return nullptr;
+  LoadSettings(*loaded);
+  if (!loaded->SettingsFileProblem.empty()) return nullptr;
+  return loaded;
+}
+
+void AdoptSettings(ProgramState& state, ProgramState& loaded) {
+  state.Settings = std::move(loaded.Settings);
+  state.SettingsDocument = std::move(loaded.SettingsDocument);
+  AppOptionsRecord& options = state.AppOptions;
+  const AppOptionsRecord& read = loaded.AppOptions;
+  options.AlwaysOnTop = read.AlwaysOnTop;
+  options.KeystrokeSimulation = read.KeystrokeSimulation;
+  options.AdminPassword = read.AdminPassword;
+  for (const HotkeyKeys& h : kHotkeys) {
+    clsHotkey& hotkey = options.*h.record;
+    const clsHotkey& from = read.*h.record;
+    hotkey.sHotkey = from.sHotkey;
+    hotkey.lModifier = from.lModifier;
+    hotkey.lVKey = from.lVKey;
+  }
+  const clsSetting& current = state.CurrentSetting();
+  if (const clsSettings::Ref same = state.Settings.Item(current.Name); same && same->Name == current.Name) {
+    same->Remembered_CapsLock = current.Remembered_CapsLock;
+    same->Remembered_NumLock = current.Remembered_NumLock;
+    same->Remembered_ScrollLock = current.Remembered_ScrollLock;
+    state.SetCurrentSetting(same);
+  }
+  state.LastActiveWindow = 0;
+}
+
 std::string SettingsFilePath(const std::string& programFolder) {
   return AddBackslash(programFolder, "\\") + "Tarvolo.INI";
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "store/ini_document.h"
@@ -27,6 +28,19 @@ void LoadSettings(ProgramState& state, std::size_t maxFileBytes = IniDocument::k
 // past what a load accepts, or a failed write (tried again by the next
 // save). A file someone changed meanwhile is kept beside it first.
 IniSaveResult SaveSettings(ProgramState& state);
+
+// For a file changed by someone else while the program runs: once its size
+// or time has changed and then stayed so between two calls (an editor may
+// still be writing it), it is read into a fresh state, which is returned;
+// nothing when it is unchanged or still changing, holds the same bytes, is
+// gone, or cannot be read (the next save then keeps it aside as usual).
+std::unique_ptr<ProgramState> ReadSettingsChangedOnDisk(ProgramState& state);
+
+// Puts the settings, options and document of such a read in the place of
+// those in use. The setting in force is the new one of the same name, with
+// the key states remembered so far, and the foreground window is evaluated
+// afresh. Hot-keys must be unregistered before and registered after.
+void AdoptSettings(ProgramState& state, ProgramState& loaded);
 
 // The file's path for a program folder.
 std::string SettingsFilePath(const std::string& programFolder);

@@ -35,7 +35,12 @@ void SimFiles::SetReadOnly(const std::string& path, bool readOnly) { files_[Reso
 
 void SimFiles::SetLink(const std::string& link, const std::string& target) { links_[link] = target; }
 
-void SimFiles::FailReads(const std::string& path, platform::FileReadStatus status) { readFaults_[path] = status; }
+void SimFiles::FailReads(const std::string& path, platform::FileReadStatus status) {
+  if (status == platform::FileReadStatus::Ok)
+    readFaults_.erase(path);
+  else
+    readFaults_[path] = status;
+}
 
 void SimFiles::FailWrites(WriteFault fault, int count) {
   writeFault_ = fault;

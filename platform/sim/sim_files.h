@@ -37,7 +37,7 @@ class SimFiles : public virtual platform::OsFiles {
   // `link` is a symbolic link to `target`.
   void SetLink(const std::string& link, const std::string& target);
   // Reading the file gives this result instead of its bytes (AccessDenied for
-  // a file without permission, InUse for one that is locked).
+  // a file without permission, InUse for one that is locked); Ok ends that.
   void FailReads(const std::string& path, platform::FileReadStatus status);
   // The next `count` atomic writes fail in this way.
   void FailWrites(WriteFault fault, int count = 1);

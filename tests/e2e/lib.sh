@@ -195,8 +195,9 @@ windows_path() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-# Puts the prepared file back, so that a later save shows again.
-unsave() { cp "$CASE_DIR/prepared.ini" "$CASE_DIR/Tarvolo.INI"; }
+# Removes the file, so that a later save shows. (Putting the prepared file
+# back would be an edit by someone else, which the program keeps aside.)
+unsave() { rm -f "$CASE_DIR/Tarvolo.INI"; }
 
 # ---- the cases ----
 

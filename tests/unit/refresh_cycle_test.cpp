@@ -181,4 +181,50 @@ TEST(HookUpkeep, AnIdleUserOrAScreenSaverHoldsTheRenewalBack) {
   EXPECT_EQ(p.Count("InstallActivityHook"), 1);
 }
 
+// Tarvolo.INI edited by hand while the program runs applies without a
+// restart, once the editor has finished writing it.
+TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWindowIsOpen) {
+  Running p;
+  const std::string path = p.SettingsPath();
+  const auto file = [](const std::string& caps) {
+    return "[Options]\r\nShow_Disp=Ctrl + Alt + T\r\nShow_vKey=84\r\nShow_Modifier=3\r\n"
+           "[Setting 0]\r\nName=Notes\r\nFilter_Title=Notes\r\nMatch_Title=2\r\nAction_CapsLock=" +
+           caps + "\r\n[Setting 1]\r\nName=Default\r\n";
+  };
+  const int registered = p.Count("RegisterHotkeys");
+
+  p.desktop.SetFile(path, file("3"));
+  p.RefreshTick();
+  EXPECT_EQ(p.state().Settings.Count(), 1) << "still being written, perhaps";
+  p.desktop.SetFile(path, file("4"));
+  p.RefreshTick();
+  EXPECT_EQ(p.state().Settings.Count(), 1) << "changed again since";
+  p.RefreshTick();
+  ASSERT_EQ(p.state().Settings.Count(), 2);
+  EXPECT_EQ(p.state().AppOptions.HotkeyShow.lVKey, 84);
+  EXPECT_EQ(p.Count("UnregisterHotkeys"), 1);
+  EXPECT_EQ(p.Count("RegisterHotkeys"), registered + 1);
+
+  p.desktop.SetToggled(platform::kVkCapital, true);
+  p.desktop.SetForeground(p.Window("Notes"));
+  p.desktop.AdvanceClock(167);
+  EXPECT_EQ(p.state().CurrentSetting().Name, "Notes");
+  EXPECT_FALSE(p.desktop.Toggled(platform::kVkCapital)) << "the hand-made setting is in force";
+
+  // An edit that is not readable, or made while the setup window is open,
+  // is not taken; the save when the window closes keeps it aside instead.
+  p.desktop.FailReads(path, platform::FileReadStatus::InUse);
+  p.desktop.SetFile(path, file("0"));
+  p.RefreshTick();
+  p.RefreshTick();
+  EXPECT_EQ(p.state().CurrentSetting().Action_CapsLock, ActionMaintainOff);
+  p.desktop.FailReads(path, platform::FileReadStatus::Ok);
+  p.OpenSetupWindow();
+  p.RefreshTick();
+  p.RefreshTick();
+  EXPECT_EQ(p.state().CurrentSetting().Action_CapsLock, ActionMaintainOff);
+  p.ui->CloseBox(p.setupForm());
+  EXPECT_EQ(p.desktop.File(path + ".bak"), file("0"));
+}
+
 }  // namespace
