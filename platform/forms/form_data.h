@@ -17,6 +17,7 @@ enum class ControlKind {
   Frame,
   ComboBox,
   Shape,
+  Line,  // a thin separator; its rectangle's height (or width) is 0
   PictureBox,
   TabControl,
   Timer,
@@ -33,7 +34,22 @@ struct TwipsRect {
 };
 
 // Colours are 0x00BBGGRR; kDefaultColor lets the backend use the system's.
+// A colour with the high bit set names a system colour by its GetSysColor
+// index, so that it follows the user's colour scheme.
 inline constexpr std::int32_t kDefaultColor = -1;
+inline constexpr std::int32_t SystemColor(int index) {
+  return static_cast<std::int32_t>(0x80000000u | static_cast<std::uint32_t>(index));
+}
+inline constexpr bool IsSystemColor(std::int32_t color) {
+  return color != kDefaultColor && (static_cast<std::uint32_t>(color) & 0x80000000u) != 0;
+}
+inline constexpr int SystemColorIndex(std::int32_t color) {
+  return static_cast<int>(static_cast<std::uint32_t>(color) & 0xFFu);
+}
+inline constexpr std::int32_t kColorWindow = SystemColor(5);
+inline constexpr std::int32_t kColorWindowText = SystemColor(8);
+inline constexpr std::int32_t kColorButtonFace = SystemColor(15);
+inline constexpr std::int32_t Rgb(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
 
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
 enum class ShapeKind { Rectangle, Square, Oval, Circle, RoundedRectangle, RoundedSquare };
@@ -63,6 +79,8 @@ struct ControlSpec {
   Alignment Align = Alignment::Left;
   ShapeKind Shape = ShapeKind::Rectangle;
   FillStyle Fill = FillStyle::Transparent;
+  bool FontBold = false;
+  bool FontUnderline = false;
 };
 
 struct FormSpec {
