@@ -10,7 +10,7 @@
 
 #include "bench/tick_desk.h"
 #include "engine/matcher.h"
-#include "monitor/program_state.h"
+#include "app/program_state.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace {

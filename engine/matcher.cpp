@@ -1,6 +1,6 @@
 #include "engine/matcher.h"
 
-#include "monitor/program_state.h"
+#include "engine/engine_state.h"
 #include "store/text.h"
 
 namespace {
@@ -34,7 +34,7 @@ constexpr KeyOps kKeys[] = {
      &clsSetting::Remembered_ScrollLock},
 };
 
-void SetKey(ProgramState& state, const KeyOps& key, bool on) { (state.LockKeys.*key.set)(on); }
+void SetKey(EngineState& state, const KeyOps& key, bool on) { (state.LockKeys.*key.set)(on); }
 
 }  // namespace
 
@@ -52,7 +52,7 @@ bool MatchFilter(std::string_view text, std::string_view filter, std::int32_t ma
   }
 }
 
-void EvaluateActiveWindow(ProgramState& state) {
+void EvaluateActiveWindow(EngineState& state) {
   clsWinfo& probe = state.Probe();
   const platform::WindowHandle handle = probe.ActWndHandle();
   if (handle == 0 || handle == state.LastActiveWindow) return;
@@ -88,20 +88,17 @@ void EvaluateActiveWindow(ProgramState& state) {
 
   ApplyActions(state, changed);
 
-  if (state.MainWindowOpen && state.SetupPanel != nullptr) {
+  if (state.MainWindowOpen && state.View != nullptr) {
     const clsSetting& current = state.CurrentSetting();
     const WindowFactsRecord& facts = state.WindowFacts;
-    state.SetupPanel->ShowMatchedText(facts.Title, current.Filter_Title, current.Match_Title,
-                                      ActiveWindowLabel::lblAWTitle);
-    state.SetupPanel->ShowMatchedText(facts.OwnerTitle, current.Filter_Owner, current.Match_Owner,
-                                      ActiveWindowLabel::lblAWOwnerTitle);
-    state.SetupPanel->ShowMatchedText(facts.EXE, current.Filter_EXE, current.Match_EXE,
-                                      ActiveWindowLabel::lblAWOwnerEXE);
-    state.SetupPanel->UpdateMonitorButtons();
+    state.View->ShowMatchedText(facts.Title, current.Filter_Title, current.Match_Title, WindowFact::Title);
+    state.View->ShowMatchedText(facts.OwnerTitle, current.Filter_Owner, current.Match_Owner, WindowFact::OwnerTitle);
+    state.View->ShowMatchedText(facts.EXE, current.Filter_EXE, current.Match_EXE, WindowFact::EXE);
+    state.View->UpdateMonitorButtons();
   }
 }
 
-void ApplyActions(ProgramState& state, const bool& changed) {
+void ApplyActions(EngineState& state, const bool& changed) {
   for (const KeyOps& key : kKeys) {
     // Hold the record itself: a nested tick may replace CurrentSetting while
     // a key operation services events.
@@ -128,7 +125,7 @@ void ApplyActions(ProgramState& state, const bool& changed) {
   }
 }
 
-void EnforceActions(ProgramState& state) {
+void EnforceActions(EngineState& state) {
   for (const KeyOps& key : kKeys) {
     const clsSettings::Ref current = state.CurrentSettingRef();
     switch ((*current).*key.action) {
@@ -145,4 +142,15 @@ void EnforceActions(ProgramState& state) {
         break;
     }
   }
+}
+
+void SettingsReplaced(EngineState& state) {
+  const clsSetting& current = state.CurrentSetting();
+  if (const clsSettings::Ref same = state.Settings.Item(current.Name); same && same->Name == current.Name) {
+    same->Remembered_CapsLock = current.Remembered_CapsLock;
+    same->Remembered_NumLock = current.Remembered_NumLock;
+    same->Remembered_ScrollLock = current.Remembered_ScrollLock;
+    state.SetCurrentSetting(same);
+  }
+  state.LastActiveWindow = 0;
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "monitor/program_state.h"
+#include "app/program_state.h"
 #include "platform/sim/sim_desktop.h"
 #include "store/settings_file.h"
 

@@ -6,8 +6,16 @@
 #include "store/platform_check.h"
 #include "store/settings_file.h"
 
-frmIcon::frmIcon(ProgramState& state, forms::Ui& ui, SetupWindow& frmMain, MonitorLinks links)
-    : state_(state), ui_(ui), frmMain_(frmMain), links_(std::move(links)), form_(ui, frmIconForm()) {
+frmIcon::frmIcon(SettingsStore& store, EngineState& engine, forms::Ui& ui, SetupWindow& frmMain, modHotkey& hotkeys,
+                 modFunctions& functions, modKeyHook& hook)
+    : store_(store),
+      engine_(engine),
+      ui_(ui),
+      frmMain_(frmMain),
+      hotkeys_(hotkeys),
+      functions_(functions),
+      hook_(hook),
+      form_(ui, frmIconForm()) {
   form_.LoadEvent.Handle([this] { Form_Load(); });
   form_.Resize.Handle([this] { Form_Resize(); });
   form_.QueryUnload.Handle([this](int& cancel, forms::UnloadMode mode) { Form_QueryUnload(cancel, mode); });
@@ -22,7 +30,7 @@ void frmIcon::Form_Load() {
   HookTicks = 0;
   CaptionScroll = 0;
   CaptionName.clear();
-  state_.bShowTarvolo = false;
+  bShowTarvolo = false;
 
   if (ui_.PrevInstance()) {
     PrevInstanceFound = true;
@@ -30,7 +38,7 @@ void frmIcon::Form_Load() {
     return;
   }
 
-  gSysTray = std::make_unique<clsSysTray>(state_.os, ui_);
+  gSysTray = std::make_unique<clsSysTray>(engine_.os, ui_);
   gSysTray->SetSourceWindow(form_);
   gSysTray->ChangeIcon(form_["ilsIcons"].ListImage(0));
   gSysTray->SetToolTip("Tarvolo");
@@ -38,22 +46,22 @@ void frmIcon::Form_Load() {
   gSysTray->RButtonUp.Handle([this] { gSysTray_RButtonUP(); });
   gSysTray->LButtonDblClk.Handle([this] { gSysTray_LButtonDblClk(); });
 
-  state_.IsNT = IsNTPlatform(state_.os);
+  store_.IsNT = IsNTPlatform(engine_.os);
 
   form_.SetWindowState(forms::WindowState::Minimized);
 
-  state_.MainWindowOpen = false;
-  state_.SizeMode = 1;
+  engine_.MainWindowOpen = false;
+  frmMain_.SizeMode = 1;
 
-  if (!state_.IsNT) Call(links_.InstallActivityHook);
+  if (!store_.IsNT) hook_.InstallActivityHook();
 
-  LoadSettings(state_);
-  if (!state_.SettingsFileProblem.empty())
-    ui_.MsgBox(state_.SettingsFileProblem, forms::kMbExclamation, ui_.AppTitle());
+  LoadSettings(store_);
+  if (!store_.SettingsFileProblem.empty())
+    ui_.MsgBox(store_.SettingsFileProblem, forms::kMbExclamation, ui_.AppTitle());
 
   ui_.SetHelpFile(AddBackslash(ui_.AppPath()) + "Tarvolo.hlp");
 
-  Call(links_.RegisterHotkeys);
+  hotkeys_.RegisterHotkeys();
 }
 
 void frmIcon::Form_Resize() {
@@ -70,19 +78,19 @@ void frmIcon::Form_QueryUnload(int&, forms::UnloadMode mode) {
     gSysTray->RemoveFromSysTray();
     releasedSysTray_ = std::move(gSysTray);
   }
-  Call(links_.UnregisterHotkeys);
-  if (!state_.IsNT) Call(links_.RemoveActivityHook);
+  hotkeys_.UnregisterHotkeys();
+  if (!store_.IsNT) hook_.RemoveActivityHook();
   // No message while Windows is ending the session: nobody may be there to
   // read it, and it would hold up the log-off.
   if (mode == forms::UnloadMode::AppWindows)
-    SaveSettings(state_);
+    SaveSettings(store_);
   else
-    SaveSettingsTellingUser(state_, ui_, SaveOccasion::ProgramEnds);
+    SaveSettingsTellingUser(store_, ui_, SaveOccasion::ProgramEnds);
 }
 
 // Windows may end the process soon after it has asked; the settings are
 // written now, and once more when the session really ends and the form
 // unloads.
 void frmIcon::Form_QueryEndSession() {
-  if (!PrevInstanceFound) SaveSettings(state_);
+  if (!PrevInstanceFound) SaveSettings(store_);
 }

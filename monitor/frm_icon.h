@@ -3,18 +3,22 @@
 #include <memory>
 #include <string>
 
-#include "monitor/monitor_links.h"
-#include "monitor/program_state.h"
+#include "engine/engine_state.h"
 #include "monitor/setup_window.h"
 #include "platform/forms/form.h"
 #include "platform/forms/ui.h"
+#include "store/settings_store.h"
+#include "tray/activity_hook.h"
+#include "tray/hotkeys.h"
 #include "tray/sys_tray.h"
+#include "tray/text_commands.h"
 
 // The hidden startup form: it brings the resident program up and down, runs
 // the two timers that do its work, and answers the tray icon.
 class frmIcon {
  public:
-  frmIcon(ProgramState& state, forms::Ui& ui, SetupWindow& frmMain, MonitorLinks links = {});
+  frmIcon(SettingsStore& store, EngineState& engine, forms::Ui& ui, SetupWindow& frmMain, modHotkey& hotkeys,
+          modFunctions& functions, modKeyHook& hook);
   frmIcon(const frmIcon&) = delete;
   frmIcon& operator=(const frmIcon&) = delete;
 
@@ -27,6 +31,8 @@ class frmIcon {
   std::int32_t HookTicks = 0;
   std::int16_t CaptionScroll = 0;
   std::string CaptionName;
+  // A request to open the setup window, served by the next fast tick.
+  bool bShowTarvolo = false;
   // The Options dialog, once the program has one.
   OptionsDialogForm* frmSettings = nullptr;
 
@@ -47,16 +53,16 @@ class frmIcon {
   void Form_Resize();
   void Form_QueryUnload(int& cancel, forms::UnloadMode mode);
   void Form_QueryEndSession();
-  static void Call(const std::function<void()>& link) {
-    if (link) link();
-  }
-
-  ProgramState& state_;
+  SettingsStore& store_;
+  EngineState& engine_;
   forms::Ui& ui_;
   // The released tray component: kept until the form goes, because "Exit"
   // releases it from inside one of its own events.
   std::unique_ptr<clsSysTray> releasedSysTray_;
   SetupWindow& frmMain_;
-  MonitorLinks links_;
+  modHotkey& hotkeys_;
+  modFunctions& functions_;
+  modKeyHook& hook_;
+  // Made last: its controls' handlers use the members above.
   forms::Form form_;
 };

@@ -9,38 +9,38 @@ void frmIcon::tmrFast_Timer() {
   // The lock-key operations below service events; no second fast tick may
   // start meanwhile.
   tmrFast.SetEnabled(false);
-  if (state_.MainWindowOpen) frmMain_.UpdateKeyStat();
-  EvaluateActiveWindow(state_);
+  if (engine_.MainWindowOpen) frmMain_.UpdateKeyStat();
+  EvaluateActiveWindow(engine_);
   // "Exit" may have been chosen while events were serviced: the program is
   // ending, and nothing more may be done.
   if (!form_.Loaded()) return;
-  EnforceActions(state_);
+  EnforceActions(engine_);
   if (!form_.Loaded()) return;
-  Call(links_.RunPendingHotkeys);
+  functions_.RunPendingHotkeys(store_.AppOptions, bShowTarvolo);
   if (!form_.Loaded()) return;
-  if (state_.bShowTarvolo) ShowSetupWindow();
+  if (bShowTarvolo) ShowSetupWindow();
   if (!form_.Loaded()) return;
   tmrFast.SetEnabled(true);
 }
 
 void frmIcon::tmrRefresh_Timer() {
-  if (!state_.IsNT) {
+  if (!store_.IsNT) {
     ++HookTicks;
-    if (!state_.ScreenSaverSeen) {
-      ++state_.IdleTicks;
-      if (HookTicks > 120 && state_.IdleTicks <= 10) {
-        Call(links_.RemoveActivityHook);
-        Call(links_.InstallActivityHook);
+    if (!engine_.ScreenSaverSeen) {
+      ++hook_.IdleTicks;
+      if (HookTicks > 120 && hook_.IdleTicks <= 10) {
+        hook_.RemoveActivityHook();
+        hook_.InstallActivityHook();
         HookTicks = 0;
       }
     }
   }
 
-  if (!state_.MainWindowOpen) {
+  if (!engine_.MainWindowOpen) {
     AdoptSettingsChangedOnDisk();
     return;
   }
-  const std::string name = state_.CurrentSetting().Name;
+  const std::string name = engine_.CurrentSetting().Name;
   std::string shown;
   if (name != CaptionName) {
     CaptionScroll = 1;
@@ -68,9 +68,10 @@ void frmIcon::tmrRefresh_Timer() {
 // window is closed and no fast tick (nor its password question) is under way.
 void frmIcon::AdoptSettingsChangedOnDisk() {
   if (!form_["tmrFast"].Enabled()) return;
-  std::unique_ptr<ProgramState> loaded = ReadSettingsChangedOnDisk(state_);
+  std::unique_ptr<SettingsStore> loaded = ReadSettingsChangedOnDisk(store_);
   if (!loaded) return;
-  Call(links_.UnregisterHotkeys);
-  AdoptSettings(state_, *loaded);
-  Call(links_.RegisterHotkeys);
+  hotkeys_.UnregisterHotkeys();
+  AdoptSettings(store_, *loaded);
+  SettingsReplaced(engine_);
+  hotkeys_.RegisterHotkeys();
 }

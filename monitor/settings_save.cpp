@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "monitor/program_state.h"
+#include "store/settings_store.h"
 #include "platform/forms/ui.h"
 #include "store/ini_document.h"
 #include "store/settings_file.h"
 
-void SaveSettingsTellingUser(ProgramState& state, forms::Ui& ui, SaveOccasion occasion) {
+void SaveSettingsTellingUser(SettingsStore& state, forms::Ui& ui, SaveOccasion occasion) {
   const IniSaveResult result = SaveSettings(state);
   const auto tell = [&](const std::string& text) { ui.MsgBox(text, forms::kMbExclamation, ui.AppTitle()); };
-  const auto shown = [&](const std::string& path) { return state.os.DisplayPath(path); };
+  const auto shown = [&](const std::string& path) { return state.files.DisplayPath(path); };
   const bool ends = occasion == SaveOccasion::ProgramEnds;
   const std::string file = state.SettingsDocument ? shown(state.SettingsDocument->Path()) : std::string();
   const std::string lost = ends ? "The file was left as it was; the changes made since Tarvolo started are not kept."

@@ -1,6 +1,6 @@
 #pragma once
 
-class ProgramState;
+class SettingsStore;
 namespace forms {
 class Ui;
 }
@@ -15,4 +15,4 @@ enum class SaveOccasion {
 // would otherwise be lost without a word, or when a version of the file that
 // someone else wrote was kept aside. A file that was unreadable at start-up
 // is left alone, as the user was told then; a read-only file is told once.
-void SaveSettingsTellingUser(ProgramState& state, forms::Ui& ui, SaveOccasion occasion);
+void SaveSettingsTellingUser(SettingsStore& state, forms::Ui& ui, SaveOccasion occasion);

@@ -12,11 +12,11 @@ forms::FormSpec StandInForm() {
 }
 }  // namespace
 
-frmMainStandIn::frmMainStandIn(ProgramState& state, forms::Ui& ui)
-    : state_(state), ui_(ui), form_(ui, StandInForm()) {
-  form_.Activate.Handle([this] { state_.MainWindowOpen = true; });
+frmMainStandIn::frmMainStandIn(SettingsStore& store, EngineState& engine, forms::Ui& ui)
+    : store_(store), engine_(engine), ui_(ui), form_(ui, StandInForm()) {
+  form_.Activate.Handle([this] { engine_.MainWindowOpen = true; });
   form_.UnloadEvent.Handle([this](int&) {
-    state_.MainWindowOpen = false;
-    SaveSettingsTellingUser(state_, ui_, SaveOccasion::ProgramGoesOn);
+    engine_.MainWindowOpen = false;
+    SaveSettingsTellingUser(store_, ui_, SaveOccasion::ProgramGoesOn);
   });
 }

@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-#include "monitor/program_state.h"
+#include "engine/engine_state.h"
+#include "store/settings_store.h"
 #include "monitor/setup_window.h"
 #include "platform/forms/form.h"
 #include "platform/forms/ui.h"
@@ -12,7 +13,7 @@
 // when it closes, whichever way it is closed.
 class frmMainStandIn final : public SetupWindow {
  public:
-  frmMainStandIn(ProgramState& state, forms::Ui& ui);
+  frmMainStandIn(SettingsStore& store, EngineState& engine, forms::Ui& ui);
 
   void Show() override { form_.Show(); }
   void Unload() override { form_.Unload(); }
@@ -24,7 +25,8 @@ class frmMainStandIn final : public SetupWindow {
   forms::Form& Form() { return form_; }
 
  private:
-  ProgramState& state_;
+  SettingsStore& store_;
+  EngineState& engine_;
   forms::Ui& ui_;
   forms::Form form_;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 // What the resident monitor asks of the setup window (frmMain): the tray
@@ -15,6 +16,11 @@ class SetupWindow {
   virtual void SetCaption(const std::string& caption) = 0;
   // Gives the window the focus, which brings an open window to the front.
   virtual void SetFocus() = 0;
+
+  // 0 shrunk to its title and menu bars, 1 sized for the "Monitor" page, 2
+  // for the "Settings" page; kept while the program runs, also while the
+  // window is closed. Start-up sets it to 1.
+  std::int32_t SizeMode = 1;
 };
 
 // The Options dialog (frmSettings), as the tray menu's "Exit" unloads it.

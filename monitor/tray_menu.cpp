@@ -5,8 +5,8 @@
 void frmIcon::gSysTray_RButtonUP() {
   // Our window in the foreground makes the menu close when the user clicks
   // elsewhere.
-  state_.os.SetForegroundWindow(form_.hWnd());
-  forms::Control& defaultItem = form_.Item("mnuPopup", state_.MainWindowOpen ? 1 : 0);
+  engine_.os.SetForegroundWindow(form_.hWnd());
+  forms::Control& defaultItem = form_.Item("mnuPopup", engine_.MainWindowOpen ? 1 : 0);
   form_.PopupMenu(form_["mPopup"], forms::kPopupRightButton, &defaultItem);
 }
 
@@ -33,21 +33,21 @@ void frmIcon::gSysTray_LButtonDblClk() {
 }
 
 bool frmIcon::CheckPassword() {
-  const std::string password = state_.AppOptions.AdminPassword;
+  const std::string password = store_.AppOptions.AdminPassword;
   if (password.empty()) return true;
   const std::string entry = ui_.InputBox("Enter Password", ui_.AppTitle(), "");
   return UpperCase(entry) == UpperCase(password);
 }
 
 void frmIcon::ShowSetupWindow() {
-  state_.bShowTarvolo = false;
+  bShowTarvolo = false;
   if (!CheckPassword()) return;
-  if (!state_.MainWindowOpen) {
+  if (!engine_.MainWindowOpen) {
     // Evaluated afresh, so that the setup window's panel shows the window
     // the user was in.
-    state_.LastActiveWindow = -1;
-    state_.MainWindowOpen = true;
-    EvaluateActiveWindow(state_);
+    engine_.LastActiveWindow = -1;
+    engine_.MainWindowOpen = true;
+    EvaluateActiveWindow(engine_);
     frmMain_.Show();
   }
   frmMain_.SetFocus();

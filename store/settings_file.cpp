@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "monitor/program_state.h"
+#include "store/settings_store.h"
 #include "store/desktop.h"
 #include "store/password.h"
 #include "store/shipped_settings.h"
@@ -127,18 +127,18 @@ std::string ProblemText(const std::string& path, IniLoadResult result) {
 
 }  // namespace
 
-std::unique_ptr<ProgramState> ReadSettingsChangedOnDisk(ProgramState& state) {
+std::unique_ptr<SettingsStore> ReadSettingsChangedOnDisk(SettingsStore& state) {
   if (!state.SettingsDocument || !state.SettingsDocument->StampChangedAndSettled()) return nullptr;
   if (!state.SettingsDocument->ChangedOnDisk()) return nullptr;
-  auto loaded = std::make_unique<ProgramState>(state.os);
+  auto loaded = std::make_unique<SettingsStore>(state.files);
   // A removed file is made again by the next save from what is in use.
-  if (state.os.GetFileInfo(state.SettingsDocument->Path()) == std::nullopt) return nullptr;
+  if (state.files.GetFileInfo(state.SettingsDocument->Path()) == std::nullopt) return nullptr;
   LoadSettings(*loaded);
   if (!loaded->SettingsFileProblem.empty()) return nullptr;
   return loaded;
 }
 
-void AdoptSettings(ProgramState& state, ProgramState& loaded) {
+void AdoptSettings(SettingsStore& state, SettingsStore& loaded) {
   state.Settings = std::move(loaded.Settings);
   state.SettingsDocument = std::move(loaded.SettingsDocument);
   AppOptionsRecord& options = state.AppOptions;
@@ -153,32 +153,24 @@ void AdoptSettings(ProgramState& state, ProgramState& loaded) {
     hotkey.lModifier = from.lModifier;
     hotkey.lVKey = from.lVKey;
   }
-  const clsSetting& current = state.CurrentSetting();
-  if (const clsSettings::Ref same = state.Settings.Item(current.Name); same && same->Name == current.Name) {
-    same->Remembered_CapsLock = current.Remembered_CapsLock;
-    same->Remembered_NumLock = current.Remembered_NumLock;
-    same->Remembered_ScrollLock = current.Remembered_ScrollLock;
-    state.SetCurrentSetting(same);
-  }
-  state.LastActiveWindow = 0;
 }
 
 std::string SettingsFilePath(const std::string& programFolder) {
   return AddBackslash(programFolder, "\\") + "Tarvolo.INI";
 }
 
-void LoadSettings(ProgramState& state, std::size_t maxFileBytes) {
-  const std::string path = SettingsFilePath(state.os.ProgramFolder());
+void LoadSettings(SettingsStore& state, std::size_t maxFileBytes) {
+  const std::string path = SettingsFilePath(state.files.ProgramFolder());
   // Only one Tarvolo runs, so any temporary file of a save is left over from
   // one that was cut short.
-  state.os.RemoveStaleTemporaryFiles(path);
-  state.SettingsDocument = std::make_unique<IniDocument>(state.os, maxFileBytes);
+  state.files.RemoveStaleTemporaryFiles(path);
+  state.SettingsDocument = std::make_unique<IniDocument>(state.files, maxFileBytes);
   IniDocument& document = *state.SettingsDocument;
   const IniLoadResult result = document.Load(path);
   state.SettingsFileProblem.clear();
   if (result != IniLoadResult::Loaded) {
     document.LoadText(ShippedSettingsText());
-    if (result != IniLoadResult::Missing) state.SettingsFileProblem = ProblemText(state.os.DisplayPath(path), result);
+    if (result != IniLoadResult::Missing) state.SettingsFileProblem = ProblemText(state.files.DisplayPath(path), result);
   }
 
   state.Settings.Clear();
@@ -195,7 +187,7 @@ void LoadSettings(ProgramState& state, std::size_t maxFileBytes) {
   ReadOptions(document.Sections().Item(kOptions), state.AppOptions);
 }
 
-IniSaveResult SaveSettings(ProgramState& state) {
+IniSaveResult SaveSettings(SettingsStore& state) {
   if (!state.SettingsDocument || !state.SettingsDocument->CanSave()) return {};
   IniDocument& document = *state.SettingsDocument;
   IniSections& sections = document.Sections();

@@ -5,7 +5,7 @@
 
 #include "store/ini_document.h"
 
-class ProgramState;
+class SettingsStore;
 
 // The settings file, Tarvolo.INI, in the program's folder.
 //
@@ -20,27 +20,27 @@ class ProgramState;
 // - a setting without a name takes its section's name; a name already taken
 //   (in any letter case) is made unique with " (2)", " (3)", ...
 // Temporary files of saves that were cut short are removed first.
-void LoadSettings(ProgramState& state, std::size_t maxFileBytes = IniDocument::kMaxFileBytes);
+void LoadSettings(SettingsStore& state, std::size_t maxFileBytes = IniDocument::kMaxFileBytes);
 
 // Writes Settings and AppOptions into the kept document and saves it in one
 // step. Unless saved, the file on the disk is as it was: no document, a file
 // that was unreadable at start-up or is marked read-only, settings grown
 // past what a load accepts, or a failed write (tried again by the next
 // save). A file someone changed meanwhile is kept beside it first.
-IniSaveResult SaveSettings(ProgramState& state);
+IniSaveResult SaveSettings(SettingsStore& state);
 
 // For a file changed by someone else while the program runs: once its size
 // or time has changed and then stayed so between two calls (an editor may
-// still be writing it), it is read into a fresh state, which is returned;
+// still be writing it), it is read into a fresh store, which is returned;
 // nothing when it is unchanged or still changing, holds the same bytes, is
 // gone, or cannot be read (the next save then keeps it aside as usual).
-std::unique_ptr<ProgramState> ReadSettingsChangedOnDisk(ProgramState& state);
+std::unique_ptr<SettingsStore> ReadSettingsChangedOnDisk(SettingsStore& state);
 
 // Puts the settings, options and document of such a read in the place of
-// those in use. The setting in force is the new one of the same name, with
-// the key states remembered so far, and the foreground window is evaluated
-// afresh. Hot-keys must be unregistered before and registered after.
-void AdoptSettings(ProgramState& state, ProgramState& loaded);
+// those in use (the hot-keys' combinations; what lives in memory only, such
+// as a pending request, stays). Hot-keys must be unregistered before and
+// registered after, and the engine told (SettingsReplaced).
+void AdoptSettings(SettingsStore& state, SettingsStore& loaded);
 
 // The file's path for a program folder.
 std::string SettingsFilePath(const std::string& programFolder);

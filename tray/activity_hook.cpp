@@ -18,7 +18,7 @@ std::intptr_t modKeyHook::ActivityHookProc(int code, std::uintptr_t wParam, std:
     case platform::kHcAction:
       if (!hookSuspended_) {
         if (lParam != 0) lastEvent_ = *reinterpret_cast<const platform::EventMsg*>(lParam);
-        IdleTicks_ = 0;
+        IdleTicks = 0;
         ScreenSaverSeen_ = false;
       }
       break;

@@ -7,8 +7,7 @@
 // (Windows 9x only). It only watches: every event is passed on unchanged.
 class modKeyHook {
  public:
-  modKeyHook(platform::OsHooks& os, std::int32_t& IdleTicks, bool& ScreenSaverSeen)
-      : os_(os), IdleTicks_(IdleTicks), ScreenSaverSeen_(ScreenSaverSeen) {}
+  modKeyHook(platform::OsHooks& os, bool& ScreenSaverSeen) : os_(os), ScreenSaverSeen_(ScreenSaverSeen) {}
   modKeyHook(const modKeyHook&) = delete;
   modKeyHook& operator=(const modKeyHook&) = delete;
   ~modKeyHook() { RemoveActivityHook(); }
@@ -21,9 +20,12 @@ class modKeyHook {
   bool HookSuspended() const { return hookSuspended_; }
   const platform::EventMsg& LastEvent() const { return lastEvent_; }
 
+  // Refresh ticks without user input: the refresh cycle counts them, the
+  // hook sets them back to 0.
+  std::int32_t IdleTicks = 0;
+
  private:
   platform::OsHooks& os_;
-  std::int32_t& IdleTicks_;
   bool& ScreenSaverSeen_;
   platform::HookHandle hook_ = 0;
   bool hookSuspended_ = false;

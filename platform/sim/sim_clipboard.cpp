@@ -81,6 +81,12 @@ bool SimClipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
   const auto it = editors_.find(FocusWindow());
   if (it == editors_.end()) return FocusWindow() != 0;
   SimEditor& editor = it->second;
+  if (editor.whileHandlingKeys) {
+    // A copy: the handler may replace the editors (and this one) meanwhile.
+    const auto handler = editor.whileHandlingKeys;
+    handler(vk);
+    if (editors_.find(FocusWindow()) != it) return true;
+  }
   if (editor.ignoresKeys) return true;
   if (vk == 'C' && !editor.selection.empty()) {
     // The editor cannot copy while another program holds the clipboard.

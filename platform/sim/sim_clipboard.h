@@ -3,6 +3,7 @@
 // code page's case conversion (Windows-1252), and editors that answer Ctrl+C
 // and Ctrl+V as a text box or a rich-text box would.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ struct SimEditor {
   // A text box (false) leaves nothing highlighted after a paste; the text
   // the user sees is then `text`, the pasted parts in order.
   bool keepsPasteSelected = true;
+  // Runs while the editor handles each Ctrl+C and Ctrl+V: a slow program,
+  // during which other events of the caller may be serviced.
+  std::function<void(std::uint8_t vk)> whileHandlingKeys;
 };
 
 class SimClipboard : public virtual platform::OsClipboard {

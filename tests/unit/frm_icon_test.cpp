@@ -1,5 +1,5 @@
 // Start-up and shut-down of the resident program: the hidden form, the tray
-// icon, the settings file and the links to the other subsystems.
+// icon, the settings file, the hot-keys and the activity hook.
 #include <gtest/gtest.h>
 
 #include "resident_fixture.h"
@@ -28,17 +28,19 @@ TEST(StartUp, PutsTheIconIntoTheTrayKeepsTheFormHiddenAndAppliesNoSettingBeforeT
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
 }
 
-TEST(StartUp, TheFamilyDecidesBetweenHookAndNoHook) {
-  using Calls = std::vector<std::string>;
+TEST(StartUp, RegistersTheHotKeysTheFamilyDecidesOnTheHookAndExitReleasesBoth) {
   for (WindowsFamily family : {WindowsFamily::Win98, WindowsFamily::NT4, WindowsFamily::Win2000, WindowsFamily::Win10}) {
     ResidentProgram p(family);
     const bool isNT = family != WindowsFamily::Win98;
+    p.FileWithHotkeys();
     p.program->Start();
     EXPECT_EQ(p.state().IsNT, isNT);
-    EXPECT_EQ(p.calls, (isNT ? Calls{"RegisterHotkeys"} : Calls{"InstallActivityHook", "RegisterHotkeys"}));
-    p.calls.clear();
+    EXPECT_EQ(p.desktop.RegisteredHotkeys(), 4u);
+    EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T'));
+    EXPECT_EQ(p.desktop.InstalledHooks(), isNT ? 0u : 1u);
     p.icon().mnuPopup_Click(3);
-    EXPECT_EQ(p.calls, (isNT ? Calls{"UnregisterHotkeys"} : Calls{"UnregisterHotkeys", "RemoveActivityHook"}));
+    EXPECT_EQ(p.desktop.RegisteredHotkeys(), 0u);
+    EXPECT_EQ(p.desktop.InstalledHooks(), 0u);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "monitor/program_state.h"
+#include "app/program_state.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace {

@@ -2,6 +2,8 @@
 // and the setup window's scrolling caption.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "resident_fixture.h"
@@ -10,23 +12,39 @@ namespace {
 
 using sim::WindowsFamily;
 
-// A started program with an application of its own to switch to.
+// A started program, with the hot-keys of FileWithHotkeys and an
+// application of its own to switch to.
 struct Running : ResidentProgram {
   explicit Running(WindowsFamily family = WindowsFamily::Win10) : ResidentProgram(family) {
+    FileWithHotkeys();
     desktop.SetForeground(Window("Untitled"));
     program->Start();
   }
   platform::WindowHandle Window(const std::string& title) { return desktop.AddWindow({title, "Edit", 0, editor}); }
-  // A setting of that name, Caps Lock as given, becomes current at the next fast tick.
-  void MakeCurrent(const std::string& name, std::int32_t caps = 0) {
+  // A setting of that name, Caps Lock as given, for a window titled
+  // "win:" + name, which is returned.
+  platform::WindowHandle AddSetting(const std::string& name, std::int32_t caps = 0) {
     auto s = std::make_shared<clsSetting>();
     s->Name = name;
     s->Filter_Title = "win:" + name;
     s->Match_Title = MatchExact;
     s->Action_CapsLock = caps;
     state().Settings.Add(s, name);
-    desktop.SetForeground(Window("win:" + name));
-    desktop.AdvanceClock(167);
+    return Window("win:" + name);
+  }
+  // The setting becomes current at the next fast tick.
+  void MakeCurrent(const std::string& name, std::int32_t caps = 0) {
+    desktop.SetForeground(AddSetting(name, caps));
+    FastTick();
+  }
+  // A text box with a selection in front, whose handling of Ctrl+C runs this.
+  platform::WindowHandle EditorInFront(std::function<void()> onCopy) {
+    const platform::WindowHandle window = desktop.Foreground();
+    desktop.SetEditor(window, {"Some text", "", false, {}});
+    desktop.Editor(window).whileHandlingKeys = [onCopy](std::uint8_t vk) {
+      if (vk == 'C') onCopy();
+    };
+    return window;
   }
   void OpenSetupWindow() {
     icon().mnuPopup_Click(0);
@@ -46,8 +64,10 @@ struct Running : ResidentProgram {
 TEST(FastTick, FollowsTheForegroundWindowEvery167MsAndServesHotKeysAfterTheEngine) {
   Running p;
   std::vector<std::string> seen;
-  p.onHotkeys = [&] { seen.push_back(p.state().CurrentSetting().Name); };
-  p.MakeCurrent("Editor", ActionToggleOn);
+  p.desktop.SetForeground(p.AddSetting("Editor", ActionToggleOn));
+  p.EditorInFront([&] { seen.push_back(p.state().CurrentSetting().Name); });
+  ASSERT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'U'));
+  p.FastTick();
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
   EXPECT_EQ(seen, std::vector<std::string>{"Editor"}) << "the tick's own setting, already chosen";
   p.desktop.SetForeground(p.Window("other"));
@@ -55,46 +75,48 @@ TEST(FastTick, FollowsTheForegroundWindowEvery167MsAndServesHotKeysAfterTheEngin
   EXPECT_EQ(p.state().CurrentSetting().Name, "Editor");
   p.desktop.AdvanceClock(1 + 167 * 2);
   EXPECT_EQ(p.state().CurrentSetting().Name, "Default");
-  EXPECT_EQ(seen.size(), 4u);
 
-  p.onHotkeys = [&] { p.state().bShowTarvolo = true; };
-  p.desktop.AdvanceClock(167);
+  ASSERT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'T'));
+  p.FastTick();
   EXPECT_TRUE(p.state().MainWindowOpen) << "a show request is served in the same tick";
-  EXPECT_FALSE(p.state().bShowTarvolo);
+  EXPECT_FALSE(p.icon().bShowTarvolo);
 }
 
 TEST(FastTick, NeverStartsWhileOneIsStillRunning) {
   Running p;
-  int depth = 0, deepest = 0, runs = 0;
-  p.onHotkeys = [&] {
-    ++runs;
+  int depth = 0, deepest = 0, copies = 0;
+  const platform::WindowHandle editor = p.EditorInFront([&] {
+    ++copies;
     deepest = std::max(deepest, ++depth);
-    // Like the text commands: waits and services events for a while.
+    if (copies == 1) p.desktop.PressHotkey(kCtrlAlt, 'R');  // another command asked for meanwhile
+    // A slow program: the command waits and services events for a while.
     for (int i = 0; i < 10; ++i) {
       p.desktop.Sleep(100);
       p.desktop.DoEvents();
     }
     --depth;
-  };
-  p.state().SetCurrentSetting(p.state().Settings.Item("Default"));
+  });
   p.OpenSetupWindow();
+  p.desktop.SetForeground(editor);
+  ASSERT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'U'));
   p.desktop.AdvanceClock(3000);
   EXPECT_EQ(deepest, 1);
-  EXPECT_GE(runs, 2);
+  EXPECT_EQ(copies, 2) << "the second command runs after the first";
   EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - [Default]") << "the refresh timer went on meanwhile";
 }
 
 TEST(FastTick, StopsWhereExitWasChosenWhileItServicedEvents) {
   Running p;
   int after = 0;
-  p.onHotkeys = [&] {
+  p.EditorInFront([&] {
     p.ui->AnswerPopupMenu(3);
     p.desktop.PostEvent([&] { p.desktop.MouseOnTrayIcon(platform::kWmRButtonUp); });
     p.desktop.DoEvents();
-    p.state().bShowTarvolo = true;  // would open the setup window if the tick went on
+    p.icon().bShowTarvolo = true;  // would open the setup window if the tick went on
     ++after;
-  };
-  p.desktop.AdvanceClock(167);
+  });
+  ASSERT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'U'));
+  p.FastTick();
   EXPECT_EQ(after, 1);
   EXPECT_FALSE(p.program->Running());
   EXPECT_FALSE(p.setupForm().Loaded());
@@ -148,37 +170,34 @@ TEST(RefreshTick, ScrollsALongNameOnePlaceEachTickInACycleOfLengthPlus3) {
 TEST(HookUpkeep, OnlyOn9xWithAUserAtTheKeyboardIsTheHookRenewedEvery121Ticks) {
   Running nt(WindowsFamily::Win2000);
   nt.desktop.AdvanceClock(500 * 300);
-  EXPECT_EQ(nt.Count("RemoveActivityHook") + nt.Count("InstallActivityHook"), 0);
+  EXPECT_EQ(nt.desktop.InstallCalls(), 0);
 
   Running p(WindowsFamily::Win98);
-  p.calls.clear();
+  ASSERT_EQ(p.desktop.InstallCalls(), 1);
   std::vector<int> renewedAt;
   for (int tick = 1; tick <= 250; ++tick) {
-    p.state().IdleTicks = 0;  // the user typed since the last tick
+    p.program->Hook().IdleTicks = 0;  // the user typed since the last tick
     p.RefreshTick();
-    if (p.Count("InstallActivityHook") > static_cast<int>(renewedAt.size())) renewedAt.push_back(tick);
+    if (p.desktop.InstallCalls() - 1 > static_cast<int>(renewedAt.size())) renewedAt.push_back(tick);
   }
   EXPECT_EQ(renewedAt, (std::vector<int>{121, 242}));
-  std::erase(p.calls, "RunPendingHotkeys");
-  EXPECT_EQ(p.calls, (std::vector<std::string>{"RemoveActivityHook", "InstallActivityHook", "RemoveActivityHook",
-                                               "InstallActivityHook"}));
+  EXPECT_EQ(p.desktop.InstalledHooks(), 1u) << "the old hook goes before the new one comes";
 }
 
 TEST(HookUpkeep, AnIdleUserOrAScreenSaverHoldsTheRenewalBack) {
   Running p(WindowsFamily::Win98);
-  p.calls.clear();
   for (int tick = 1; tick <= 200; ++tick) p.RefreshTick();  // nobody there
-  EXPECT_EQ(p.Count("InstallActivityHook"), 0);
-  p.state().IdleTicks = 0;  // input at last
+  EXPECT_EQ(p.desktop.InstallCalls(), 1);
+  p.program->Hook().IdleTicks = 0;  // input at last
   p.RefreshTick();
-  EXPECT_EQ(p.Count("InstallActivityHook"), 1);
+  EXPECT_EQ(p.desktop.InstallCalls(), 2);
 
   p.state().ScreenSaverSeen = true;
   for (int tick = 1; tick <= 130; ++tick) {
-    p.state().IdleTicks = 0;
+    p.program->Hook().IdleTicks = 0;
     p.RefreshTick();
   }
-  EXPECT_EQ(p.Count("InstallActivityHook"), 1);
+  EXPECT_EQ(p.desktop.InstallCalls(), 2);
 }
 
 // Tarvolo.INI edited by hand while the program runs applies without a
@@ -187,11 +206,10 @@ TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWin
   Running p;
   const std::string path = p.SettingsPath();
   const auto file = [](const std::string& caps) {
-    return "[Options]\r\nShow_Disp=Ctrl + Alt + T\r\nShow_vKey=84\r\nShow_Modifier=3\r\n"
+    return "[Options]\r\nShow_Disp=Ctrl + Alt + Q\r\nShow_vKey=81\r\nShow_Modifier=3\r\n"
            "[Setting 0]\r\nName=Notes\r\nFilter_Title=Notes\r\nMatch_Title=2\r\nAction_CapsLock=" +
            caps + "\r\n[Setting 1]\r\nName=Default\r\n";
   };
-  const int registered = p.Count("RegisterHotkeys");
 
   p.desktop.SetFile(path, file("3"));
   p.RefreshTick();
@@ -201,9 +219,9 @@ TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWin
   EXPECT_EQ(p.state().Settings.Count(), 1) << "changed again since";
   p.RefreshTick();
   ASSERT_EQ(p.state().Settings.Count(), 2);
-  EXPECT_EQ(p.state().AppOptions.HotkeyShow.lVKey, 84);
-  EXPECT_EQ(p.Count("UnregisterHotkeys"), 1);
-  EXPECT_EQ(p.Count("RegisterHotkeys"), registered + 1);
+  EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 'Q'));
+  EXPECT_FALSE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T'));
+  EXPECT_FALSE(p.desktop.HotkeyRegistered(kCtrlAlt, 'U')) << "not in the file any more";
 
   p.desktop.SetToggled(platform::kVkCapital, true);
   p.desktop.SetForeground(p.Window("Notes"));

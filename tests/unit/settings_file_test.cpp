@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/program_state.h"
+#include "app/program_state.h"
 #include "platform/sim/sim_desktop.h"
 #include "store/ini_document.h"
 #include "store/password.h"

@@ -43,16 +43,16 @@ TEST(PasswordGuard, RefreshTicksGoOnAndNoFastTickStartsWhileThePromptIsUp) {
   p.desktop.AdvanceClock(167);
   int fastTicksDuring = -1;
   p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
-    const int before = p.Count("RunPendingHotkeys");
+    const int before = p.desktop.ForegroundQueries();
     p.desktop.AdvanceClock(3000);
-    fastTicksDuring = p.Count("RunPendingHotkeys") - before;
+    fastTicksDuring = p.desktop.ForegroundQueries() - before;
     return "PW";
   });
-  p.state().bShowTarvolo = true;
+  p.icon().bShowTarvolo = true;
   p.desktop.AdvanceClock(167);  // this tick asks for the password
   EXPECT_EQ(fastTicksDuring, 0);
   EXPECT_TRUE(p.SetupOpen());
-  EXPECT_FALSE(p.state().bShowTarvolo);
+  EXPECT_FALSE(p.icon().bShowTarvolo);
 }
 
 TEST(ShowRequest, EvaluatesTheForegroundWindowOnceMoreButNotWhenTheWindowIsOpen) {
@@ -85,9 +85,9 @@ TEST(ShowRequest, AWrongPasswordDropsTheRequest) {
   Started p;
   p.state().AppOptions.AdminPassword = "pw";
   p.ui->AnswerInputBox("no");
-  p.state().bShowTarvolo = true;
+  p.icon().bShowTarvolo = true;
   p.desktop.AdvanceClock(1167);
-  EXPECT_FALSE(p.state().bShowTarvolo);
+  EXPECT_FALSE(p.icon().bShowTarvolo);
   EXPECT_FALSE(p.setupForm().Loaded());
   EXPECT_EQ(p.ui->InputBoxes().size(), 1u);
 }

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-#include "monitor/program_state.h"
+#include "app/program_state.h"
 #include "platform/win32/win32_os.h"
 #include "store/settings_file.h"
 

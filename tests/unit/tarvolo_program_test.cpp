@@ -1,30 +1,18 @@
 // The hot-keys, the highlighted-text commands and the activity hook joined to
 // the resident program's start-up, ticks and shut-down.
-#include "monitor/tarvolo_resident.h"
-
 #include <gtest/gtest.h>
 
-#include "platform/sim/headless_ui.h"
-#include "platform/sim/sim_desktop.h"
+#include "resident_fixture.h"
 
 namespace {
 
-constexpr std::uint32_t kCtrlAlt = platform::kModControl | platform::kModAlt;
-
-struct Resident {
-  explicit Resident(sim::WindowsFamily family, bool refuseHooks = false) : desktop(family) {
+struct Resident : ResidentProgram {
+  explicit Resident(sim::WindowsFamily family, bool refuseHooks = false) : ResidentProgram(family) {
     desktop.RefuseHooks(refuseHooks);
-    desktop.SetFile("C:\\Program Files\\Tarvolo\\Tarvolo.INI",
-                    "[Options]\r\nShow_vKey=84\r\nShow_Modifier=3\r\nCapitalize_vKey=85\r\nCapitalize_Modifier=3\r\n");
-    ui = std::make_unique<sim::HeadlessUi>(desktop);
-    resident = std::make_unique<TarvoloResident>(desktop, *ui);
-    resident->Start();
+    FileWithHotkeys();
+    program->Start();
   }
-  ProgramState& state() { return resident->Program().State(); }
-  void Exit() { resident->Program().Icon().mnuPopup_Click(3); }
-  sim::SimDesktop desktop;
-  std::unique_ptr<sim::HeadlessUi> ui;
-  std::unique_ptr<TarvoloResident> resident;
+  void Exit() { icon().mnuPopup_Click(3); }
 };
 
 TEST(ResidentHotkeys, APressRunsOnceAtTheNextFastTickAndExitReleasesEverything) {
@@ -43,7 +31,7 @@ TEST(ResidentHotkeys, APressRunsOnceAtTheNextFastTickAndExitReleasesEverything) 
   r.desktop.AdvanceClock(167);
   EXPECT_TRUE(r.state().MainWindowOpen);
 
-  const platform::WindowHandle frmIcon = r.resident->Program().Icon().Form().hWnd();
+  const platform::WindowHandle frmIcon = r.iconForm().hWnd();
   EXPECT_TRUE(r.desktop.IsSubclassed(frmIcon));
   EXPECT_EQ(r.desktop.InstalledHooks(), 0u) << "no journal hook on the NT family";
   r.Exit();
@@ -52,27 +40,37 @@ TEST(ResidentHotkeys, APressRunsOnceAtTheNextFastTickAndExitReleasesEverything) 
   EXPECT_FALSE(r.desktop.IsSubclassed(frmIcon));
 }
 
+TEST(ResidentHotkeys, RequestsPressedBeforeOneTickRunOneATickShowReverseCapitalizeLower) {
+  Resident r(sim::WindowsFamily::Win10);
+  const platform::WindowHandle notepad = r.desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, 0});
+  r.desktop.SetForeground(notepad);
+  r.desktop.SetEditor(notepad, {"Hello World", "", false, {}});
+  for (char key : {'L', 'U', 'R'}) ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, key));
+  for (int tick = 0; tick < 4; ++tick) r.FastTick();
+  EXPECT_EQ(r.desktop.Editor(notepad).pasted, (std::vector<std::string>{"hELLO wORLD", "HELLO WORLD", "hello world"}));
+}
+
 TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessExceptWhileTheSystemIsModal) {
   Resident r(sim::WindowsFamily::Win98);
   ASSERT_EQ(r.desktop.InstalledHooks(), 1u);
-  r.state().IdleTicks = 7;
+  r.program->Hook().IdleTicks = 7;
   r.state().ScreenSaverSeen = true;
   r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcAction, {0x0100, 0x41, 0x1E, 1234, 0});
-  EXPECT_EQ(r.state().IdleTicks, 0);
+  EXPECT_EQ(r.program->Hook().IdleTicks, 0);
   EXPECT_FALSE(r.state().ScreenSaverSeen);
 
   r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcSysModalOn);
-  r.state().IdleTicks = 5;
+  r.program->Hook().IdleTicks = 5;
   r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcAction);
-  EXPECT_EQ(r.state().IdleTicks, 5) << "suspended while the system is modal";
+  EXPECT_EQ(r.program->Hook().IdleTicks, 5) << "suspended while the system is modal";
   r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcSysModalOff);
   r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcAction);
-  EXPECT_EQ(r.state().IdleTicks, 0);
+  EXPECT_EQ(r.program->Hook().IdleTicks, 0);
   EXPECT_EQ(r.desktop.NextHookCalls(), 5) << "every call is passed on";
 
   for (int i = 0; i < 121; ++i) {
-    r.state().IdleTicks = 0;  // the user keeps typing
-    r.resident->Program().Icon().tmrRefresh_Timer();
+    r.program->Hook().IdleTicks = 0;  // the user keeps typing
+    r.icon().tmrRefresh_Timer();
   }
   EXPECT_EQ(r.desktop.InstallCalls(), 2);
   EXPECT_EQ(r.desktop.InstalledHooks(), 1u) << "the old hook goes before the new one comes";
@@ -82,8 +80,8 @@ TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessExceptWhileTheSystemIsModal) 
 
 TEST(ResidentHook, ARefusedHookIsNoFailure) {
   Resident r(sim::WindowsFamily::Win98, true);
-  EXPECT_FALSE(r.resident->Hook().Installed());
-  EXPECT_TRUE(r.resident->Running());
+  EXPECT_FALSE(r.program->Hook().Installed());
+  EXPECT_TRUE(r.program->Running());
 }
 
 }  // namespace

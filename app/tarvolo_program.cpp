@@ -1,0 +1,10 @@
+#include "app/tarvolo_program.h"
+
+TarvoloProgram::TarvoloProgram(platform::Os& os, forms::Ui& ui)
+    : state_(os),
+      // The hot-keys belong to frmIcon's window, which exists once it loads.
+      hotkeys_(os, state_.AppOptions, [this] { return icon_.Form().hWnd(); }),
+      functions_(os, os),
+      hook_(os, state_.ScreenSaverSeen),
+      setup_(state_, state_, ui),
+      icon_(state_, state_, ui, setup_, hotkeys_, functions_, hook_) {}
