@@ -1,6 +1,7 @@
 #include "monitor/frm_icon.h"
 
 #include "monitor/frm_icon_form.h"
+#include "platform/forms/binding.h"
 #include "monitor/settings_save.h"
 #include "store/desktop.h"
 #include "store/platform_check.h"
@@ -15,14 +16,19 @@ frmIcon::frmIcon(SettingsStore& store, EngineState& engine, forms::Ui& ui, Setup
       hotkeys_(hotkeys),
       functions_(functions),
       hook_(hook),
-      form_(ui, frmIconForm()) {
+      form_(ui, frmIconForm()),
+      tmrFast(form_["tmrFast"]),
+      tmrRefresh(form_["tmrRefresh"]),
+      ilsIcons(form_["ilsIcons"]),
+      mPopup(form_["mPopup"]),
+      mnuPopup(forms::BindArray<4>(form_, "mnuPopup")) {
   form_.LoadEvent.Handle([this] { Form_Load(); });
   form_.Resize.Handle([this] { Form_Resize(); });
   form_.QueryUnload.Handle([this](int& cancel, forms::UnloadMode mode) { Form_QueryUnload(cancel, mode); });
   form_.QueryEndSession.Handle([this] { Form_QueryEndSession(); });
-  form_["tmrFast"].Timer.Handle([this] { tmrFast_Timer(); });
-  form_["tmrRefresh"].Timer.Handle([this] { tmrRefresh_Timer(); });
-  for (std::int16_t i = 0; i < 4; ++i) form_.Item("mnuPopup", i).Click.Handle([this, i] { mnuPopup_Click(i); });
+  tmrFast.Timer.Handle([this] { tmrFast_Timer(); });
+  tmrRefresh.Timer.Handle([this] { tmrRefresh_Timer(); });
+  for (std::int16_t i = 0; i < 4; ++i) mnuPopup[i]->Click.Handle([this, i] { mnuPopup_Click(i); });
 }
 
 void frmIcon::Form_Load() {
@@ -40,7 +46,7 @@ void frmIcon::Form_Load() {
 
   gSysTray = std::make_unique<clsSysTray>(engine_.os, ui_);
   gSysTray->SetSourceWindow(form_);
-  gSysTray->ChangeIcon(form_["ilsIcons"].ListImage(0));
+  gSysTray->ChangeIcon(ilsIcons.ListImage(0));
   gSysTray->SetToolTip("Tarvolo");
   gSysTray->DefaultDblClk = false;
   gSysTray->RButtonUp.Handle([this] { gSysTray_RButtonUP(); });
@@ -72,8 +78,8 @@ void frmIcon::Form_QueryUnload(int&, forms::UnloadMode mode) {
   // A second instance leaves the running one's icon, hot-keys, hook and
   // settings file alone.
   if (PrevInstanceFound) return;
-  form_["tmrFast"].SetEnabled(false);
-  form_["tmrRefresh"].SetEnabled(false);
+  tmrFast.SetEnabled(false);
+  tmrRefresh.SetEnabled(false);
   if (gSysTray) {
     gSysTray->RemoveFromSysTray();
     releasedSysTray_ = std::move(gSysTray);

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -63,6 +64,14 @@ class frmIcon {
   modHotkey& hotkeys_;
   modFunctions& functions_;
   modKeyHook& hook_;
-  // Made last: its controls' handlers use the members above.
+  // Made after the members above, which its controls' handlers use.
   forms::Form form_;
+
+ public:
+  // The form's controls, bound by name as it is made.
+  forms::Control& tmrFast;
+  forms::Control& tmrRefresh;
+  forms::Control& ilsIcons;
+  forms::Control& mPopup;
+  std::array<forms::Control*, 4> mnuPopup;
 };

@@ -5,7 +5,6 @@
 #include "store/settings_file.h"
 
 void frmIcon::tmrFast_Timer() {
-  forms::Control& tmrFast = form_["tmrFast"];
   // The lock-key operations below service events; no second fast tick may
   // start meanwhile.
   tmrFast.SetEnabled(false);
@@ -67,7 +66,7 @@ void frmIcon::tmrRefresh_Timer() {
 // nothing of the program's own is editing the same settings: the setup
 // window is closed and no fast tick (nor its password question) is under way.
 void frmIcon::AdoptSettingsChangedOnDisk() {
-  if (!form_["tmrFast"].Enabled()) return;
+  if (!tmrFast.Enabled()) return;
   std::unique_ptr<SettingsStore> loaded = ReadSettingsChangedOnDisk(store_);
   if (!loaded) return;
   hotkeys_.UnregisterHotkeys();

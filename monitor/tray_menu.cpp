@@ -6,8 +6,8 @@ void frmIcon::gSysTray_RButtonUP() {
   // Our window in the foreground makes the menu close when the user clicks
   // elsewhere.
   engine_.os.SetForegroundWindow(form_.hWnd());
-  forms::Control& defaultItem = form_.Item("mnuPopup", engine_.MainWindowOpen ? 1 : 0);
-  form_.PopupMenu(form_["mPopup"], forms::kPopupRightButton, &defaultItem);
+  forms::Control* defaultItem = mnuPopup[engine_.MainWindowOpen ? 1 : 0];
+  form_.PopupMenu(mPopup, forms::kPopupRightButton, defaultItem);
 }
 
 void frmIcon::mnuPopup_Click(std::int16_t index) {

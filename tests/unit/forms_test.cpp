@@ -3,6 +3,7 @@
 // program's own tests.
 #include <gtest/gtest.h>
 
+#include "platform/forms/binding.h"
 #include "platform/forms/form.h"
 #include "platform/forms/form_error.h"
 #include "platform/sim/headless_ui.h"
@@ -72,6 +73,22 @@ TEST_F(FormsTest, ChangesFromCodeAndFromTheUserRaiseTheirEventOnce) {
   EXPECT_EQ(events, (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(form.Item("optMode", 0).Value(), 0);
   EXPECT_EQ(form["optOther"].Value(), 1);
+}
+
+TEST_F(FormsTest, BindingFailsAtOnceForAMisspeltNameOrAnArrayOfAnotherSize) {
+  const auto two = forms::BindArray<2>(form, "optMode");
+  EXPECT_EQ(two[1], &form.Item("optMode", 1));
+  const auto code = [](auto bind) {
+    try {
+      bind();
+    } catch (const forms::Error& e) {
+      return e.Number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(code([&] { forms::BindArray<3>(form, "optMode"); }), forms::kErrNoSuchControl);
+  EXPECT_EQ(code([&] { forms::BindArray<1>(form, "optMode"); }), forms::kErrNoSuchControl) << "one too many";
+  EXPECT_EQ(code([&] { (void)form["optmode"]; }), forms::kErrNoSuchControl) << "names are exact";
 }
 
 }  // namespace
