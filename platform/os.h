@@ -2,8 +2,7 @@
 // The whole OS interface the program sees. Each group is its own interface so
 // a subsystem can take only what it uses, and an implementation can be built
 // from one class per group (the groups are virtual bases, so the group classes
-// combine without ambiguity). Later groups (hot-keys, hooks, the clipboard,
-// the tray) join the list below.
+// combine without ambiguity).
 #include "platform/os_clipboard.h"
 #include "platform/os_desktop.h"
 #include "platform/os_files.h"
