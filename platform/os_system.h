@@ -5,7 +5,8 @@
 
 namespace platform {
 
-// Version, waiting, and the form layer's "service pending events".
+// Version, waiting, the form layer's "service pending events", the system's
+// measures and its beep.
 class OsSystem {
  public:
   virtual ~OsSystem() = default;
@@ -14,6 +15,10 @@ class OsSystem {
   // Processes every window message waiting for this thread, then returns.
   // Handlers (timer ticks, clicks) may run inside it.
   virtual void DoEvents() = 0;
+  // A measure of the desktop in pixels, by its SM_ index; 0 for an unknown one.
+  virtual int GetSystemMetrics(int index) = 0;
+  // Plays the sound of that message-box type (0: the default beep).
+  virtual bool MessageBeep(std::uint32_t type) = 0;
 };
 
 }  // namespace platform

@@ -32,6 +32,12 @@ inline constexpr std::uint32_t kMapVkToChar = 2;
 
 inline constexpr std::uint32_t kGwOwner = 4;
 
+// GetSystemMetrics indexes the setup window measures itself with.
+inline constexpr int kSmCyCaption = 4;
+inline constexpr int kSmCyMenu = 15;
+inline constexpr int kSmCxFrame = 32;
+inline constexpr int kSmCyFrame = 33;
+
 inline constexpr std::uint32_t kTh32csSnapProcess = 2;
 inline constexpr std::uint32_t kProcessQueryInformation = 0x400;
 inline constexpr std::uint32_t kProcessVmRead = 0x10;

@@ -17,6 +17,8 @@ class OsWindows {
   // Returns the thread id (0 for an invalid window); stores the process id
   // when processId is not null.
   virtual std::uint32_t GetWindowThreadProcessId(WindowHandle hwnd, std::uint32_t* processId) = 0;
+  // The window of this thread that has the keyboard focus (0: none).
+  virtual WindowHandle GetFocus() = 0;
 };
 
 }  // namespace platform

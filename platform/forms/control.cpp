@@ -22,6 +22,8 @@ void Control::Reset() {
   foreColor_ = spec_.ForeColor;
   backColor_ = spec_.BackColor;
   fillColor_ = spec_.FillColor;
+  fontBold_ = spec_.FontBold;
+  fontUnderline_ = spec_.FontUnderline;
   picture_ = {};
   interval_ = spec_.Interval;
 }
@@ -165,6 +167,22 @@ void Control::SetBackColor(std::int32_t color) {
 void Control::SetFillColor(std::int32_t color) {
   fillColor_ = color;
   Tell(Property::Colors);
+}
+
+void Control::SetFontBold(bool bold) {
+  if (bold == fontBold_) return;
+  fontBold_ = bold;
+  Tell(Property::Font);
+}
+void Control::SetFontUnderline(bool underline) {
+  if (underline == fontUnderline_) return;
+  fontUnderline_ = underline;
+  Tell(Property::Font);
+}
+
+void Control::UserFocus(bool got) {
+  form_.UserFocusMoved(*this, got);
+  (got ? GotFocus : LostFocus).Raise();
 }
 
 void Control::SetPicture(const Picture& picture) {

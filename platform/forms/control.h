@@ -69,12 +69,25 @@ class Control {
   int Tab() const { return tab_; }
   void SetTab(int tab);
 
+  // Colours are RGB values or system colours (SystemColor, kColorWindow...),
+  // which follow the user's colour scheme.
   std::int32_t ForeColor() const { return foreColor_; }
   std::int32_t BackColor() const { return backColor_; }
   std::int32_t FillColor() const { return fillColor_; }
   void SetForeColor(std::int32_t color);
   void SetBackColor(std::int32_t color);
   void SetFillColor(std::int32_t color);
+
+  // The system's message font, bold or underlined as asked.
+  bool FontBold() const { return fontBold_; }
+  bool FontUnderline() const { return fontUnderline_; }
+  void SetFontBold(bool bold);
+  void SetFontUnderline(bool underline);
+  // Width of text in twips in this control's font (0 while not loaded).
+  std::int32_t TextWidth(const std::string& text) const { return peer_ ? peer_->TextWidth(text) : 0; }
+
+  // Moves the keyboard focus here; GotFocus follows once it has arrived.
+  void SetFocus() { Tell(Property::Focus); }
 
   // Picture boxes; for image lists, the icons listed in the description.
   const Picture& GetPicture() const { return picture_; }
@@ -112,6 +125,8 @@ class Control {
   void UserMouse(Event<int, int, double, double>& which, int button, int shift, double x, double y) {
     which.Raise(button, shift, x, y);
   }
+  // The keyboard focus came (true) or went (false).
+  void UserFocus(bool got);
   void TimerDue();
   void AttachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
   void DetachPeer() { peer_.reset(); }
@@ -142,6 +157,8 @@ class Control {
   std::int32_t foreColor_ = kDefaultColor;
   std::int32_t backColor_ = kDefaultColor;
   std::int32_t fillColor_ = kDefaultColor;
+  bool fontBold_ = false;
+  bool fontUnderline_ = false;
   Picture picture_;
   std::vector<Picture> images_;
   std::uint32_t interval_ = 0;

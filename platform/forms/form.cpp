@@ -42,6 +42,7 @@ Control& Form::AddControl(ControlSpec spec) {
   auto control = std::make_unique<Control>(*this, std::move(spec));
   if (peer_) control->AttachPeer(peer_->CreateControlPeer(*control));
   controls_.push_back(std::move(control));
+  Tell(FormProperty::Controls);
   return *controls_.back();
 }
 
@@ -55,6 +56,7 @@ void Form::Load() {
   for (auto& control : controls_) control->Reset();
   peer_ = ui_.CreateFormPeer(*this);
   for (auto& control : controls_) control->AttachPeer(peer_->CreateControlPeer(*control));
+  Tell(FormProperty::Controls);
   ui_.FormLoaded(*this);
   struct Done {
     Form& form;
@@ -76,8 +78,29 @@ void Form::Show() {
   Tell(FormProperty::Visible);
 }
 
+void Form::ShowModal(Form& owner) {
+  if (modalOwner_ || &owner == this) return;
+  Load();
+  if (!peer_ || !owner.Loaded()) return;
+  modalOwner_ = &owner;
+  peer_->SetModalOwner(&owner);
+  Show();
+  ui_.RunModal(*this);
+  EndModal();  // when the loop ended otherwise (the program quits)
+  if (owner.Loaded() && owner.Visible()) owner.SetFocus();
+}
+
+// The owner becomes usable before the dialog goes, so that Windows gives the
+// activation back to it rather than to another program.
+void Form::EndModal() {
+  if (!modalOwner_) return;
+  modalOwner_ = nullptr;
+  if (peer_) peer_->SetModalOwner(nullptr);
+}
+
 void Form::Hide() {
   if (!peer_) return;
+  EndModal();
   visible_ = false;
   Tell(FormProperty::Visible);
 }
@@ -89,6 +112,8 @@ bool Form::Unload(UnloadMode mode) {
   if (cancel != 0 || !peer_) return cancel == 0;
   UnloadEvent.Raise(cancel);
   if (cancel != 0 || !peer_) return cancel == 0;
+  EndModal();
+  activeControl_ = nullptr;
   for (auto& control : controls_) control->DetachPeer();
   for (std::size_t i = designControls_; i < controls_.size(); ++i) retired_.push_back(std::move(controls_[i]));
   controls_.resize(designControls_);

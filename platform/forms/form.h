@@ -42,6 +42,10 @@ class Form {
   bool Loading() const { return loading_; }
   void Load();
   void Show();
+  // Shows the form owned by owner, which the user cannot use until this form
+  // is hidden or unloaded; returns then. Timers of every form keep running.
+  void ShowModal(Form& owner);
+  Form* ModalOwner() const { return modalOwner_; }
   void Hide();
   // False when QueryUnload or Unload cancelled it.
   bool Unload(UnloadMode mode = UnloadMode::FormCode);
@@ -57,6 +61,8 @@ class Form {
   Picture Icon();
   platform::WindowHandle hWnd() const { return peer_ ? peer_->hWnd() : 0; }
   std::int32_t TextWidth(const std::string& text) const { return peer_ ? peer_->TextWidth(text) : 0; }
+  // The control that has the keyboard focus, or null.
+  Control* ActiveControl() const { return activeControl_; }
 
   // Shows a Menu control's items as a pop-up menu and raises the Click of the
   // item picked, after the menu has closed.
@@ -82,6 +88,10 @@ class Form {
   void UserActivated(bool active) { (active ? Activate : Deactivate).Raise(); }
   void UserResized(WindowState state, const TwipsRect& rect);
   void UserMoved(const TwipsRect& rect) { rect_ = rect; }
+  void UserFocusMoved(Control& control, bool got) {
+    if (got) activeControl_ = &control;
+    else if (activeControl_ == &control) activeControl_ = nullptr;
+  }
   void UserHelp(const Control* control) {
     HelpRequested.Raise(control && control->Spec().HelpTopic != 0 ? control->Spec().HelpTopic : spec_.HelpTopic);
   }
@@ -90,6 +100,7 @@ class Form {
   void Tell(FormProperty what) {
     if (peer_) peer_->Update(what);
   }
+  void EndModal();
 
   Ui& ui_;
   FormSpec spec_;
@@ -104,6 +115,8 @@ class Form {
   std::string caption_;
   WindowState windowState_ = WindowState::Normal;
   TwipsRect rect_;
+  Form* modalOwner_ = nullptr;
+  Control* activeControl_ = nullptr;
 };
 
 }  // namespace forms

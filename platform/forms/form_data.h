@@ -81,6 +81,9 @@ struct ControlSpec {
   FillStyle Fill = FillStyle::Transparent;
   bool FontBold = false;
   bool FontUnderline = false;
+  // Command buttons: Enter presses the default one, Escape the cancel one.
+  bool Default = false;
+  bool Cancel = false;
 };
 
 struct FormSpec {

@@ -13,6 +13,7 @@
 namespace forms {
 
 class Control;
+class Form;
 
 enum class Property {
   Caption,
@@ -28,6 +29,8 @@ enum class Property {
   Tab,
   ToolTip,
   Checked,
+  Font,
+  Focus,  // the program moves the keyboard focus to the control
 };
 
 class ControlPeer {
@@ -35,9 +38,13 @@ class ControlPeer {
   virtual ~ControlPeer() = default;
   virtual void Update(Property what) = 0;
   virtual platform::WindowHandle hWnd() const = 0;
+  // Width of text in twips, in the control's own font.
+  virtual std::int32_t TextWidth(const std::string& text) = 0;
 };
 
-enum class FormProperty { Caption, Visible, WindowState, Rect, Icon, Focus };
+// Controls: the set of controls changed (a load, a control added), so the
+// backend stacks them again.
+enum class FormProperty { Caption, Visible, WindowState, Rect, Icon, Focus, Controls };
 
 class FormPeer {
  public:
@@ -50,6 +57,9 @@ class FormPeer {
   virtual Control* PopupMenu(Control& menu, unsigned flags, Control* defaultItem) = 0;
   // Width of text in twips, in the form's font.
   virtual std::int32_t TextWidth(const std::string& text) = 0;
+  // The form is about to be shown modally, owned by owner (which the user
+  // cannot use meanwhile); null: that time ends, the owner is usable again.
+  virtual void SetModalOwner(Form* owner) = 0;
 };
 
 }  // namespace forms

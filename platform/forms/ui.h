@@ -22,6 +22,10 @@ class Ui {
   virtual void FormLoaded(Form&) {}
   virtual void FormUnloaded(Form&) {}
 
+  // Runs the user's input while dialog is shown modally: returns once it is
+  // hidden or unloaded. Every form's timers keep running meanwhile.
+  virtual void RunModal(Form& dialog) = 0;
+
   // The standard message box; returns kMbAnswerOk or kMbAnswerCancel.
   virtual int MsgBox(const std::string& prompt, int buttons, const std::string& title) = 0;
   // The standard input box: prompt, one text field, OK and Cancel. Cancel

@@ -1,6 +1,7 @@
 #include "platform/sim/headless_peers.h"
 
 #include "platform/forms/form_error.h"
+#include "platform/forms/layout.h"
 #include "platform/sim/headless_messages.h"
 
 namespace sim {
@@ -49,8 +50,13 @@ void HeadlessFormPeer::Update(forms::FormProperty what) {
       if (form_.Visible()) {
         desktop.SetForeground(hwnd_);
         form_.UserActivated(true);
-      } else if (desktop.Foreground() == hwnd_) {
-        desktop.SetForeground(0);
+        RestoreFocus();
+      } else {
+        if (desktop.Foreground() == hwnd_) desktop.SetForeground(0);
+        if (forms::Control* focused = form_.ActiveControl()) {
+          savedFocus_ = focused;
+          ui_.MoveFocus(nullptr);
+        }
       }
       break;
     case forms::FormProperty::Focus:
@@ -82,15 +88,34 @@ forms::Control* HeadlessFormPeer::PopupMenu(forms::Control& menu, unsigned flags
   return item;
 }
 
-std::int32_t HeadlessFormPeer::TextWidth(const std::string& text) {
-  return static_cast<std::int32_t>(text.size()) * 6 * ui_.TwipsPerPixelX();
+// The focus comes back to where it was when the form was hidden, or goes to
+// the first Tab stop, as the Windows backend does on activation.
+void HeadlessFormPeer::RestoreFocus() {
+  forms::Control* target = savedFocus_;
+  savedFocus_ = nullptr;
+  if (!target || !target->Enabled() || !forms::Shown(*target)) {
+    const auto stops = forms::TabOrder(form_);
+    target = stops.empty() ? nullptr : stops.front();
+  }
+  if (target) {
+    target->SetFocus();
+  } else {
+    ui_.MoveFocus(nullptr);
+    ui_.Desktop().SetFocusWindow(hwnd_);
+  }
 }
+
+void HeadlessFormPeer::SetModalOwner(forms::Form* owner) {
+  ui_.Desktop().SetWindowOwner(hwnd_, owner ? owner->hWnd() : 0);
+}
+
+std::int32_t HeadlessFormPeer::TextWidth(const std::string& text) { return ui_.TextWidth(text, false); }
 
 HeadlessControlPeer::HeadlessControlPeer(HeadlessUi& ui, forms::Control& control, platform::WindowHandle parent)
     : ui_(ui), control_(control) {
+  SimDesktop& desktop = ui_.Desktop();
+  if (forms::HasWindow(control.Kind())) hwnd_ = desktop.AddWindow({"", "Control", parent, ui_.ProcessId()});
   if (control.Kind() == forms::ControlKind::PictureBox) {
-    SimDesktop& desktop = ui_.Desktop();
-    hwnd_ = desktop.AddWindow({"", "PictureBox", parent, ui_.ProcessId()});
     desktop.SetWindowHandler(hwnd_, [this](std::uint32_t msg, std::uintptr_t, std::intptr_t lParam) {
       if (msg != platform::kWmMouseMove) return;
       const auto x = static_cast<std::uint16_t>(lParam & 0xFFFF);
@@ -102,12 +127,31 @@ HeadlessControlPeer::HeadlessControlPeer(HeadlessUi& ui, forms::Control& control
 }
 
 HeadlessControlPeer::~HeadlessControlPeer() {
+  ui_.Forget(control_);
   if (timer_ != 0) ui_.Desktop().StopTimer(timer_);
   if (hwnd_ != 0) ui_.Desktop().RemoveWindow(hwnd_);
 }
 
 void HeadlessControlPeer::Update(forms::Property what) {
   if (what == forms::Property::Timer) SyncTimer();
+  if (what == forms::Property::Focus) TakeFocus();
+  // A control hidden or disabled with the focus loses it, as on Windows.
+  if (what == forms::Property::Visible || what == forms::Property::Enabled || what == forms::Property::Tab) {
+    forms::Control* focused = ui_.FocusedControl();
+    if (focused && &focused->Parent() == &control_.Parent() && (!focused->Enabled() || !forms::Shown(*focused))) {
+      ui_.MoveFocus(nullptr);
+      ui_.Desktop().SetFocusWindow(control_.Parent().hWnd());
+    }
+  }
+}
+
+void HeadlessControlPeer::TakeFocus() {
+  if (hwnd_ == 0 || !control_.Enabled() || !forms::Shown(control_) || !control_.Parent().Visible()) return;
+  ui_.MoveFocus(&control_);
+}
+
+std::int32_t HeadlessControlPeer::TextWidth(const std::string& text) {
+  return ui_.TextWidth(text, control_.FontBold());
 }
 
 void HeadlessControlPeer::SyncTimer() {

@@ -17,25 +17,31 @@ class HeadlessFormPeer : public forms::FormPeer {
   platform::WindowHandle hWnd() const override { return hwnd_; }
   forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
   std::int32_t TextWidth(const std::string& text) override;
+  void SetModalOwner(forms::Form* owner) override;
 
  private:
   void OnMessage(std::uint32_t msg, std::uintptr_t wParam);
+  void RestoreFocus();
   HeadlessUi& ui_;
   forms::Form& form_;
   platform::WindowHandle hwnd_;
+  forms::Control* savedFocus_ = nullptr;
 };
 
-// A control: picture boxes have a window of their own (the tray icon's
-// callback reaches them); timers run on the desktop's clock.
+// A control: those that are windows on Windows have a window of their own
+// (the tray icon's callback reaches a picture box's, the focus rests on
+// them); timers run on the desktop's clock.
 class HeadlessControlPeer : public forms::ControlPeer {
  public:
   HeadlessControlPeer(HeadlessUi& ui, forms::Control& control, platform::WindowHandle parent);
   ~HeadlessControlPeer() override;
   void Update(forms::Property what) override;
   platform::WindowHandle hWnd() const override { return hwnd_; }
+  std::int32_t TextWidth(const std::string& text) override;
 
  private:
   void SyncTimer();
+  void TakeFocus();
   HeadlessUi& ui_;
   forms::Control& control_;
   platform::WindowHandle hwnd_ = 0;

@@ -1,5 +1,7 @@
 #include "platform/sim/headless_ui.h"
 
+#include <stdexcept>
+
 #include "platform/forms/form_error.h"
 #include "platform/sim/headless_messages.h"
 #include "platform/sim/headless_peers.h"
@@ -66,6 +68,27 @@ std::string HeadlessUi::PictureName(const forms::Picture& picture) const {
   for (const auto& [name, handle] : pictures_)
     if (handle == picture.Handle) return name;
   return {};
+}
+
+void HeadlessUi::RunModal(forms::Form& dialog) {
+  if (onModal_) onModal_(dialog);
+  if (dialog.Loaded() && dialog.Visible()) CloseBox(dialog);
+  if (dialog.Loaded() && dialog.Visible())
+    throw std::logic_error("the modal form " + dialog.Name() + " refused to close and the driver left it up");
+}
+
+std::int32_t HeadlessUi::TextWidth(const std::string& text, bool bold) const {
+  const std::int32_t twips = static_cast<std::int32_t>(text.size()) * (bold ? 105 : 90);
+  return (twips + twipsPerPixelX_ / 2) / twipsPerPixelX_ * twipsPerPixelX_;
+}
+
+void HeadlessUi::MoveFocus(forms::Control* control) {
+  forms::Control* previous = std::exchange(focus_, control);
+  if (control) desktop_.SetFocusWindow(control->hWnd());
+  else if (previous && desktop_.GetFocus() == previous->hWnd()) desktop_.SetFocusWindow(0);
+  if (previous == control) return;
+  if (previous) previous->UserFocus(false);
+  if (control) control->UserFocus(true);
 }
 
 void HeadlessUi::End() {

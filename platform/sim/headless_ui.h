@@ -57,9 +57,37 @@ class HeadlessUi : public forms::Ui {
   // The next control created fails with this error.
   void FailNextControl(int number, std::string description) { failNext_ = {number, std::move(description)}; }
 
-  void Click(forms::Control& control) { control.UserClick(); }
-  void Type(forms::Control& control, const std::string& text) { control.UserText(text); }
-  void Select(forms::Control& control, int index) { control.UserListIndex(index); }
+  // Runs while a form is shown modally (the user works in the dialog; the
+  // clock may advance there). A dialog still up when it returns, or with no
+  // hook, is closed with its close box.
+  void OnModal(std::function<void(forms::Form& dialog)> user) { onModal_ = std::move(user); }
+  // Measures as at another DPI: 10 twips per pixel at 144 DPI.
+  void SetTwipsPerPixel(std::int32_t x, std::int32_t y) {
+    twipsPerPixelX_ = x;
+    twipsPerPixelY_ = y;
+  }
+
+  // The user's actions reach only forms not disabled by a modal dialog (false:
+  // nothing happened); in headless_input.cpp.
+  bool Click(forms::Control& control);
+  bool Type(forms::Control& control, const std::string& text);
+  bool Select(forms::Control& control, int index);
+  bool DoubleClick(forms::Control& control);
+  // Buttons 1 left, 2 right; shift 1 Shift, 2 Ctrl, 4 Alt; x and y in twips.
+  bool MouseDown(forms::Control& control, int button, double x = 0, double y = 0, int shift = 0);
+  bool MouseUp(forms::Control& control, int button, double x = 0, double y = 0, int shift = 0);
+  // The user clicks into a control that takes the focus.
+  bool Focus(forms::Control& control);
+  // Keys on the form with the focus in it: Tab, Shift+Tab, Ctrl+(Shift+)Tab,
+  // Enter, Escape, and Alt with a letter of an access key ("&Name").
+  bool PressTab(forms::Form& form, bool backwards = false);
+  bool PressCtrlTab(forms::Form& form, bool backwards = false);
+  bool PressEnter(forms::Form& form);
+  bool PressEscape(forms::Form& form);
+  bool PressAccessKey(forms::Form& form, char letter);
+  // Whether a modal dialog owned by the form is up.
+  bool Disabled(const forms::Form& form) const;
+  forms::Control* FocusedControl() const { return focus_; }
   // The user presses F1 on a control (null: on the form).
   void Help(forms::Form& form, forms::Control* control) { form.UserHelp(control); }
   // The user closes a form with its close box.
@@ -91,13 +119,24 @@ class HeadlessUi : public forms::Ui {
   void SetHelpFile(const std::string& path) override { helpFile_ = path; }
   std::string HelpFile() override { return helpFile_; }
   forms::Picture LoadResPicture(const std::string& resource) override;
-  std::int32_t TwipsPerPixelX() override { return 15; }
-  std::int32_t TwipsPerPixelY() override { return 15; }
+  std::int32_t TwipsPerPixelX() override { return twipsPerPixelX_; }
+  std::int32_t TwipsPerPixelY() override { return twipsPerPixelY_; }
   [[noreturn]] void End() override;
+  void RunModal(forms::Form& dialog) override;
 
   // For the peers.
   std::optional<std::pair<int, std::string>> TakeFailure() { return std::exchange(failNext_, std::nullopt); }
   int AnswerPopup(const PopupMenuCall& call);
+  // Text widths of a font of 6 pixels a character at 96 DPI (7 in bold),
+  // rounded to whole pixels.
+  std::int32_t TextWidth(const std::string& text, bool bold) const;
+  // The focus moves to control (null: to no control), raising LostFocus and
+  // GotFocus as on Windows.
+  void MoveFocus(forms::Control* control);
+  // The control's window is gone; no event.
+  void Forget(const forms::Control& control) {
+    if (focus_ == &control) focus_ = nullptr;
+  }
 
  private:
   SimDesktop& desktop_;
@@ -111,6 +150,10 @@ class HeadlessUi : public forms::Ui {
   std::function<std::optional<std::string>(const InputBoxCall&)> onInputBox_;
   std::deque<int> popupAnswers_;
   std::function<int(const PopupMenuCall&)> onPopupMenu_;
+  std::function<void(forms::Form&)> onModal_;
+  std::int32_t twipsPerPixelX_ = 15;
+  std::int32_t twipsPerPixelY_ = 15;
+  forms::Control* focus_ = nullptr;
   std::deque<int> msgBoxAnswers_;
   std::optional<std::pair<int, std::string>> failNext_;
   std::vector<InputBoxCall> inputBoxes_;

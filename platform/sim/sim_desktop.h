@@ -14,6 +14,7 @@
 #include "platform/sim/sim_desktop_calls.h"
 #include "platform/sim/sim_hooks.h"
 #include "platform/sim/sim_hotkeys.h"
+#include "platform/sim/sim_metrics.h"
 #include "platform/sim/sim_files.h"
 
 namespace sim {
@@ -48,7 +49,8 @@ class SimDesktop : public platform::Os,
                    public SimDesktopCalls,
                    public SimHotkeys,
                    public SimClipboard,
-                   public SimHooks {
+                   public SimHooks,
+                   public SimMetrics {
  public:
   explicit SimDesktop(WindowsFamily family = WindowsFamily::Win10) : family_(family) {}
 
@@ -66,7 +68,10 @@ class SimDesktop : public platform::Os,
 
   platform::WindowHandle AddWindow(SimWindow window);
   void SetWindowTitle(platform::WindowHandle h, std::string title) { windows_.at(h).title = std::move(title); }
+  void SetWindowOwner(platform::WindowHandle h, platform::WindowHandle owner) { windows_.at(h).owner = owner; }
   void SetForeground(platform::WindowHandle h) { foreground_ = h; }
+  // The window with the keyboard focus, as GetFocus reports it.
+  void SetFocusWindow(platform::WindowHandle h) { focus_ = h; }
   std::uint32_t AddProcess(SimProcess process);
   void FailSnapshots(bool fail = true) { failSnapshot_ = fail; }
   void FailEnumProcesses(bool fail = true) { failEnumProcesses_ = fail; }
@@ -103,6 +108,7 @@ class SimDesktop : public platform::Os,
   int GetWindowTextA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
   int GetClassNameA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
   std::uint32_t GetWindowThreadProcessId(platform::WindowHandle hwnd, std::uint32_t* processId) override;
+  platform::WindowHandle GetFocus() override { return focus_; }
 
   // ---- platform::OsProcesses ----
   platform::OsHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
@@ -200,6 +206,7 @@ class SimDesktop : public platform::Os,
   std::map<platform::WindowHandle, SimWindow> windows_;
   platform::WindowHandle nextWindow_ = 0x10010;
   platform::WindowHandle foreground_ = 0;
+  platform::WindowHandle focus_ = 0;
   int foregroundQueries_ = 0;
 
   std::map<std::uint32_t, SimProcess> processes_;

@@ -25,6 +25,7 @@ void SimDesktop::RemoveWindow(platform::WindowHandle h) {
   windows_.erase(h);
   handlers_.erase(h);
   if (foreground_ == h) foreground_ = 0;
+  if (focus_ == h) focus_ = 0;
 }
 
 int SimDesktop::StartTimer(std::uint32_t intervalMs, std::function<void()> tick) {

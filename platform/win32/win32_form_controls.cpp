@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/forms/form_error.h"
+#include "platform/forms/layout.h"
 #include "platform/win32/win32_form_peer.h"
 #include "platform/win32/win32_handles.h"
 
@@ -18,22 +19,13 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   auto* peer = reinterpret_cast<Win32ControlPeer*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!peer) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
   forms::Control& control = peer->Control();
-  forms::Ui& ui = control.Parent().GetUi();
-  const double x = GET_X_LPARAM(lParam) * static_cast<double>(ui.TwipsPerPixelX());
-  const double y = GET_Y_LPARAM(lParam) * static_cast<double>(ui.TwipsPerPixelY());
-  const int button = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
-  const int shift = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0);
   switch (msg) {
     case WM_MOUSEMOVE:
-      control.UserMouse(control.MouseMove, button, shift, x, y);
-      return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-      control.UserMouse(control.MouseDown, msg == WM_LBUTTONDOWN ? 1 : 2, shift, x, y);
-      return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-      control.UserMouse(control.MouseUp, msg == WM_LBUTTONUP ? 1 : 2, shift, x, y);
+      RaiseMouse(control, msg, wParam, lParam);
       if (msg == WM_LBUTTONUP) control.UserClick();
       return 0;
     case WM_LBUTTONDBLCLK:
@@ -52,18 +44,6 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   }
 }
 
-// Text boxes report each typed character first; a handler may discard it.
-LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  if (msg == WM_CHAR) {
-    auto* peer = reinterpret_cast<Win32ControlPeer*>(data);
-    int ascii = static_cast<int>(wParam);
-    peer->Control().UserKeyPress(ascii);
-    if (ascii == 0) return 0;
-    wParam = static_cast<WPARAM>(ascii);
-  }
-  return ::DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
 struct WindowKind {
   const char* className;
   DWORD style;
@@ -72,13 +52,15 @@ struct WindowKind {
 
 WindowKind KindOf(const forms::ControlSpec& spec) {
   DWORD align = spec.Align == forms::Alignment::Right ? SS_RIGHT : spec.Align == forms::Alignment::Center ? SS_CENTER : SS_LEFT;
+  // The other way round a separator is a vertical one.
+  const DWORD etched = spec.Rect.Height > spec.Rect.Width ? SS_ETCHEDVERT : SS_ETCHEDHORZ;
   switch (spec.Kind) {
     case ControlKind::Label:
       return {"STATIC", align | SS_NOTIFY | (spec.Border == forms::BorderStyle::FixedSingle ? WS_BORDER : 0u), 0};
     case ControlKind::TextBox:
       return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::CommandButton:
-      return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+      return {"BUTTON", static_cast<DWORD>(WS_TABSTOP | (spec.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)), 0};
     case ControlKind::CheckBox:
       return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::OptionButton:
@@ -88,11 +70,15 @@ WindowKind KindOf(const forms::ControlSpec& spec) {
     case ControlKind::ComboBox:
       return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
     case ControlKind::TabControl:
-      return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS, 0};
+      return {WC_TABCONTROLA, WS_TABSTOP, 0};
     case ControlKind::PictureBox:
       return {kPictureClass, 0, 0};
+    case ControlKind::Shape:
+      return {kShapeClass, 0, 0};
+    case ControlKind::Line:
+      return {"STATIC", etched, 0};
     default:
-      return {nullptr, 0, 0};  // no window: timers, image lists, menus, shapes
+      return {nullptr, 0, 0};  // no window: timers, image lists, menus
   }
 }
 
@@ -120,19 +106,26 @@ void Win32ControlPeer::Create() {
   }
   const WindowKind kind = KindOf(control_.Spec());
   if (!kind.className) return;
-  const RECT r = form_.PixelRect(control_);
-  int height = r.bottom - r.top;
-  if (control_.Kind() == ControlKind::ComboBox) height *= 8;  // room for the drop-down list
-  const bool shown = control_.Visible() && form_.OnShownPage(control_);
+  const RECT r = WindowRect();
+  const bool shown = forms::Shown(control_);
+  // Cancel buttons take the id Escape sends; the others a number of the form.
+  const int id = control_.Spec().Cancel && control_.Kind() == ControlKind::CommandButton ? IDCANCEL
+                                                                                         : form_.NextControlId();
+  // Siblings clip each other, so that the stacking decides what shows where
+  // controls overlap.
   hwnd_ = ::CreateWindowExA(kind.exStyle, kind.className, control_.Caption().c_str(),
-                            WS_CHILD | kind.style | (shown ? WS_VISIBLE : 0u) | (control_.Enabled() ? 0u : WS_DISABLED),
-                            r.left, r.top, r.right - r.left, height, form_.Window(), nullptr, form_.Ui().Instance(),
-                            nullptr);
+                            WS_CHILD | WS_CLIPSIBLINGS | kind.style | (shown ? WS_VISIBLE : 0u) |
+                                (control_.Enabled() ? 0u : WS_DISABLED),
+                            r.left, r.top, r.right - r.left, r.bottom - r.top, form_.Window(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form_.Ui().Instance(), nullptr);
   if (!hwnd_) throw forms::Error(forms::kErrCannotCreateWindow, "Can't create the control " + control_.Name());
-  ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.Ui().Font()), FALSE);
-  if (control_.Kind() == ControlKind::PictureBox) ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
+  if (control_.Kind() == ControlKind::PictureBox || control_.Kind() == ControlKind::Shape)
+    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (control_.Kind() == ControlKind::Shape) ShapeRegion();
+  if (control_.Spec().Default && control_.Kind() == ControlKind::CommandButton) form_.SetDefaultButton(id);
   form_.AddChild(hwnd_, this);
-  if (control_.Kind() == ControlKind::TextBox) ::SetWindowSubclass(hwnd_, TextBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SubclassControl(hwnd_, this);
   if (control_.Kind() == ControlKind::ComboBox) FillList();
   if (control_.Kind() == ControlKind::TabControl) {
     const auto& pages = control_.Spec().Items;
@@ -150,13 +143,32 @@ Win32ControlPeer::~Win32ControlPeer() {
   if (timer_ != 0) form_.RemoveTimer(timer_);
   if (hwnd_) {
     form_.RemoveChild(hwnd_);
-    if (control_.Kind() == ControlKind::TextBox) ::RemoveWindowSubclass(hwnd_, TextBoxProc, 1);
-    if (control_.Kind() == ControlKind::PictureBox) ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    UnsubclassControl(hwnd_);
+    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
   }
 }
 
 platform::WindowHandle Win32ControlPeer::hWnd() const { return FromHwnd(hwnd_); }
+
+RECT Win32ControlPeer::WindowRect() const {
+  RECT r = form_.PixelRect(control_);
+  if (control_.Kind() == ControlKind::ComboBox) r.bottom += 7 * (r.bottom - r.top);  // room for the drop-down list
+  // A separator is the two pixels of its etched edge.
+  if (control_.Kind() == ControlKind::Line) {
+    if (control_.Rect().Height > control_.Rect().Width) r.right = r.left + 2;
+    else r.bottom = r.top + 2;
+  }
+  return r;
+}
+
+HFONT Win32ControlPeer::ControlFont() const {
+  return form_.Ui().Font(control_.FontBold(), control_.FontUnderline());
+}
+
+std::int32_t Win32ControlPeer::TextWidth(const std::string& text) {
+  return MeasureText(hwnd_ ? hwnd_ : form_.Window(), ControlFont(), text) * form_.Ui().TwipsPerPixelX();
+}
 
 void Win32ControlPeer::SyncTimer() {
   if (!control_.ShouldTick()) {
@@ -175,9 +187,8 @@ void Win32ControlPeer::FillList() {
   ::SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(control_.ListIndex()), 0);
 }
 
-void Win32ControlPeer::ShowAsPage() {
-  if (hwnd_ && control_.Kind() != ControlKind::TabControl)
-    ::ShowWindow(hwnd_, control_.Visible() && form_.OnShownPage(control_) ? SW_SHOWNA : SW_HIDE);
+void Win32ControlPeer::ShowAsShown() {
+  if (hwnd_) ::ShowWindow(hwnd_, forms::Shown(control_) ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32ControlPeer::Update(forms::Property what) {
@@ -190,10 +201,7 @@ void Win32ControlPeer::Update(forms::Property what) {
     form_.RebuildMenuBar();
     return;
   }
-  if (!hwnd_) {
-    if (control_.Kind() == ControlKind::Shape) ::InvalidateRect(form_.Window(), nullptr, TRUE);
-    return;
-  }
+  if (!hwnd_) return;
   ++quiet_;
   switch (what) {
     case Property::Caption:
@@ -203,14 +211,21 @@ void Win32ControlPeer::Update(forms::Property what) {
       ::EnableWindow(hwnd_, control_.Enabled());
       break;
     case Property::Visible:
-      ShowAsPage();
+      // A frame or tab control takes what it holds along.
+      if (control_.Kind() == ControlKind::Frame || control_.Kind() == ControlKind::TabControl) form_.ShowShownControls();
+      else ShowAsShown();
       break;
     case Property::Value:
       ::SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(control_.Value()), 0);
       break;
     case Property::Rect: {
-      const RECT r = form_.PixelRect(control_);
+      const RECT r = WindowRect();
       ::MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+      if (control_.Kind() == ControlKind::Shape) ShapeRegion();
+      // What a frame or tab control holds moves with it.
+      if (control_.Kind() == ControlKind::Frame || control_.Kind() == ControlKind::TabControl)
+        for (forms::Control* inner : control_.Parent().Controls())
+          if (inner != &control_ && forms::IsInside(*inner, control_)) inner->Refresh(Property::Rect);
       break;
     }
     case Property::List:
@@ -221,11 +236,20 @@ void Win32ControlPeer::Update(forms::Property what) {
       break;
     case Property::Tab:
       ::SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(control_.Tab()), 0);
-      form_.ShowPage(control_);
+      form_.ShowShownControls();
       break;
     case Property::Colors:
+      if (control_.Kind() == ControlKind::Shape) ShapeRegion();
+      ::InvalidateRect(hwnd_, nullptr, TRUE);
+      break;
     case Property::Picture:
       ::InvalidateRect(hwnd_, nullptr, TRUE);
+      break;
+    case Property::Font:
+      ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), TRUE);
+      break;
+    case Property::Focus:
+      if (::IsWindowVisible(hwnd_) && ::IsWindowEnabled(hwnd_)) ::SetFocus(hwnd_);
       break;
     case Property::ToolTip:
       form_.SetToolTip(hwnd_, control_.ToolTip());
@@ -240,9 +264,7 @@ void Win32ControlPeer::Notify(UINT code) {
   if (quiet_ > 0) return;
   switch (control_.Kind()) {
     case ControlKind::CommandButton:
-    case ControlKind::Label:
-      if (code == BN_CLICKED || code == STN_CLICKED) control_.UserClick();
-      if (control_.Kind() == ControlKind::Label && code == STN_DBLCLK) control_.UserDblClick();
+      if (code == BN_CLICKED) control_.UserClick();
       break;
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
@@ -270,12 +292,20 @@ void Win32ControlPeer::Notify(UINT code) {
 
 LRESULT Win32ControlPeer::Colour(HDC dc) {
   if (control_.ForeColor() == forms::kDefaultColor && control_.BackColor() == forms::kDefaultColor) return 0;
-  if (control_.ForeColor() != forms::kDefaultColor) ::SetTextColor(dc, static_cast<COLORREF>(control_.ForeColor()));
-  const COLORREF back = control_.BackColor() != forms::kDefaultColor ? static_cast<COLORREF>(control_.BackColor())
+  if (control_.ForeColor() != forms::kDefaultColor) ::SetTextColor(dc, ResolveColor(control_.ForeColor()));
+  const COLORREF back = control_.BackColor() != forms::kDefaultColor ? ResolveColor(control_.BackColor())
                                                                      : ::GetSysColor(COLOR_BTNFACE);
   ::SetBkColor(dc, back);
-  brush_.reset(::CreateSolidBrush(back));
-  return reinterpret_cast<LRESULT>(brush_.get());
+  return reinterpret_cast<LRESULT>(Brush(back));
+}
+
+// One brush per control, made again only when its colour changes.
+HBRUSH Win32ControlPeer::Brush(COLORREF color) {
+  if (!brush_ || brushColor_ != color) {
+    brush_.reset(::CreateSolidBrush(color));
+    brushColor_ = color;
+  }
+  return static_cast<HBRUSH>(brush_.get());
 }
 
 }  // namespace platform::win32

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/forms/form_error.h"
+#include "platform/forms/layout.h"
 #include "platform/win32/win32_handles.h"
 
 namespace platform::win32 {
@@ -57,6 +58,12 @@ void RegisterFormClasses(HINSTANCE instance) {
   form.hIcon = static_cast<HICON>(::LoadImageA(instance, "APPICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   ::RegisterClassExA(&form);
   RegisterPictureClass(instance);
+  RegisterShapeClass(instance);
+}
+
+bool SwitchFormPage(HWND form, bool backwards) {
+  Win32FormPeer* peer = PeerOf(form);
+  return peer && forms::SwitchPage(peer->Form(), backwards);
 }
 
 bool IsFormWindow(HWND hwnd) {
@@ -123,6 +130,10 @@ void Win32FormPeer::Update(forms::FormProperty what) {
         ::SetForegroundWindow(hwnd_);
       } else {
         ::ShowWindow(hwnd_, SW_HIDE);
+        // An owned window would go with its owner's; the owner was a dialog's
+        // only while it was shown modally.
+        if (modalOwner_) ::SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, 0);
+        modalOwner_ = nullptr;
       }
       break;
     case forms::FormProperty::WindowState:
@@ -141,11 +152,58 @@ void Win32FormPeer::Update(forms::FormProperty what) {
     case forms::FormProperty::Focus:
       if (::IsWindowVisible(hwnd_)) {
         ::SetForegroundWindow(hwnd_);
-        ::SetFocus(hwnd_);
+        if (HWND focus = ::GetFocus(); focus != hwnd_ && !::IsChild(hwnd_, focus)) ::SetFocus(hwnd_);
       }
+      break;
+    case forms::FormProperty::Controls:
+      Restack();
       break;
   }
   --quiet_;
+}
+
+void Win32FormPeer::Restack() {
+  HWND above = HWND_TOP;
+  for (forms::Control* control : forms::StackingOrder(form_)) {
+    HWND child = ToHwnd(control->hWnd());
+    if (!child) continue;
+    ::SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    above = child;
+  }
+}
+
+void Win32FormPeer::SetModalOwner(forms::Form* owner) {
+  if (!owner) {
+    // Usable again before the dialog hides, so Windows activates the owner.
+    if (modalOwner_) ::EnableWindow(modalOwner_, TRUE);
+    return;
+  }
+  modalOwner_ = ToHwnd(owner->hWnd());
+  ::SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(modalOwner_));
+  // Centred on the owner, as dialogs open.
+  RECT outer{}, own{};
+  ::GetWindowRect(modalOwner_, &outer);
+  ::GetWindowRect(hwnd_, &own);
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  ::SetWindowPos(hwnd_, nullptr, std::max(0L, (outer.left + outer.right - width) / 2),
+                 std::max(0L, (outer.top + outer.bottom - height) / 2), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::EnableWindow(modalOwner_, FALSE);
+}
+
+// Like a dialog: the control that had the focus when the form was left gets
+// it back, or else the first Tab stop. False: the form keeps it itself.
+void Win32FormPeer::Activated(bool active) {
+  if (!active) {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd_, focus)) savedFocus_ = focus;
+    return;
+  }
+  HWND target = savedFocus_;
+  if (!target || !::IsWindow(target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target))
+    target = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (target) ::SetFocus(target);
+  else ::SetFocus(hwnd_);
 }
 
 LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -160,10 +218,28 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       if (it != timers_.end()) it->second->TimerDue();
       return 0;
     }
-    case WM_ACTIVATE:
-      // Showing a form activates it, whoever showed it.
-      form_.UserActivated(LOWORD(wParam) != WA_INACTIVE);
-      break;
+    case WM_ACTIVATE: {
+      const bool active = LOWORD(wParam) != WA_INACTIVE;
+      if (!active || HIWORD(wParam) == 0) Activated(active);
+      // Showing a form activates it, whoever showed it. The handler may
+      // unload the form: nothing of this peer after it.
+      form_.UserActivated(active);
+      return active ? 0 : ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    case WM_NEXTDLGCTL: {
+      // What the dialog manager asks of a form at an access key of a label:
+      // the focus to the label, then on to the next Tab stop.
+      HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : ::GetNextDlgTabItem(hwnd_, ::GetFocus(), wParam != 0);
+      if (target) {
+        if (!LOWORD(lParam) && (::SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+          ::SendMessageA(target, EM_SETSEL, 0, -1);
+        ::SetFocus(target);
+      }
+      return 0;
+    }
+    case DM_GETDEFID:
+      return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
     case WM_SIZE:
       if (quiet_ == 0 && (::IsWindowVisible(hwnd_) || wParam == SIZE_MINIMIZED))
         form_.UserResized(StateOf(wParam), WindowRectTwips());
@@ -205,9 +281,6 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         if (LRESULT brush = it->second->Colour(reinterpret_cast<HDC>(wParam))) return brush;
       break;
     }
-    case WM_PAINT:
-      Paint();
-      return 0;
     case WM_HELP: {
       const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
       const auto it = children_.find(static_cast<HWND>(info->hItemHandle));
@@ -218,32 +291,6 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       break;
   }
   return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
-}
-
-// Shapes have no window: the form draws them.
-void Win32FormPeer::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(hwnd_, &ps);
-  for (forms::Control* control : form_.Controls()) {
-    if (control->Kind() != forms::ControlKind::Shape || !control->Visible() || !OnShownPage(*control)) continue;
-    const RECT r = PixelRect(*control);
-    const bool filled = control->Spec().Fill == forms::FillStyle::Solid;
-    GdiObject brush(filled ? ::CreateSolidBrush(control->FillColor() < 0 ? 0 : static_cast<COLORREF>(control->FillColor()))
-                           : nullptr);
-    GdiObject pen(::CreatePen(PS_SOLID, 1, control->ForeColor() < 0 ? 0 : static_cast<COLORREF>(control->ForeColor())));
-    HGDIOBJ oldBrush = ::SelectObject(dc, filled ? brush.get() : ::GetStockObject(NULL_BRUSH));
-    HGDIOBJ oldPen = ::SelectObject(dc, pen.get());
-    switch (control->Spec().Shape) {
-      case forms::ShapeKind::Oval:
-      case forms::ShapeKind::Circle: ::Ellipse(dc, r.left, r.top, r.right, r.bottom); break;
-      case forms::ShapeKind::RoundedRectangle:
-      case forms::ShapeKind::RoundedSquare: ::RoundRect(dc, r.left, r.top, r.right, r.bottom, 8, 8); break;
-      default: ::Rectangle(dc, r.left, r.top, r.right, r.bottom); break;
-    }
-    ::SelectObject(dc, oldBrush);
-    ::SelectObject(dc, oldPen);
-  }
-  ::EndPaint(hwnd_, &ps);
 }
 
 UINT_PTR Win32FormPeer::AddTimer(forms::Control& control) {
@@ -273,35 +320,19 @@ void Win32FormPeer::SetToolTip(HWND child, const std::string& text) {
 RECT Win32FormPeer::PixelRect(const forms::Control& control) const {
   forms::TwipsRect r = control.Rect();
   // Controls inside a frame or tab control are placed relative to it.
-  for (std::string container = control.Spec().Container; !container.empty();) {
-    if (!form_.Has(container)) break;
-    const forms::Control& outer = form_[container];
-    if (outer.Kind() == forms::ControlKind::Menu) break;
-    r.Left += outer.Rect().Left;
-    r.Top += outer.Rect().Top;
-    container = outer.Spec().Container;
+  for (const forms::Control* outer = forms::ContainerOf(control); outer; outer = forms::ContainerOf(*outer)) {
+    r.Left += outer->Rect().Left;
+    r.Top += outer->Rect().Top;
   }
   const int x = ui_.TwipsPerPixelX();
   const int y = ui_.TwipsPerPixelY();
   return {r.Left / x, r.Top / y, (r.Left + r.Width) / x, (r.Top + r.Height) / y};
 }
 
-bool Win32FormPeer::OnShownPage(const forms::Control& control) const {
-  for (const forms::Control* inner = &control; inner;) {
-    const std::string& container = inner->Spec().Container;
-    if (container.empty() || !form_.Has(container)) return true;
-    const forms::Control& outer = form_[container];
-    if (outer.Kind() == forms::ControlKind::TabControl && inner->Spec().TabPage >= 0 &&
-        inner->Spec().TabPage != outer.Tab())
-      return false;
-    inner = &outer;
-  }
-  return true;
-}
-
-void Win32FormPeer::ShowPage(const forms::Control&) {
-  for (auto& [hwnd, peer] : children_) peer->ShowAsPage();
-  ::InvalidateRect(hwnd_, nullptr, TRUE);
+void Win32FormPeer::ShowShownControls() {
+  ++quiet_;
+  for (auto& [hwnd, peer] : children_) peer->ShowAsShown();
+  --quiet_;
 }
 
 void Win32FormPeer::RebuildMenuBar() {
@@ -370,14 +401,16 @@ forms::Control* Win32FormPeer::PopupMenu(forms::Control& menu, unsigned flags, f
   return it == commands.end() ? nullptr : it->second;
 }
 
-std::int32_t Win32FormPeer::TextWidth(const std::string& text) {
-  HDC dc = ::GetDC(hwnd_);
-  HGDIOBJ old = ::SelectObject(dc, ui_.Font());
+std::int32_t Win32FormPeer::TextWidth(const std::string& text) { return MeasureText(hwnd_, ui_.Font(), text) * ui_.TwipsPerPixelX(); }
+
+int MeasureText(HWND hwnd, HFONT font, const std::string& text) {
+  HDC dc = ::GetDC(hwnd);
+  HGDIOBJ old = ::SelectObject(dc, font);
   SIZE size{};
   ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   ::SelectObject(dc, old);
-  ::ReleaseDC(hwnd_, dc);
-  return size.cx * ui_.TwipsPerPixelX();
+  ::ReleaseDC(hwnd, dc);
+  return size.cx;
 }
 
 }  // namespace platform::win32

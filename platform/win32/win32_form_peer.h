@@ -11,7 +11,12 @@ namespace platform::win32 {
 
 void RegisterFormClasses(HINSTANCE instance);
 void RegisterPictureClass(HINSTANCE instance);
+void RegisterShapeClass(HINSTANCE instance);
 bool IsFormWindow(HWND hwnd);
+// Width in pixels of text in that font.
+int MeasureText(HWND hwnd, HFONT font, const std::string& text);
+// Ctrl+Tab on a form window; false when it has no tab control.
+bool SwitchFormPage(HWND form, bool backwards);
 
 class Win32ControlPeer;
 
@@ -29,6 +34,7 @@ class Win32FormPeer : public forms::FormPeer {
   platform::WindowHandle hWnd() const override;
   forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
   std::int32_t TextWidth(const std::string& text) override;
+  void SetModalOwner(forms::Form* owner) override;
 
   LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -44,14 +50,18 @@ class Win32FormPeer : public forms::FormPeer {
   // Pixels, in the form's client area, of a control's rectangle (which is
   // relative to its frame or tab control).
   RECT PixelRect(const forms::Control& control) const;
-  // Whether the control shows on the page its tab control shows.
-  bool OnShownPage(const forms::Control& control) const;
-  void ShowPage(const forms::Control& tabControl);
+  // Each control shown or hidden as its containers and their pages say.
+  void ShowShownControls();
   void RebuildMenuBar();
+  int NextControlId() { return nextControlId_++; }
+  // The default button's id, which the dialog manager asks for at Enter.
+  void SetDefaultButton(int id) { defaultButton_ = id; }
 
  private:
-  void Paint();
   void ApplyWindowState();
+  // Stacks the controls' windows as forms::StackingOrder says.
+  void Restack();
+  void Activated(bool active);
   forms::TwipsRect WindowRectTwips() const;
 
   Win32Ui& ui_;
@@ -64,6 +74,10 @@ class Win32FormPeer : public forms::FormPeer {
   UINT_PTR nextTimer_ = 1;
   std::map<HWND, Win32ControlPeer*> children_;
   int quiet_ = 0;  // >0 while the program itself changes the window
+  int nextControlId_ = 100;
+  int defaultButton_ = 0;
+  HWND savedFocus_ = nullptr;
+  HWND modalOwner_ = nullptr;
 };
 
 class Win32ControlPeer : public forms::ControlPeer {
@@ -73,16 +87,25 @@ class Win32ControlPeer : public forms::ControlPeer {
   void Update(forms::Property what) override;
   platform::WindowHandle hWnd() const override;
 
+  std::int32_t TextWidth(const std::string& text) override;
+
   // A notification from the control's window (WM_COMMAND, WM_NOTIFY).
   void Notify(UINT code);
   LRESULT Colour(HDC dc);
   forms::Control& Control() { return control_; }
-  void ShowAsPage();
+  Win32FormPeer& FormPeer() { return form_; }
+  void ShowAsShown();
+  HWND Window() const { return hwnd_; }
+  HBRUSH Brush(COLORREF color);
 
  private:
   void Create();
   void SyncTimer();
   void FillList();
+  HFONT ControlFont() const;
+  RECT WindowRect() const;
+  // A shape's window covers the shape only, so what lies under it shows.
+  void ShapeRegion();
 
   Win32FormPeer& form_;
   forms::Control& control_;
@@ -90,6 +113,13 @@ class Win32ControlPeer : public forms::ControlPeer {
   UINT_PTR timer_ = 0;
   int quiet_ = 0;
   GdiObject brush_;
+  COLORREF brushColor_ = 0;
 };
+
+// Mouse and focus messages of the controls' windows (win32_form_input.cpp).
+void SubclassControl(HWND hwnd, Win32ControlPeer* peer);
+void UnsubclassControl(HWND hwnd);
+// The form layer's mouse arguments from a mouse message.
+void RaiseMouse(forms::Control& control, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace platform::win32

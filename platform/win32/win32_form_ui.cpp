@@ -19,8 +19,10 @@ Win32Ui::Win32Ui(HINSTANCE instance, std::string title) : instance_(instance), t
   }
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
-  if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    font_.reset(::CreateFontIndirectA(&metrics.lfMessageFont));
+  if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    logFont_ = metrics.lfMessageFont;
+    font_.reset(::CreateFontIndirectA(&logFont_));
+  }
 
   taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
   RegisterFormClasses(instance_);
@@ -30,12 +32,53 @@ Win32Ui::~Win32Ui() {
   for (auto& [name, icon] : icons_) ::DestroyIcon(icon);
 }
 
+COLORREF ResolveColor(std::int32_t color) {
+  if (forms::IsSystemColor(color)) return ::GetSysColor(forms::SystemColorIndex(color));
+  return color == forms::kDefaultColor ? 0 : static_cast<COLORREF>(color);
+}
+
+HFONT Win32Ui::Font(bool bold, bool underline) {
+  if (!bold && !underline) return Font();
+  GdiObject& font = styledFonts_[(bold ? 1 : 0) | (underline ? 2 : 0)];
+  if (!font) {
+    LOGFONTA style = logFont_;
+    if (bold) style.lfWeight = FW_BOLD;
+    style.lfUnderline = underline ? TRUE : FALSE;
+    font.reset(::CreateFontIndirectA(&style));
+  }
+  return font ? static_cast<HFONT>(font.get()) : Font();
+}
+
+bool Win32Ui::PreTranslate(MSG& msg) {
+  HWND active = ::GetActiveWindow();
+  if (!active || !IsFormWindow(active)) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000) &&
+      (msg.hwnd == active || ::IsChild(active, msg.hwnd)) && SwitchFormPage(active, ::GetKeyState(VK_SHIFT) & 0x8000))
+    return true;
+  // Tab, the arrow keys, access keys, Enter and Escape.
+  return ::IsDialogMessageA(active, &msg) != FALSE;
+}
+
 void Win32Ui::RunMessageLoop(const std::function<bool()>& running) {
   MSG msg;
   while (running() && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    // Tab and the arrow keys move between a form's controls.
-    HWND active = ::GetActiveWindow();
-    if (active && IsFormWindow(active) && ::IsDialogMessageA(active, &msg)) continue;
+    if (PreTranslate(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+// The dialog's owner was disabled when it was shown (SetModalOwner); the
+// messages of every window of the thread, timers too, go on as usual.
+void Win32Ui::RunModal(forms::Form& dialog) {
+  MSG msg;
+  while (dialog.Loaded() && dialog.Visible()) {
+    const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop's to see
+      return;
+    }
+    if (PreTranslate(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }

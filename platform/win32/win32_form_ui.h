@@ -35,6 +35,7 @@ class Win32Ui : public forms::Ui {
 
   // Takes and dispatches messages while running() holds.
   void RunMessageLoop(const std::function<bool()>& running);
+  void RunModal(forms::Form& dialog) override;
 
   std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
   void FormUnloaded(forms::Form& form) override;
@@ -54,6 +55,8 @@ class Win32Ui : public forms::Ui {
 
   HINSTANCE Instance() const { return instance_; }
   HFONT Font() const { return static_cast<HFONT>(font_.get()); }
+  // The message font in that style, made once and kept as long as the Ui.
+  HFONT Font(bool bold, bool underline);
   UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
 
  private:
@@ -64,7 +67,12 @@ class Win32Ui : public forms::Ui {
   std::int32_t twipsPerPixelX_ = 15;
   std::int32_t twipsPerPixelY_ = 15;
   UINT taskbarCreated_ = 0;
+  // The keyboard of the active form: Ctrl+Tab, then the dialog manager.
+  bool PreTranslate(MSG& msg);
+
   GdiObject font_;
+  LOGFONTA logFont_{};
+  std::map<int, GdiObject> styledFonts_;
   KernelHandle instanceMutex_;
   bool prevInstanceKnown_ = false;
   bool prevInstance_ = false;
@@ -77,5 +85,10 @@ std::string RunInputBox(HINSTANCE instance, const std::string& prompt, const std
 
 inline constexpr const char* kFormClass = "TarvoloForm";
 inline constexpr const char* kPictureClass = "TarvoloPicture";
+inline constexpr const char* kShapeClass = "TarvoloShape";
+
+// A colour of the form layer as Windows draws it: a system colour looked up
+// now, so it follows the user's scheme.
+COLORREF ResolveColor(std::int32_t color);
 
 }  // namespace platform::win32

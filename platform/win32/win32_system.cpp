@@ -39,3 +39,7 @@ void Win32System::DoEvents() {
   }
 }
 
+
+int Win32System::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+bool Win32System::MessageBeep(std::uint32_t type) { return ::MessageBeep(type) != FALSE; }

@@ -33,3 +33,5 @@ std::uint32_t Win32Windows::GetWindowThreadProcessId(platform::WindowHandle hwnd
   return thread;
 }
 
+
+platform::WindowHandle Win32Windows::GetFocus() { return FromHwnd(::GetFocus()); }

@@ -9,4 +9,5 @@ class Win32Windows : public virtual platform::OsWindows {
   int GetWindowTextA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
   int GetClassNameA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
   std::uint32_t GetWindowThreadProcessId(platform::WindowHandle hwnd, std::uint32_t* processId) override;
+  platform::WindowHandle GetFocus() override;
 };
