@@ -7,11 +7,20 @@
 #include "store/settings_file.h"
 
 frmIcon::frmIcon(ProgramState& state, forms::Ui& ui, SetupWindow& frmMain, MonitorLinks links)
-    : state_(state), ui_(ui), frmMain_(frmMain), links_(std::move(links)), form_(ui, frmIconForm()) {
+    : state_(state),
+      ui_(ui),
+      frmMain_(frmMain),
+      links_(std::move(links)),
+      form_(ui, frmIconForm()),
+      foregroundHook_(state.os, [this] { ServeSoon(); }) {
   form_.LoadEvent.Handle([this] { Form_Load(); });
   form_.Resize.Handle([this] { Form_Resize(); });
   form_.QueryUnload.Handle([this](int& cancel, forms::UnloadMode mode) { Form_QueryUnload(cancel, mode); });
   form_.QueryEndSession.Handle([this] { Form_QueryEndSession(); });
+  form_.Posted.Handle([this] { Form_Posted(); });
+  // The hot-key's request is flagged by now; it is served at once rather
+  // than at the next tick.
+  form_.Hotkey.Handle([this] { ServeSoon(); });
   form_["tmrFast"].Timer.Handle([this] { tmrFast_Timer(); });
   form_["tmrRefresh"].Timer.Handle([this] { tmrRefresh_Timer(); });
   for (std::int16_t i = 0; i < 4; ++i) form_.Item("mnuPopup", i).Click.Handle([this, i] { mnuPopup_Click(i); });
@@ -23,6 +32,7 @@ void frmIcon::Form_Load() {
   CaptionScroll = 0;
   CaptionName.clear();
   state_.bShowTarvolo = false;
+  servedLater_ = false;
 
   if (ui_.PrevInstance()) {
     PrevInstanceFound = true;
@@ -54,6 +64,9 @@ void frmIcon::Form_Load() {
   ui_.SetHelpFile(AddBackslash(ui_.AppPath()) + "Tarvolo.hlp");
 
   Call(links_.RegisterHotkeys);
+
+  // Without it the fast tick alone follows the foreground window.
+  foregroundHook_.Install();
 }
 
 void frmIcon::Form_Resize() {
@@ -66,6 +79,7 @@ void frmIcon::Form_QueryUnload(int&, forms::UnloadMode mode) {
   if (PrevInstanceFound) return;
   form_["tmrFast"].SetEnabled(false);
   form_["tmrRefresh"].SetEnabled(false);
+  foregroundHook_.Remove();
   if (gSysTray) {
     gSysTray->RemoveFromSysTray();
     releasedSysTray_ = std::move(gSysTray);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "monitor/foreground_hook.h"
 #include "monitor/monitor_links.h"
 #include "monitor/program_state.h"
 #include "monitor/setup_window.h"
@@ -33,6 +34,10 @@ class frmIcon {
   // The two ticks (refresh_cycle.cpp).
   void tmrFast_Timer();
   void tmrRefresh_Timer();
+  // A fast tick as soon as the message loop allows, for a hot-key request or
+  // a new foreground window that should not wait for the timer.
+  void ServeSoon() { form_.Post(); }
+  clsForegroundHook& ForegroundHook() { return foregroundHook_; }
 
   // The tray menu and the guarded opening of the setup window (tray_menu.cpp).
   void mnuPopup_Click(std::int16_t index);
@@ -46,6 +51,7 @@ class frmIcon {
   void Form_Resize();
   void Form_QueryUnload(int& cancel, forms::UnloadMode mode);
   void Form_QueryEndSession();
+  void Form_Posted();
   static void Call(const std::function<void()>& link) {
     if (link) link();
   }
@@ -58,4 +64,8 @@ class frmIcon {
   SetupWindow& frmMain_;
   MonitorLinks links_;
   forms::Form form_;
+  // A request that came while the fast tick could not run; served when it can.
+  bool servedLater_ = false;
+  // Declared after the form: unhooked before the form goes.
+  clsForegroundHook foregroundHook_;
 };

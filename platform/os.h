@@ -13,6 +13,7 @@
 #include "platform/os_processes.h"
 #include "platform/os_system.h"
 #include "platform/os_tray.h"
+#include "platform/os_win_events.h"
 #include "platform/os_windows.h"
 
 namespace platform {
@@ -26,7 +27,8 @@ class Os : public virtual OsKeys,
            public virtual OsTray,
            public virtual OsHotkeys,
            public virtual OsClipboard,
-           public virtual OsHooks {
+           public virtual OsHooks,
+           public virtual OsWinEvents {
  public:
   ~Os() override = default;
 };

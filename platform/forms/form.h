@@ -58,6 +58,10 @@ class Form {
   platform::WindowHandle hWnd() const { return peer_ ? peer_->hWnd() : 0; }
   std::int32_t TextWidth(const std::string& text) const { return peer_ ? peer_->TextWidth(text) : 0; }
 
+  // Asks for Posted to be raised from the message loop, after the handler
+  // now running has returned. Asking again before then asks once.
+  void Post();
+
   // Shows a Menu control's items as a pop-up menu and raises the Click of the
   // item picked, after the menu has closed.
   void PopupMenu(Control& menu, unsigned flags = 0, Control* defaultItem = nullptr);
@@ -77,11 +81,17 @@ class Form {
   // The user asked for help (F1) on a control, or on the form itself: the
   // help topic of the one asked about, or of the form when it has none.
   Event<std::int32_t> HelpRequested;
+  // What Post asked for.
+  Event<> Posted;
+  // A hot-key registered for the form's window was pressed: the message has
+  // passed any procedure put in front of the form's own.
+  Event<> Hotkey;
 
   // ---- for backends ----
   void UserActivated(bool active) { (active ? Activate : Deactivate).Raise(); }
   void UserResized(WindowState state, const TwipsRect& rect);
   void UserMoved(const TwipsRect& rect) { rect_ = rect; }
+  void PostArrived();
   void UserHelp(const Control* control) {
     HelpRequested.Raise(control && control->Spec().HelpTopic != 0 ? control->Spec().HelpTopic : spec_.HelpTopic);
   }
@@ -100,6 +110,7 @@ class Form {
   std::size_t designControls_ = 0;
   std::unique_ptr<FormPeer> peer_;
   bool loading_ = false;
+  bool posted_ = false;
   bool visible_ = false;
   std::string caption_;
   WindowState windowState_ = WindowState::Normal;

@@ -50,6 +50,10 @@ class FormPeer {
   virtual Control* PopupMenu(Control& menu, unsigned flags, Control* defaultItem) = 0;
   // Width of text in twips, in the form's font.
   virtual std::int32_t TextWidth(const std::string& text) = 0;
+  // Posts a message of the form layer's own to the form's window; when the
+  // message loop hands it out, the peer calls the form's PostArrived. False
+  // when the message could not be posted.
+  virtual bool Post() = 0;
 };
 
 }  // namespace forms

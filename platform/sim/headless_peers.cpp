@@ -25,6 +25,12 @@ void HeadlessFormPeer::OnMessage(std::uint32_t msg, std::uintptr_t wParam) {
     case kWmEndSession:
       if (wParam != 0) form_.Unload(forms::UnloadMode::AppWindows);
       break;
+    case kWmFormPosted:
+      form_.PostArrived();
+      break;
+    case platform::kWmHotkey:
+      form_.Hotkey.Raise();
+      break;
     case SimDesktop::kTaskbarCreatedMessage:
       form_.ShellRestarted.Raise();
       break;
@@ -80,6 +86,11 @@ forms::Control* HeadlessFormPeer::PopupMenu(forms::Control& menu, unsigned flags
   forms::Control* item = items[static_cast<std::size_t>(picked)];
   if (item->Caption() == "-" || !item->Enabled()) return nullptr;
   return item;
+}
+
+bool HeadlessFormPeer::Post() {
+  ui_.Desktop().PostMessage(hwnd_, kWmFormPosted, 0, 0);
+  return true;
 }
 
 std::int32_t HeadlessFormPeer::TextWidth(const std::string& text) {

@@ -17,6 +17,7 @@ class HeadlessFormPeer : public forms::FormPeer {
   platform::WindowHandle hWnd() const override { return hwnd_; }
   forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
   std::int32_t TextWidth(const std::string& text) override;
+  bool Post() override;
 
  private:
   void OnMessage(std::uint32_t msg, std::uintptr_t wParam);

@@ -15,6 +15,7 @@
 #include "platform/sim/sim_hooks.h"
 #include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_win_events.h"
 
 namespace sim {
 
@@ -48,7 +49,8 @@ class SimDesktop : public platform::Os,
                    public SimDesktopCalls,
                    public SimHotkeys,
                    public SimClipboard,
-                   public SimHooks {
+                   public SimHooks,
+                   public SimWinEvents {
  public:
   explicit SimDesktop(WindowsFamily family = WindowsFamily::Win10) : family_(family) {}
 
@@ -67,6 +69,14 @@ class SimDesktop : public platform::Os,
   platform::WindowHandle AddWindow(SimWindow window);
   void SetWindowTitle(platform::WindowHandle h, std::string title) { windows_.at(h).title = std::move(title); }
   void SetForeground(platform::WindowHandle h) { foreground_ = h; }
+  // The window comes to the front and Windows says so to the accessibility
+  // hooks, as when the user clicks it.
+  void ActivateWindow(platform::WindowHandle h) {
+    foreground_ = h;
+    RaiseWinEvent(platform::kEventSystemForeground, h);
+  }
+  // The process the program under test runs in (the headless forms' own).
+  void SetProgramProcess(std::uint32_t pid) { programProcess_ = pid; }
   std::uint32_t AddProcess(SimProcess process);
   void FailSnapshots(bool fail = true) { failSnapshot_ = fail; }
   void FailEnumProcesses(bool fail = true) { failEnumProcesses_ = fail; }
@@ -126,6 +136,11 @@ class SimDesktop : public platform::Os,
   // What a window does with a message sent to it (its window procedure).
   void SetWindowHandler(platform::WindowHandle h, MessageHandler handler);
   void SendMessage(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+  // Queued for the thread's message loop: delivered inside DoEvents, and by
+  // AdvanceClock before any timer, as Windows hands out posted messages
+  // before WM_TIMER. A message to a window gone by then is dropped.
+  void PostMessage(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+  std::size_t PostedMessages() const { return posted_.size(); }
   void RemoveWindow(platform::WindowHandle h);
   bool HasWindow(platform::WindowHandle h) const { return windows_.count(h) > 0; }
   platform::WindowHandle Foreground() const { return foreground_; }
@@ -158,9 +173,20 @@ class SimDesktop : public platform::Os,
                        std::intptr_t lParam) override;
   bool WindowExists(platform::WindowHandle hwnd) const override { return HasWindow(hwnd); }
   platform::WindowHandle FocusWindow() const override { return foreground_; }
+  std::uint32_t ProcessOfWindow(platform::WindowHandle hwnd) const override;
+  std::uint32_t OwnProcess() const override { return programProcess_; }
 
  private:
   void RunDueTimers();
+  void DeliverPostedMessages();
+  struct PostedMessage {
+    platform::WindowHandle hwnd;
+    std::uint32_t msg;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  std::deque<PostedMessage> posted_;
+  std::uint32_t programProcess_ = 0;
   struct SimTimer {
     std::uint32_t interval;
     std::uint64_t due;

@@ -29,6 +29,7 @@ class Win32FormPeer : public forms::FormPeer {
   platform::WindowHandle hWnd() const override;
   forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
   std::int32_t TextWidth(const std::string& text) override;
+  bool Post() override;
 
   LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
