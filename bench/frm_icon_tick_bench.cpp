@@ -13,20 +13,11 @@
 
 namespace {
 
-// A settings file with the options and no setting: the settings themselves
-// are put into the collection directly, the file's reading being no part of
-// a tick.
-const char kOptionsOnly[] =
-    "[Options]\r\nAlways On Top=False\r\nKeystroke Simulation=False\r\nPassword=\r\n"
-    "Show_Disp=\r\nShow_vKey=0\r\nShow_Modifier=0\r\nCapitalize_Disp=\r\nCapitalize_vKey=0\r\n"
-    "Capitalize_Modifier=0\r\nReverse_Disp=\r\nReverse_vKey=0\r\nReverse_Modifier=0\r\n"
-    "Lower_Disp=\r\nLower_vKey=0\r\nLower_Modifier=0\r\n";
-
 class ResidentDesk {
  public:
   explicit ResidentDesk(int settings) : ui(os), program(os, ui) {
     editor = bench::AddEditor(os);
-    os.SetFile(os.ProgramFolder() + "\\Tarvolo.INI", kOptionsOnly);
+    os.SetFile(os.ProgramFolder() + "\\Tarvolo.INI", bench::kOptionsOnly);
     os.SetForeground(editor.first);
     program.Start();
     bench::AddSettings(program.State().Settings, settings);

@@ -10,6 +10,15 @@
 
 namespace bench {
 
+// A settings file with the options and no setting: the settings themselves
+// are put into the collection directly, the file's reading being no part of
+// a tick.
+inline constexpr char kOptionsOnly[] =
+    "[Options]\r\nAlways On Top=False\r\nKeystroke Simulation=False\r\nPassword=\r\n"
+    "Show_Disp=\r\nShow_vKey=0\r\nShow_Modifier=0\r\nCapitalize_Disp=\r\nCapitalize_vKey=0\r\n"
+    "Capitalize_Modifier=0\r\nReverse_Disp=\r\nReverse_vKey=0\r\nReverse_Modifier=0\r\n"
+    "Lower_Disp=\r\nLower_vKey=0\r\nLower_Modifier=0\r\n";
+
 // Processes listed before the editor's in a snapshot, as on a desktop with a
 // few dozen programs and services running.
 inline constexpr int kOtherProcesses = 40;

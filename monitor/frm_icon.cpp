@@ -17,6 +17,7 @@ frmIcon::frmIcon(SettingsStore& store, EngineState& engine, forms::Ui& ui, Setup
       functions_(functions),
       hook_(hook),
       form_(ui, frmIconForm()),
+      foregroundHook_(engine.os, [this] { ServeSoon(); }),
       tmrFast(form_["tmrFast"]),
       tmrRefresh(form_["tmrRefresh"]),
       ilsIcons(form_["ilsIcons"]),
@@ -26,6 +27,10 @@ frmIcon::frmIcon(SettingsStore& store, EngineState& engine, forms::Ui& ui, Setup
   form_.Resize.Handle([this] { Form_Resize(); });
   form_.QueryUnload.Handle([this](int& cancel, forms::UnloadMode mode) { Form_QueryUnload(cancel, mode); });
   form_.QueryEndSession.Handle([this] { Form_QueryEndSession(); });
+  form_.Posted.Handle([this] { Form_Posted(); });
+  // The hot-key's request is flagged by now; it is served at once rather
+  // than at the next tick.
+  form_.Hotkey.Handle([this] { ServeSoon(); });
   tmrFast.Timer.Handle([this] { tmrFast_Timer(); });
   tmrRefresh.Timer.Handle([this] { tmrRefresh_Timer(); });
   for (std::int16_t i = 0; i < 4; ++i) mnuPopup[i]->Click.Handle([this, i] { mnuPopup_Click(i); });
@@ -37,6 +42,7 @@ void frmIcon::Form_Load() {
   CaptionScroll = 0;
   CaptionName.clear();
   bShowTarvolo = false;
+  servedLater_ = false;
 
   if (ui_.PrevInstance()) {
     PrevInstanceFound = true;
@@ -68,6 +74,9 @@ void frmIcon::Form_Load() {
   ui_.SetHelpFile(AddBackslash(ui_.AppPath()) + "Tarvolo.hlp");
 
   hotkeys_.RegisterHotkeys();
+
+  // Without it the fast tick alone follows the foreground window.
+  foregroundHook_.Install();
 }
 
 void frmIcon::Form_Resize() {
@@ -80,6 +89,7 @@ void frmIcon::Form_QueryUnload(int&, forms::UnloadMode mode) {
   if (PrevInstanceFound) return;
   tmrFast.SetEnabled(false);
   tmrRefresh.SetEnabled(false);
+  foregroundHook_.Remove();
   if (gSysTray) {
     gSysTray->RemoveFromSysTray();
     releasedSysTray_ = std::move(gSysTray);

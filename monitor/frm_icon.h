@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/engine_state.h"
+#include "monitor/foreground_hook.h"
 #include "monitor/setup_window.h"
 #include "platform/forms/form.h"
 #include "platform/forms/ui.h"
@@ -41,6 +42,10 @@ class frmIcon {
   void tmrFast_Timer();
   void tmrRefresh_Timer();
   void AdoptSettingsChangedOnDisk();
+  // A fast tick as soon as the message loop allows, for a hot-key request or
+  // a new foreground window that should not wait for the timer.
+  void ServeSoon() { form_.Post(); }
+  clsForegroundHook& ForegroundHook() { return foregroundHook_; }
 
   // The tray menu and the guarded opening of the setup window (tray_menu.cpp).
   void mnuPopup_Click(std::int16_t index);
@@ -54,6 +59,8 @@ class frmIcon {
   void Form_Resize();
   void Form_QueryUnload(int& cancel, forms::UnloadMode mode);
   void Form_QueryEndSession();
+  void Form_Posted();
+
   SettingsStore& store_;
   EngineState& engine_;
   forms::Ui& ui_;
@@ -66,6 +73,10 @@ class frmIcon {
   modKeyHook& hook_;
   // Made after the members above, which its controls' handlers use.
   forms::Form form_;
+  // A request that came while the fast tick could not run; served when it can.
+  bool servedLater_ = false;
+  // Declared after the form: unhooked before the form goes.
+  clsForegroundHook foregroundHook_;
 
  public:
   // The form's controls, bound by name as it is made.

@@ -4,10 +4,22 @@
 #include "monitor/frm_icon.h"
 #include "store/settings_file.h"
 
+namespace {
+
+bool HotkeyPending(const AppOptionsRecord& options) {
+  return options.HotkeyShow.bHKTriggered || options.HotkeyReverse.bHKTriggered ||
+         options.HotkeyCapitalize.bHKTriggered || options.HotkeyLower.bHKTriggered;
+}
+
+}  // namespace
+
 void frmIcon::tmrFast_Timer() {
   // The lock-key operations below service events; no second fast tick may
   // start meanwhile.
   tmrFast.SetEnabled(false);
+  // This tick serves whatever waited for it; what comes while it works is
+  // served after it.
+  servedLater_ = false;
   if (engine_.MainWindowOpen) frmMain_.UpdateKeyStat();
   EvaluateActiveWindow(engine_);
   // "Exit" may have been chosen while events were serviced: the program is
@@ -20,6 +32,20 @@ void frmIcon::tmrFast_Timer() {
   if (bShowTarvolo) ShowSetupWindow();
   if (!form_.Loaded()) return;
   tmrFast.SetEnabled(true);
+  // One hot-key request per tick: the next one, or a window that came to the
+  // front meanwhile, need not wait a whole period.
+  if (servedLater_ || HotkeyPending(store_.AppOptions)) ServeSoon();
+}
+
+void frmIcon::Form_Posted() {
+  // Only where the timer itself could tick: not inside a tick (its waits and
+  // the password's input box service messages), not during start-up, where
+  // no setting may be applied, nor once shut-down has stopped the timer.
+  if (!tmrFast.ShouldTick()) {
+    servedLater_ = true;
+    return;
+  }
+  tmrFast_Timer();
 }
 
 void frmIcon::tmrRefresh_Timer() {

@@ -12,6 +12,7 @@
 #include "platform/os_processes.h"
 #include "platform/os_system.h"
 #include "platform/os_tray.h"
+#include "platform/os_win_events.h"
 #include "platform/os_windows.h"
 
 namespace platform {
@@ -25,7 +26,8 @@ class Os : public virtual OsKeys,
            public virtual OsTray,
            public virtual OsHotkeys,
            public virtual OsClipboard,
-           public virtual OsHooks {
+           public virtual OsHooks,
+           public virtual OsWinEvents {
  public:
   ~Os() override = default;
 };

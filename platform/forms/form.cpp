@@ -49,6 +49,7 @@ Control& Form::AddControl(ControlSpec spec) {
 void Form::Load() {
   if (peer_ || loading_) return;
   loading_ = true;
+  posted_ = false;
   caption_ = spec_.Caption;
   rect_ = spec_.Rect;
   visible_ = false;
@@ -151,6 +152,18 @@ void Form::Move(const TwipsRect& rect) {
 }
 
 Picture Form::Icon() { return ui_.LoadResPicture(spec_.Icon); }
+
+void Form::Post() {
+  if (!peer_ || posted_) return;
+  posted_ = peer_->Post();
+}
+
+void Form::PostArrived() {
+  // One that an earlier load posted is not this load's.
+  if (!posted_) return;
+  posted_ = false;
+  Posted.Raise();
+}
 
 void Form::PopupMenu(Control& menu, unsigned flags, Control* defaultItem) {
   if (!peer_) return;

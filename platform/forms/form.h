@@ -64,6 +64,10 @@ class Form {
   // The control that has the keyboard focus, or null.
   Control* ActiveControl() const { return activeControl_; }
 
+  // Asks for Posted to be raised from the message loop, after the handler
+  // now running has returned. Asking again before then asks once.
+  void Post();
+
   // Shows a Menu control's items as a pop-up menu and raises the Click of the
   // item picked, after the menu has closed.
   void PopupMenu(Control& menu, unsigned flags = 0, Control* defaultItem = nullptr);
@@ -83,6 +87,11 @@ class Form {
   // The user asked for help (F1) on a control, or on the form itself: the
   // help topic of the one asked about, or of the form when it has none.
   Event<std::int32_t> HelpRequested;
+  // What Post asked for.
+  Event<> Posted;
+  // A hot-key registered for the form's window was pressed: the message has
+  // passed any procedure put in front of the form's own.
+  Event<> Hotkey;
 
   // ---- for backends ----
   void UserActivated(bool active) { (active ? Activate : Deactivate).Raise(); }
@@ -92,6 +101,7 @@ class Form {
     if (got) activeControl_ = &control;
     else if (activeControl_ == &control) activeControl_ = nullptr;
   }
+  void PostArrived();
   void UserHelp(const Control* control) {
     HelpRequested.Raise(control && control->Spec().HelpTopic != 0 ? control->Spec().HelpTopic : spec_.HelpTopic);
   }
@@ -111,6 +121,7 @@ class Form {
   std::size_t designControls_ = 0;
   std::unique_ptr<FormPeer> peer_;
   bool loading_ = false;
+  bool posted_ = false;
   bool visible_ = false;
   std::string caption_;
   WindowState windowState_ = WindowState::Normal;

@@ -60,6 +60,10 @@ class FormPeer {
   // The form is about to be shown modally, owned by owner (which the user
   // cannot use meanwhile); null: that time ends, the owner is usable again.
   virtual void SetModalOwner(Form* owner) = 0;
+  // Posts a message of the form layer's own to the form's window; when the
+  // message loop hands it out, the peer calls the form's PostArrived. False
+  // when the message could not be posted.
+  virtual bool Post() = 0;
 };
 
 }  // namespace forms

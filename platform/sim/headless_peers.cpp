@@ -26,6 +26,12 @@ void HeadlessFormPeer::OnMessage(std::uint32_t msg, std::uintptr_t wParam) {
     case kWmEndSession:
       if (wParam != 0) form_.Unload(forms::UnloadMode::AppWindows);
       break;
+    case kWmFormPosted:
+      form_.PostArrived();
+      break;
+    case platform::kWmHotkey:
+      form_.Hotkey.Raise();
+      break;
     case SimDesktop::kTaskbarCreatedMessage:
       form_.ShellRestarted.Raise();
       break;
@@ -103,6 +109,11 @@ void HeadlessFormPeer::RestoreFocus() {
     ui_.MoveFocus(nullptr);
     ui_.Desktop().SetFocusWindow(hwnd_);
   }
+}
+
+bool HeadlessFormPeer::Post() {
+  ui_.Desktop().PostMessage(hwnd_, kWmFormPosted, 0, 0);
+  return true;
 }
 
 void HeadlessFormPeer::SetModalOwner(forms::Form* owner) {

@@ -18,6 +18,7 @@ class HeadlessFormPeer : public forms::FormPeer {
   forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
   std::int32_t TextWidth(const std::string& text) override;
   void SetModalOwner(forms::Form* owner) override;
+  bool Post() override;
 
  private:
   void OnMessage(std::uint32_t msg, std::uintptr_t wParam);

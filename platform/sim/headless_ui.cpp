@@ -10,6 +10,7 @@ namespace sim {
 
 HeadlessUi::HeadlessUi(SimDesktop& desktop, std::string title) : desktop_(desktop), title_(std::move(title)) {
   processId_ = desktop_.AddProcess({desktop_.ProgramFolder() + "\\tarvolo.exe"});
+  desktop_.SetProgramProcess(processId_);
 }
 
 void HeadlessUi::CloseBox(forms::Form& form) { desktop_.SendMessage(form.hWnd(), kWmClose, 0, 0); }

@@ -276,6 +276,7 @@ void SimDesktop::DoEvents() {
     events_.pop_front();
     event();
   }
+  DeliverPostedMessages();
   RunDueTimers();
 }
 

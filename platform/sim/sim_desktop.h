@@ -16,6 +16,7 @@
 #include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_metrics.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_win_events.h"
 
 namespace sim {
 
@@ -50,7 +51,8 @@ class SimDesktop : public platform::Os,
                    public SimHotkeys,
                    public SimClipboard,
                    public SimHooks,
-                   public SimMetrics {
+                   public SimMetrics,
+                   public SimWinEvents {
  public:
   explicit SimDesktop(WindowsFamily family = WindowsFamily::Win10) : family_(family) {}
 
@@ -72,6 +74,14 @@ class SimDesktop : public platform::Os,
   void SetForeground(platform::WindowHandle h) { foreground_ = h; }
   // The window with the keyboard focus, as GetFocus reports it.
   void SetFocusWindow(platform::WindowHandle h) { focus_ = h; }
+  // The window comes to the front and Windows says so to the accessibility
+  // hooks, as when the user clicks it.
+  void ActivateWindow(platform::WindowHandle h) {
+    foreground_ = h;
+    RaiseWinEvent(platform::kEventSystemForeground, h);
+  }
+  // The process the program under test runs in (the headless forms' own).
+  void SetProgramProcess(std::uint32_t pid) { programProcess_ = pid; }
   std::uint32_t AddProcess(SimProcess process);
   void FailSnapshots(bool fail = true) { failSnapshot_ = fail; }
   void FailEnumProcesses(bool fail = true) { failEnumProcesses_ = fail; }
@@ -132,6 +142,11 @@ class SimDesktop : public platform::Os,
   // What a window does with a message sent to it (its window procedure).
   void SetWindowHandler(platform::WindowHandle h, MessageHandler handler);
   void SendMessage(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+  // Queued for the thread's message loop: delivered inside DoEvents, and by
+  // AdvanceClock before any timer, as Windows hands out posted messages
+  // before WM_TIMER. A message to a window gone by then is dropped.
+  void PostMessage(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+  std::size_t PostedMessages() const { return posted_.size(); }
   void RemoveWindow(platform::WindowHandle h);
   bool HasWindow(platform::WindowHandle h) const { return windows_.count(h) > 0; }
   platform::WindowHandle Foreground() const { return foreground_; }
@@ -164,9 +179,20 @@ class SimDesktop : public platform::Os,
                        std::intptr_t lParam) override;
   bool WindowExists(platform::WindowHandle hwnd) const override { return HasWindow(hwnd); }
   platform::WindowHandle FocusWindow() const override { return foreground_; }
+  std::uint32_t ProcessOfWindow(platform::WindowHandle hwnd) const override;
+  std::uint32_t OwnProcess() const override { return programProcess_; }
 
  private:
   void RunDueTimers();
+  void DeliverPostedMessages();
+  struct PostedMessage {
+    platform::WindowHandle hwnd;
+    std::uint32_t msg;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  std::deque<PostedMessage> posted_;
+  std::uint32_t programProcess_ = 0;
   struct SimTimer {
     std::uint32_t interval;
     std::uint64_t due;

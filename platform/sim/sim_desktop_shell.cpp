@@ -13,6 +13,26 @@ void SimDesktop::SendMessage(platform::WindowHandle h, std::uint32_t msg, std::u
   Dispatch(h, msg, wParam, lParam);  // through a subclass, if any
 }
 
+void SimDesktop::PostMessage(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam,
+                             std::intptr_t lParam) {
+  posted_.push_back({h, msg, wParam, lParam});
+}
+
+void SimDesktop::DeliverPostedMessages() {
+  // Messages posted while these are handled wait for the next round, as
+  // they would behind the ones already in the queue.
+  for (std::size_t n = posted_.size(); n > 0 && !posted_.empty(); --n) {
+    const PostedMessage message = posted_.front();
+    posted_.pop_front();
+    if (HasWindow(message.hwnd)) Dispatch(message.hwnd, message.msg, message.wParam, message.lParam);
+  }
+}
+
+std::uint32_t SimDesktop::ProcessOfWindow(platform::WindowHandle hwnd) const {
+  const auto it = windows_.find(hwnd);
+  return it == windows_.end() ? 0 : it->second.processId;
+}
+
 void SimDesktop::DeliverToWindow(platform::WindowHandle h, std::uint32_t msg, std::uintptr_t wParam,
                                  std::intptr_t lParam) {
   const auto it = handlers_.find(h);
@@ -54,6 +74,9 @@ void SimDesktop::RunDueTimers() {
 void SimDesktop::AdvanceClock(std::uint64_t ms) {
   const std::uint64_t target = nowMs_ + ms;
   for (;;) {
+    // Bounded, so that a handler that always posts again fails its test
+    // rather than hanging it.
+    for (int round = 0; round < 1000 && !posted_.empty(); ++round) DeliverPostedMessages();
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it)
       if (it->second.due <= target && (next == timers_.end() || it->second.due < next->second.due)) next = it;

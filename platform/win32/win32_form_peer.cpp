@@ -41,6 +41,9 @@ forms::WindowState StateOf(WPARAM sizeType) {
   return forms::WindowState::Normal;
 }
 
+// Form windows are of our own class, so the application range is ours.
+constexpr UINT kPostedMessage = WM_APP + 0x10;
+
 struct MenuDestroyer {
   void operator()(HMENU menu) const { ::DestroyMenu(menu); }
 };
@@ -218,6 +221,12 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       if (it != timers_.end()) it->second->TimerDue();
       return 0;
     }
+    case kPostedMessage:
+      form_.PostArrived();
+      return 0;
+    case WM_HOTKEY:
+      form_.Hotkey.Raise();
+      return 0;
     case WM_ACTIVATE: {
       const bool active = LOWORD(wParam) != WA_INACTIVE;
       if (!active || HIWORD(wParam) == 0) Activated(active);
@@ -400,6 +409,8 @@ forms::Control* Win32FormPeer::PopupMenu(forms::Control& menu, unsigned flags, f
   const auto it = commands.find(picked);
   return it == commands.end() ? nullptr : it->second;
 }
+
+bool Win32FormPeer::Post() { return ::PostMessageA(hwnd_, kPostedMessage, 0, 0) != FALSE; }
 
 std::int32_t Win32FormPeer::TextWidth(const std::string& text) { return MeasureText(hwnd_, ui_.Font(), text) * ui_.TwipsPerPixelX(); }
 

@@ -35,6 +35,7 @@ class Win32FormPeer : public forms::FormPeer {
   forms::Control* PopupMenu(forms::Control& menu, unsigned flags, forms::Control* defaultItem) override;
   std::int32_t TextWidth(const std::string& text) override;
   void SetModalOwner(forms::Form* owner) override;
+  bool Post() override;
 
   LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -441,6 +441,16 @@ relay_saw_own_caps_on() {
     END { exit found ? 0 : 1 }' "$CASE_DIR/tarvolo.stderr"
 }
 
+# True when the program asked once for the foreground event hook, for
+# EVENT_SYSTEM_FOREGROUND alone, out of context and skipping its own process
+# (Wine gives a handle, though it never raises that event).
+relay_asked_foreground_hook() {
+  local calls
+  calls=$(grep 'Call user32.SetWinEventHook(' "$CASE_DIR/tarvolo.stderr")
+  note "foreground hook: $calls; $(grep -m1 'Ret  user32.SetWinEventHook' "$CASE_DIR/tarvolo.stderr")"
+  [[ $(wc -l <<<"$calls") == 1 && $calls =~ SetWinEventHook\(0*3,0*3,0+,[0-9a-f]+,0+,0+,0*2\) ]]
+}
+
 ini_family() {
   ini_options "$1" keystroke="$E2E_KEYSTROKE"
   ini_setting "$1" "Alpha" caps=1 title=Alpha
@@ -461,6 +471,7 @@ case_nt_keystroke_way() {
   (($(relay_calls keybd_event) >= 4)) || fail "no key presses traced"
   (($(relay_calls SetKeyboardState) == 0)) || fail "the keyboard-state table was written on the NT family"
   (($(relay_calls SetWindowsHookExA) == 0)) || fail "a hook was installed on the NT family"
+  relay_asked_foreground_hook || fail "the foreground event hook was never asked for"
 }
 
 # Windows 98 with "Windows Messaging": the program writes its keyboard-state

@@ -15,20 +15,31 @@ struct Resident : ResidentProgram {
   void Exit() { icon().mnuPopup_Click(3); }
 };
 
-TEST(ResidentHotkeys, APressRunsOnceAtTheNextFastTickAndExitReleasesEverything) {
-  Resident r(sim::WindowsFamily::Win10);
-  const platform::WindowHandle notepad = r.desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, 0});
-  r.desktop.SetForeground(notepad);
-  r.desktop.SetEditor(notepad, {"Hello World", "", false, {}});
+// Notepad in front with "Hello World" highlighted.
+struct WithNotepad : Resident {
+  WithNotepad() : Resident(sim::WindowsFamily::Win10) {
+    notepad = desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, 0});
+    desktop.SetForeground(notepad);
+    desktop.SetEditor(notepad, {"Hello World", "", false, {}});
+    desktop.AdvanceClock(167);  // Notepad's setting is current; the next tick is a period away
+  }
+  const std::vector<std::string>& Pasted() { return desktop.Editor(notepad).pasted; }
+  platform::WindowHandle notepad = 0;
+};
+
+TEST(ResidentHotkeys, APressRunsAtOnceNotAtTheNextTickAndExitReleasesEverything) {
+  WithNotepad r;
+  const auto pressed = r.desktop.NowMs();
   ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
   ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
-  r.desktop.AdvanceClock(167);
-  EXPECT_EQ(r.desktop.Editor(notepad).selection, "HELLO WORLD");
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.Pasted(), std::vector<std::string>{"HELLO WORLD"}) << "pressed twice before it ran: runs once";
+  EXPECT_EQ(r.desktop.NowMs(), pressed);
   r.desktop.AdvanceClock(500);
-  EXPECT_EQ(r.desktop.Editor(notepad).pasted.size(), 1u) << "pressed twice before a tick: runs once";
+  EXPECT_EQ(r.Pasted().size(), 1u);
 
   ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
-  r.desktop.AdvanceClock(167);
+  r.desktop.AdvanceClock(0);
   EXPECT_TRUE(r.state().MainWindowOpen);
 
   const platform::WindowHandle frmIcon = r.iconForm().hWnd();
@@ -40,14 +51,49 @@ TEST(ResidentHotkeys, APressRunsOnceAtTheNextFastTickAndExitReleasesEverything) 
   EXPECT_FALSE(r.desktop.IsSubclassed(frmIcon));
 }
 
-TEST(ResidentHotkeys, RequestsPressedBeforeOneTickRunOneATickShowReverseCapitalizeLower) {
-  Resident r(sim::WindowsFamily::Win10);
-  const platform::WindowHandle notepad = r.desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, 0});
-  r.desktop.SetForeground(notepad);
-  r.desktop.SetEditor(notepad, {"Hello World", "", false, {}});
-  for (char key : {'L', 'U', 'R'}) ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, key));
-  for (int tick = 0; tick < 4; ++tick) r.FastTick();
-  EXPECT_EQ(r.desktop.Editor(notepad).pasted, (std::vector<std::string>{"hELLO wORLD", "HELLO WORLD", "hello world"}));
+TEST(ResidentHotkeys, SeveralAtOnceRunOnePerTickInTheirOrderAndOneDuringACommandWaitsForIt) {
+  WithNotepad r;
+  const auto pressed = r.desktop.NowMs();
+  const int queries = r.desktop.ForegroundQueries();
+  for (std::uint32_t vk : {'L', 'U', 'R'}) ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, vk));
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.Pasted(), (std::vector<std::string>{"hELLO wORLD", "HELLO WORLD", "hello world"}))
+      << "Reverse, Capitalize, Lower, whatever the order pressed";
+  EXPECT_EQ(r.desktop.ForegroundQueries() - queries, 3) << "three ticks, one request each";
+  EXPECT_EQ(r.desktop.NowMs(), pressed) << "none waited for the timer";
+
+  // Capitalize services messages between its transform and its paste; a
+  // Lower pressed then must not run inside it.
+  r.desktop.SetEditor(r.notepad, {"Hello World", "", false, {}});
+  r.desktop.OnEveryDoEvents([&] {
+    r.desktop.OnEveryDoEvents(nullptr);
+    r.desktop.PressHotkey(kCtrlAlt, 'L');
+  });
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.Pasted(), (std::vector<std::string>{"HELLO WORLD", "hello world"}));
+  EXPECT_EQ(r.desktop.NowMs(), pressed);
+}
+
+TEST(ResidentHotkeys, TheShowRequestAsksForThePasswordAndNothingRunsWhileTheBoxIsUp) {
+  WithNotepad r;
+  r.state().AppOptions.AdminPassword = "secret";
+  std::size_t sentWhileAsked = 99;
+  r.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
+    r.desktop.PressHotkey(kCtrlAlt, 'U');
+    r.desktop.AdvanceClock(1000);  // the box's own message loop, with the timers running
+    sentWhileAsked = r.desktop.SentKeys().size();
+    return "secret";
+  });
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.ui->InputBoxes().size(), 1u);
+  EXPECT_EQ(sentWhileAsked, 0u);
+  EXPECT_TRUE(r.state().MainWindowOpen);
+  // Its copy went to the setup window, now in front, and found nothing to
+  // copy: so nothing was pasted.
+  EXPECT_EQ(r.desktop.SentKeys().size(), 1u) << "Capitalize ran once the box had gone";
+  EXPECT_FALSE(r.state().AppOptions.HotkeyCapitalize.bHKTriggered);
 }
 
 TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessExceptWhileTheSystemIsModal) {
