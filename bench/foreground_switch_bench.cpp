@@ -7,7 +7,7 @@
 #include <random>
 
 #include "bench/tick_desk.h"
-#include "monitor/tarvolo_program.h"
+#include "app/tarvolo_program.h"
 #include "platform/sim/headless_ui.h"
 #include "platform/sim/sim_desktop.h"
 
