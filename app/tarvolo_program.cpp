@@ -6,5 +6,8 @@ TarvoloProgram::TarvoloProgram(platform::Os& os, forms::Ui& ui)
       hotkeys_(os, state_.AppOptions, [this] { return icon_.Form().hWnd(); }),
       functions_(os, os),
       hook_(os, state_.ScreenSaverSeen),
-      setup_(state_, state_, ui),
-      icon_(state_, state_, ui, setup_, hotkeys_, functions_, hook_) {}
+      setup_(state_, state_, os, ui, functions_),
+      icon_(state_, state_, ui, setup_, hotkeys_, functions_, hook_) {
+  // The setup window's "Hide Tarvolo" and "Exit" go through the hidden form.
+  setup_.Icon = &icon_;
+}

@@ -1,7 +1,7 @@
 #pragma once
 #include "app/program_state.h"
 #include "monitor/frm_icon.h"
-#include "monitor/setup_stand_in.h"
+#include "setup/frm_main.h"
 #include "platform/forms/ui.h"
 #include "platform/os.h"
 #include "tray/activity_hook.h"
@@ -25,7 +25,7 @@ class TarvoloProgram {
 
   ProgramState& State() { return state_; }
   frmIcon& Icon() { return icon_; }
-  frmMainStandIn& SetupWindow() { return setup_; }
+  frmMain& SetupWindow() { return setup_; }
   modHotkey& Hotkeys() { return hotkeys_; }
   modFunctions& Functions() { return functions_; }
   modKeyHook& Hook() { return hook_; }
@@ -37,6 +37,6 @@ class TarvoloProgram {
   modHotkey hotkeys_;
   modFunctions functions_;
   modKeyHook hook_;
-  frmMainStandIn setup_;
+  frmMain setup_;
   frmIcon icon_;
 };

@@ -23,9 +23,15 @@ class SetupWindow {
   std::int32_t SizeMode = 1;
 };
 
-// The Options dialog (frmSettings), as the tray menu's "Exit" unloads it.
+namespace forms {
+class Form;
+}
+
+// The Options dialog (frmSettings): the setup window opens it modally, owned
+// by itself; "Exit" unloads it.
 class OptionsDialogForm {
  public:
   virtual ~OptionsDialogForm() = default;
+  virtual void ShowModal(forms::Form& owner) = 0;
   virtual void Unload() = 0;
 };

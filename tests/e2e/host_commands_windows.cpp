@@ -18,9 +18,11 @@ std::string ActivateAnswer(HWND hwnd) {
 }
 
 // PID EDIT MS PREFIX: whether, within MS, such a window is shown (or, with
-// shown false, no longer is); found is the last one seen.
+// shown false, no longer is); found is the last one seen. EDIT: 1 with a
+// text field (an input box), 0 without, "form" one of the program's forms,
+// "any".
 bool WaitForWindow(const Args& a, bool shown, HWND& found) {
-  const int withEdit = a[2] == "any" ? -1 : a.Int(2);
+  const int withEdit = a[2] == "any" ? -1 : a[2] == "form" ? 2 : a.Int(2);
   return WaitUntil([&] { return ((found = FindProcessWindow(a.Pid(1), a.Rest(4), withEdit)) != nullptr) == shown; },
                    a.Int(3), kSlowPollMs);
 }

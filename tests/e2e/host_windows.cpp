@@ -96,7 +96,8 @@ HWND FindProcessWindow(DWORD pid, const std::string& titlePrefix, int withEdit) 
   for (HWND hwnd : TopLevelWindowsOf(pid, true)) {
     const auto children = Children(hwnd);
     const bool hasEdit = std::any_of(children.begin(), children.end(), [](HWND c) { return WindowClass(c) == "Edit"; });
-    if (WindowTitle(hwnd).rfind(titlePrefix, 0) == 0 && (withEdit < 0 || hasEdit == (withEdit == 1))) return hwnd;
+    const bool kindFits = withEdit < 0 || (withEdit == 2 ? WindowClass(hwnd) == "TarvoloForm" : hasEdit == (withEdit == 1));
+    if (WindowTitle(hwnd).rfind(titlePrefix, 0) == 0 && kindFits) return hwnd;
   }
   return nullptr;
 }

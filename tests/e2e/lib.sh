@@ -177,11 +177,11 @@ tarvolo_exit() {
   tarvolo_ended
 }
 
-# The stand-in setup window: a window of the program captioned "Tarvolo"
-# (the refresh tick appends the setting's name) without a text field.
-setup_window_opens() { step waitwin "$TPID" 0 5000 Tarvolo; }
-setup_window_closes() { step waitgone "$TPID" 0 5000 Tarvolo; }
-setup_window_stays_closed() { step nowin "$TPID" 0 1500 Tarvolo; }
+# The setup window: a form of the program captioned "Tarvolo" (the refresh
+# tick appends the setting's name).
+setup_window_opens() { step waitwin "$TPID" form 5000 Tarvolo; }
+setup_window_closes() { step waitgone "$TPID" form 5000 Tarvolo; }
+setup_window_stays_closed() { step nowin "$TPID" form 1500 Tarvolo; }
 
 # The file as the program writes it, or a failure naming what differs.
 expect_saved() {

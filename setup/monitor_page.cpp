@@ -1,0 +1,201 @@
+// The "Monitor" page: the setting in force, the foreground window's facts
+// with the matched part in green, the key states, and the snapshot.
+#include "setup/frm_main.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "platform/clipboard_scope.h"
+#include "setup/fit_text.h"
+#include "store/text.h"
+
+namespace {
+constexpr std::int32_t kGreen = forms::Rgb(0, 255, 0);
+}  // namespace
+
+std::array<forms::Control*, 3>& frmMain::Field(WindowFact fact) {
+  switch (fact) {
+    case WindowFact::Title:
+      return lblAWTitle;
+    case WindowFact::OwnerTitle:
+      return lblAWOwnerTitle;
+    case WindowFact::EXE:
+      break;
+  }
+  return lblAWOwnerEXE;
+}
+
+void frmMain::HandleMonitorPage() {
+  cmdEdit.Click.Handle([this] { cmdEdit_Click(); });
+  cmdNewSnapshot.Click.Handle([this] { cmdNewSnapshot_Click(); });
+  // A frame's double-click does what its state label's does.
+  forms::Control* keyControls[3][2] = {
+      {&lblCapsLockStat, &fraCapsLock}, {&lblNumLockStat, &fraNumLock}, {&lblScrollLockStat, &fraScrollLock}};
+  for (int key = 0; key < 3; ++key)
+    for (forms::Control* c : keyControls[key]) c->DblClick.Handle([this, key] { ToggleKey(key); });
+
+  const auto onRightUp = [this](forms::Control& label, std::function<std::string()> text) {
+    label.MouseUp.Handle([this, text](int button, int, double, double) {
+      if (button == 2) ShowPopup(text());
+    });
+  };
+  onRightUp(lblSettingMatch, [this] { return lblSettingMatch.Caption(); });
+  for (forms::Control* label : lblAWTitle) onRightUp(*label, [this] { return engine_.WindowFacts.Title; });
+  for (forms::Control* label : lblAWOwnerTitle) onRightUp(*label, [this] { return engine_.WindowFacts.OwnerTitle; });
+  for (forms::Control* label : lblAWOwnerEXE) onRightUp(*label, [this] { return engine_.WindowFacts.EXE; });
+  for (int i = 0; i < 4; ++i) mnuPopup[i]->Click.Handle([this, i] { mnuPopup_Click(i); });
+}
+
+void frmMain::LayOutFields() {
+  for (auto* field : {&lblAWTitle, &lblAWOwnerTitle, &lblAWOwnerEXE}) {
+    forms::Control& box = *(*field)[0];
+    forms::Control& text = *(*field)[1];
+    forms::Control& highlight = *(*field)[2];
+    forms::TwipsRect r = box.Rect();
+    text.Move(r);
+    forms::TwipsRect h = highlight.Rect();
+    h.Top = r.Top;
+    h.Height = r.Height;
+    highlight.Move(h);
+    highlight.SetVisible(false);
+    // One pixel larger on every side: the box's border frames the text.
+    box.Move({r.Left - TwipsPerPixelX, r.Top - TwipsPerPixelY, r.Width + 2 * TwipsPerPixelX,
+              r.Height + 2 * TwipsPerPixelY});
+  }
+}
+
+void frmMain::UpdateKeyStat() {
+  EnsureLoaded();
+  const struct {
+    bool (LockKeyController::*get)();
+    forms::Control& lamp;
+    forms::Control& label;
+    const char* name;
+  } keys[] = {{&LockKeyController::GetCapsLock, shpCapsLockStat, lblCapsLockStat, "Caps Lock"},
+              {&LockKeyController::GetNumLock, shpNumLockStat, lblNumLockStat, "Num Lock"},
+              {&LockKeyController::GetScrollLock, shpScrollLockStat, lblScrollLockStat, "Scroll Lock"}};
+  for (const auto& k : keys) {
+    const bool on = (engine_.LockKeys.*k.get)();
+    k.lamp.SetFillColor(on ? kGreen : forms::kColorButtonFace);
+    k.label.SetCaption(std::string(k.name) + (on ? " ON" : " off"));
+  }
+}
+
+void frmMain::UpdateMonitorButtons() {
+  EnsureLoaded();
+  const bool isDefault = engine_.CurrentSetting().Name == "Default";
+  cmdEdit.SetEnabled(!isDefault);
+  cmdNewSnapshot.SetEnabled(isDefault);
+  lblSettingMatch.SetCaption(engine_.CurrentSetting().Name);
+}
+
+void frmMain::ShowMatchedText(const std::string& text, const std::string& filter, std::int32_t matchType,
+                              WindowFact fact) {
+  EnsureLoaded();
+  std::array<forms::Control*, 3>& field = Field(fact);
+  forms::Control& label = *field[1];
+  forms::Control& highlight = *field[2];
+  const TextWidthOf widthOf = [&label](const std::string& s) { return label.TextWidth(s); };
+  const std::int32_t W = label.Rect().Width;
+  const std::string upperText = UpperCase(text);
+  const std::string upperFilter = UpperCase(filter);
+  const auto highlightAt = [&](const std::string& part, std::int32_t left, std::int32_t width) {
+    highlight.SetCaption(part);
+    forms::TwipsRect r = highlight.Rect();
+    r.Left = left;
+    r.Width = width;
+    highlight.Move(r);
+    highlight.SetVisible(true);
+  };
+
+  if (matchType == MatchBeginning) {
+    label.SetCaption(FitText(text, W, true, widthOf));
+    if (!filter.empty() && upperFilter.size() <= upperText.size() &&
+        upperText.compare(0, upperFilter.size(), upperFilter) == 0) {
+      const std::string part = FitText(text.substr(0, filter.size()), W, true, widthOf);
+      highlightAt(part, label.Rect().Left, widthOf(part));
+    } else {
+      highlight.SetVisible(false);
+    }
+  } else if (matchType == MatchEnding) {
+    const std::string end = text.substr(text.size() - std::min(filter.size(), text.size()));
+    const std::string part = FitText(end, W, false, widthOf);
+    const std::int32_t pw = widthOf(part);
+    label.SetCaption(FitText(text, W, false, widthOf));
+    if (!filter.empty() && upperFilter.size() <= upperText.size() &&
+        upperText.compare(upperText.size() - upperFilter.size(), upperFilter.size(), upperFilter) == 0) {
+      highlightAt(part, label.Rect().Left + widthOf(label.Caption()) - pw, pw);
+    } else {
+      highlight.SetVisible(false);
+    }
+  } else {
+    label.SetCaption(FitText(text, W, true, widthOf));
+    if (!filter.empty() && upperFilter == upperText) {
+      const std::string part = FitText(text, W, false, widthOf);
+      highlightAt(part, label.Rect().Left, widthOf(part));
+    } else {
+      highlight.SetVisible(false);
+    }
+  }
+}
+
+void frmMain::cmdEdit_Click() {
+  const std::string name = engine_.CurrentSetting().Name;
+  for (int i = 0; i < cboSetting.ListCount(); ++i) {
+    if (cboSetting.List(i) != name) continue;
+    cboSetting.SetListIndex(i);
+    mstPage.SetTab(1);
+    return;
+  }
+  // Deleted since the matcher chose it: there is nothing to edit.
+}
+
+void frmMain::cmdNewSnapshot_Click() {
+  const std::string name = AskFreeName("Enter Name for New Setting");
+  if (name.empty()) return;
+  editedSetting_ = std::make_shared<clsSetting>();
+  clsSetting& s = *editedSetting_;
+  s.Name = name;
+  s.Filter_EXE = lblAWOwnerEXE[1]->Caption();
+  s.Filter_Owner = lblAWOwnerTitle[1]->Caption();
+  s.Filter_Title = lblAWTitle[1]->Caption();
+  s.Match_EXE = MatchExact;
+  s.Match_Owner = MatchBeginning;
+  s.Match_Title = MatchBeginning;
+  AddEditedSetting();
+  mstPage.SetTab(1);
+}
+
+void frmMain::ToggleKey(int key) {
+  static constexpr struct {
+    std::int32_t clsSetting::*action;
+    bool (LockKeyController::*get)();
+    void (LockKeyController::*set)(const bool&);
+  } kKeys[] = {
+      {&clsSetting::Action_CapsLock, &LockKeyController::GetCapsLock, &LockKeyController::SetCapsLock},
+      {&clsSetting::Action_NumLock, &LockKeyController::GetNumLock, &LockKeyController::SetNumLock},
+      {&clsSetting::Action_ScrollLock, &LockKeyController::GetScrollLock, &LockKeyController::SetScrollLock},
+  };
+  const auto& k = kKeys[key];
+  const std::int32_t action = engine_.CurrentSetting().*k.action;
+  if (action == ActionMaintainOn || action == ActionMaintainOff) {
+    os_.MessageBeep(0);
+    return;
+  }
+  const bool wanted = !(engine_.LockKeys.*k.get)();
+  (engine_.LockKeys.*k.set)(wanted);
+}
+
+void frmMain::ShowPopup(const std::string& text) {
+  PopupText = text;
+  form_.PopupMenu(mPopup, forms::kPopupRightButton);
+}
+
+void frmMain::mnuPopup_Click(int index) {
+  if (index != 1) return;
+  platform::ClipboardScope scope(os_, os_, form_.hWnd());
+  if (!scope.Opened()) return;
+  os_.EmptyClipboard();
+  os_.SetClipboardText(platform::kCfText, PopupText);
+}

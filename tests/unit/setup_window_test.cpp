@@ -1,0 +1,228 @@
+// The setup window on the headless forms: its size per page and DPI, the
+// "Settings" page editing the shared settings in place, the "Monitor" page's
+// fields, highlight, snapshot, key toggles and copy, and saving at unload.
+#include <gtest/gtest.h>
+
+#include "engine/matcher.h"
+#include "resident_fixture.h"
+
+namespace {
+
+// Started with settings "Word" (title beginning "micro", Caps Lock
+// Maintain OFF), "Default", and an application window in front.
+struct WithSettings : ResidentProgram {
+  explicit WithSettings(int dpi = 96) {
+    if (dpi == 144) {
+      ui->SetTwipsPerPixel(10, 10);
+      desktop.SetMetricsForDpi(144);
+    }
+    desktop.SetFile(SettingsPath(),
+                    "[Options]\r\n[Setting 0]\r\nName=Word\r\nFilter_Title=micro\r\nMatch_Title=0\r\n"
+                    "Action_CapsLock=4\r\n[Setting 1]\r\nName=Default\r\n");
+    desktop.SetForeground(app);
+    program->Start();
+    FastTick();
+  }
+  frmMain& main() { return program->SetupWindow(); }
+  // Opened from the tray menu, then back to the application: the fields
+  // show their design texts until the matcher next evaluates a window.
+  void Open() {
+    icon().mnuPopup_Click(0);
+    ASSERT_TRUE(setupForm().Loaded());
+    desktop.SetForeground(setupForm().hWnd());
+    FastTick();
+    desktop.SetForeground(app);
+    FastTick();
+  }
+  std::vector<std::string> Chooser() {
+    std::vector<std::string> names;
+    for (int i = 0; i < main().cboSetting.ListCount(); ++i) names.push_back(main().cboSetting.List(i));
+    return names;
+  }
+  std::uint32_t process = desktop.AddProcess({"C:\\Apps\\WINWORD.EXE"});
+  platform::WindowHandle app = desktop.AddWindow({"Microsoft Word - Report", "OpusApp", 0, process});
+};
+
+TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeWhileTheProgramRuns) {
+  for (int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    WithSettings p(dpi);
+    const int px = dpi == 96 ? 15 : 10;
+    p.Open();
+    frmMain& m = p.main();
+    const int chrome = 2 * m.FrameHeight + m.CaptionHeight + m.MenuHeight;
+    EXPECT_EQ(m.FrameWidth, (dpi == 96 ? 4 : 6) * px);
+    EXPECT_EQ(m.mstPage.Tab(), 0);
+    EXPECT_EQ(m.mstPage.Rect().Height, 3735);
+    EXPECT_EQ(p.setupForm().Rect().Height, 120 + chrome + 3735);
+    EXPECT_EQ(p.setupForm().Rect().Width, 6015 + 2 * m.FrameWidth);
+    EXPECT_EQ(m.mShrink.Caption(), "Shrink");
+
+    m.mstPage.UserTab(1);
+    EXPECT_EQ(m.mstPage.Rect().Height, 4608);
+    EXPECT_EQ(p.setupForm().Rect().Height, 120 + chrome + 4608);
+    EXPECT_EQ(m.SizeMode, 2);
+
+    p.ui->Click(m.mShrink);
+    EXPECT_EQ(m.mShrink.Caption(), "Enlarge");
+    EXPECT_EQ(p.setupForm().Rect().Height, chrome);
+    EXPECT_EQ(p.setupForm().Rect().Width, 6015 + 2 * m.FrameWidth) << "the width never changes";
+    p.ui->CloseBox(p.setupForm());
+    p.Open();
+    EXPECT_EQ(m.mShrink.Caption(), "Enlarge") << "reopens shrunk";
+    p.ui->Click(m.mShrink);
+    EXPECT_EQ(m.mstPage.Tab(), 0) << "a fresh window starts on the Monitor page";
+    EXPECT_EQ(p.setupForm().Rect().Height, 120 + chrome + 3735);
+  }
+}
+
+TEST(SetupFrame, EveryWayOfClosingSavesAndExitEndsTheProgram) {
+  WithSettings p;
+  p.Open();
+  const int writes = p.desktop.WriteAttempts();
+  p.ui->Click(p.main().mHide);
+  EXPECT_FALSE(p.setupForm().Loaded());
+  EXPECT_FALSE(p.state().MainWindowOpen);
+  EXPECT_EQ(p.desktop.WriteAttempts(), writes + 1);
+  p.Open();
+  p.state().AppOptions.AlwaysOnTop = true;
+  p.setupForm().UserActivated(true);
+  ASSERT_FALSE(p.desktop.SetWindowPosCalls().empty());
+  EXPECT_EQ(p.desktop.SetWindowPosCalls().back().hwnd, p.setupForm().hWnd());
+  EXPECT_EQ(p.desktop.SetWindowPosCalls().back().insertAfter, platform::kHwndTopmost) << "topmost at activation";
+  p.ui->Click(p.main().mExit);
+  EXPECT_FALSE(p.program->Running());
+  EXPECT_TRUE(p.ui->MsgBoxes().empty());
+}
+
+TEST(SettingsPage, ListsSettingsProtectsDefaultAndEditsTheSharedSettingInPlace) {
+  WithSettings p;
+  p.Open();
+  frmMain& m = p.main();
+  EXPECT_EQ(p.Chooser(), (std::vector<std::string>{"Word", "Default"}));
+  EXPECT_EQ(m.txtFilter_Title.Text(), "micro");
+  EXPECT_EQ(m.chkTitle.Value(), 1);
+  EXPECT_EQ(m.cboAction_CapsLock.Text(), "Maintain OFF");
+  p.ui->Select(m.cboSetting, 1);
+  for (forms::Control* c : {&m.cmdRename, &m.cmdDelete, &m.chkTitle, &m.txtFilter_Title, &m.cboMatch_EXE})
+    EXPECT_FALSE(c->Enabled()) << c->Name();
+  EXPECT_TRUE(m.cboAction_NumLock.Enabled());
+
+  // New: a name in use in any letter case is refused, then a free one taken.
+  p.ui->AnswerInputBox("default");
+  p.ui->AnswerInputBox("Notes");
+  p.ui->Click(m.cmdNew);
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, "That name is already being used.");
+  EXPECT_EQ(p.Chooser(), (std::vector<std::string>{"Word", "Default", "Notes"}));
+  EXPECT_EQ(m.cboSetting.Text(), "Notes");
+  EXPECT_TRUE(m.txtFilter_Title.Enabled());
+  EXPECT_EQ(m.cboMatch_Title.Text(), "Beginning");
+  EXPECT_EQ(m.cboAction_CapsLock.Text(), "Ignore");
+
+  // Typing a filter puts it in force at once; the matcher sees it at its
+  // next evaluation, with no file written.
+  const int writes = p.desktop.WriteAttempts();
+  p.ui->Type(m.txtFilter_Title, "Untitled - Note");
+  p.ui->Select(m.cboAction_ScrollLock, ActionMaintainOn);
+  EXPECT_EQ(m.chkTitle.Value(), 0) << "the box shows set only when the setting is shown again";
+  p.desktop.SetForeground(p.desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, p.process}));
+  p.FastTick();
+  EXPECT_EQ(p.state().CurrentSetting().Name, "Notes");
+  EXPECT_TRUE(p.desktop.Toggled(platform::kVkScroll));
+  EXPECT_EQ(p.desktop.WriteAttempts(), writes);
+  p.ui->Click(m.chkTitle);
+  p.ui->Click(m.chkTitle);  // cleared: the filter goes, the text stays
+  EXPECT_EQ(p.state().Settings.Item("Notes")->Filter_Title, "");
+  EXPECT_EQ(m.txtFilter_Title.Text(), "Untitled - Note");
+  p.ui->Click(m.chkTitle);
+  EXPECT_EQ(p.state().Settings.Item("Notes")->Filter_Title, "Untitled - Note");
+
+  // Rename keeps the place; Delete shows the first setting.
+  p.ui->AnswerInputBox("Notes");  // its own name: refused
+  p.ui->AnswerInputBox("Editor");
+  p.ui->Click(m.cmdRename);
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 2u);
+  EXPECT_EQ(p.Chooser(), (std::vector<std::string>{"Word", "Default", "Editor"}));
+  EXPECT_EQ(p.state().Settings.Item(3)->Name, "Editor");
+  p.ui->Click(m.cmdDelete);
+  EXPECT_EQ(p.Chooser(), (std::vector<std::string>{"Word", "Default"}));
+  EXPECT_EQ(m.cboSetting.Text(), "Word");
+  EXPECT_EQ(m.txtFilter_Title.Text(), "micro");
+  p.ui->Click(m.cmdNew);  // cancelled: nothing changes
+  EXPECT_EQ(p.state().Settings.Count(), 2);
+}
+
+TEST(MonitorPage, ShowsTheMatchedPartInGreenAndShortensWhatDoesNotFit) {
+  WithSettings p;
+  p.Open();
+  frmMain& m = p.main();
+  forms::Control& text = *m.lblAWTitle[1];
+  forms::Control& green = *m.lblAWTitle[2];
+  EXPECT_EQ(m.lblSettingMatch.Caption(), "Word");
+  EXPECT_EQ(text.Caption(), "Microsoft Word - Report");
+  EXPECT_TRUE(green.Visible());
+  EXPECT_EQ(green.Caption(), "Micro");
+  EXPECT_EQ(green.Rect().Left, text.Rect().Left);
+  EXPECT_EQ(green.Rect().Width, text.TextWidth("Micro"));
+  EXPECT_FALSE(m.cmdNewSnapshot.Enabled());
+  EXPECT_TRUE(m.cmdEdit.Enabled());
+  EXPECT_EQ(m.lblAWTitle[0]->Rect().Left, text.Rect().Left - 15) << "the box frames the text by a pixel";
+
+  m.ShowMatchedText("Microsoft Word", "word", MatchEnding, WindowFact::Title);
+  EXPECT_EQ(green.Caption(), "Word");
+  EXPECT_EQ(green.Rect().Left + green.Rect().Width, text.Rect().Left + text.TextWidth("Microsoft Word"));
+
+  const std::string longTitle(80, 'x');
+  m.ShowMatchedText(longTitle, longTitle, MatchExact, WindowFact::Title);
+  EXPECT_TRUE(text.Caption().ends_with("...")) << text.Caption();
+  EXPECT_TRUE(green.Caption().starts_with("...")) << green.Caption();
+  EXPECT_LE(text.TextWidth(text.Caption()), text.Rect().Width);
+  m.ShowMatchedText("Word", "Microsoft Word", MatchBeginning, WindowFact::Title);
+  EXPECT_FALSE(green.Visible()) << "a filter longer than the text never highlights";
+}
+
+TEST(MonitorPage, SnapshotEditToggleAndCopy) {
+  WithSettings p;
+  p.Open();
+  frmMain& m = p.main();
+  // Double-click toggles a key unless the setting in force maintains it.
+  p.desktop.SetToggled(platform::kVkNumLock, false);
+  p.ui->DoubleClick(m.fraNumLock);
+  EXPECT_TRUE(p.desktop.Toggled(platform::kVkNumLock));
+  p.ui->DoubleClick(m.lblCapsLockStat);
+  EXPECT_EQ(p.desktop.Beeps().size(), 1u);
+  p.state().LastActiveWindow = 0;
+  p.FastTick();
+  m.UpdateKeyStat();
+  EXPECT_EQ(m.lblNumLockStat.Caption(), "Num Lock ON");
+  EXPECT_EQ(m.shpNumLockStat.FillColor(), forms::Rgb(0, 255, 0));
+  EXPECT_EQ(m.shpCapsLockStat.FillColor(), forms::kColorButtonFace);
+
+  // Copy takes the full title, whatever the field shows.
+  p.ui->AnswerPopupMenu(1);
+  p.ui->MouseUp(*m.lblAWTitle[1], 2);
+  EXPECT_EQ(p.desktop.ClipboardData().at(platform::kCfText), "Microsoft Word - Report");
+
+  // Edit jumps to the setting in force on the Settings page.
+  p.ui->Click(m.cmdEdit);
+  EXPECT_EQ(m.mstPage.Tab(), 1);
+  EXPECT_EQ(m.cboSetting.Text(), "Word");
+
+  // A window no setting matches can be captured as it is shown.
+  const auto other = p.desktop.AddWindow({"Calculator", "Calc", 0, p.desktop.AddProcess({"C:\\Windows\\calc.exe"})});
+  p.desktop.SetForeground(other);
+  p.FastTick();
+  EXPECT_TRUE(m.cmdNewSnapshot.Enabled());
+  p.ui->AnswerInputBox("Calc");
+  p.ui->Click(m.cmdNewSnapshot);
+  const clsSettings::Ref calc = p.state().Settings.Item("Calc");
+  ASSERT_TRUE(calc);
+  EXPECT_EQ(calc->Filter_Title, "Calculator");
+  EXPECT_EQ(calc->Filter_EXE, "calc.exe");
+  EXPECT_EQ(calc->Match_EXE, MatchExact);
+  EXPECT_EQ(m.cboSetting.Text(), "Calc");
+  EXPECT_EQ(m.mstPage.Tab(), 1);
+}
+
+}  // namespace
