@@ -7,7 +7,7 @@ PACKAGES=(
   cmake g++ make ccache
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64 xvfb xdotool x11-apps imagemagick
+  wine64 fonts-wine xvfb xdotool x11-apps imagemagick
   clang libclang-rt-14-dev
 )
 

@@ -63,12 +63,16 @@ start_editor() {
 # changing its title (WordPad names its document), so this tries for a
 # while.
 x_focus_to_foreground() {
-  local i title xid
+  local i title xid pattern
   for ((i = 0; i < 50; i++)); do
     step foreground
     title=${REPLY_LINE#*title=}
-    xid=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-    if [[ -n $xid ]] && timeout 2 xdotool windowfocus --sync "$xid" 2>/dev/null &&
+    # The title as a regular expression that matches only itself.
+    pattern=$(printf '%s' "$title" | sed 's/[][\.*^$()+?{}|]/\\&/g')
+    xid=$(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1 || true)
+    # Raised too, so that a click lands on it and not on a window of ours
+    # that Wine left above it.
+    if [[ -n $xid ]] && timeout 2 xdotool windowraise "$xid" windowfocus --sync "$xid" 2>/dev/null &&
       [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$title" ]]; then
       return 0
     fi

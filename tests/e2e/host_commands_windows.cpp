@@ -1,4 +1,6 @@
-// make, activate, activate-hwnd, foreground, waitwin, nowin, waitgone.
+// make, activate, activate-hwnd, foreground, waitwin, nowin, childpos, waitgone.
+#include <cstdlib>
+
 #include "tests/e2e/host_commands.h"
 
 namespace e2e {
@@ -49,6 +51,25 @@ void AddWindowCommands(CommandTable& table) {
   table["nowin"] = [](HostState&, const Args& a) {
     HWND found = nullptr;
     return WaitForWindow(a, true, found) ? Fail(Describe(found)) : Ok();
+  };
+  // childpos PID CLASS WHICH: the screen point at the middle of a shown
+  // control of the program's shown form, for a real mouse click there.
+  // WHICH is the control's text, or #N for the Nth shown one of the class.
+  table["childpos"] = [](HostState&, const Args& a) {
+    HWND form = FindProcessWindow(a.Pid(1), "", 2);
+    if (form == nullptr) return Fail("no form shown");
+    const std::string which = a.Rest(3);
+    int n = which.starts_with("#") ? std::atoi(which.c_str() + 1) : -1;
+    for (HWND child : Children(form)) {
+      if (!::IsWindowVisible(child) || WindowClass(child) != a[2]) continue;
+      std::string text = WindowTitle(child);
+      std::erase(text, '&');
+      if (n > 0 ? --n != 0 : n == 0 ? false : text != which) continue;
+      RECT r{};
+      ::GetWindowRect(child, &r);
+      return Ok(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
+    }
+    return Fail("no such control");
   };
   table["waitgone"] = [](HostState&, const Args& a) {
     HWND found = nullptr;

@@ -96,7 +96,10 @@ HWND FindProcessWindow(DWORD pid, const std::string& titlePrefix, int withEdit) 
   for (HWND hwnd : TopLevelWindowsOf(pid, true)) {
     const auto children = Children(hwnd);
     const bool hasEdit = std::any_of(children.begin(), children.end(), [](HWND c) { return WindowClass(c) == "Edit"; });
-    const bool kindFits = withEdit < 0 || (withEdit == 2 ? WindowClass(hwnd) == "TarvoloForm" : hasEdit == (withEdit == 1));
+    const bool form = WindowClass(hwnd) == "TarvoloForm";
+    // 1: an input box (a dialog with a text field); 0: a window without
+    // one; 2: one of the program's own forms.
+    const bool kindFits = withEdit < 0 || (withEdit == 2 ? form : withEdit == 1 ? hasEdit && !form : !hasEdit);
     if (WindowTitle(hwnd).rfind(titlePrefix, 0) == 0 && kindFits) return hwnd;
   }
   return nullptr;

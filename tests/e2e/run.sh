@@ -33,6 +33,8 @@ source "$E2E_ROOT/tests/e2e/lib.sh"
 source "$E2E_ROOT/tests/e2e/cases.sh"
 # shellcheck source=tests/e2e/cases_hotkeys.sh
 source "$E2E_ROOT/tests/e2e/cases_hotkeys.sh"
+# shellcheck source=tests/e2e/cases_setup.sh
+source "$E2E_ROOT/tests/e2e/cases_setup.sh"
 
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tarvolo-e2e.XXXXXX")
 
@@ -56,6 +58,7 @@ NT_CASES=(
   logoff_saves shutdown_saves changed_by_hand symbolic_link
   nt_keystroke_way
   hotkeys_notepad hotkeys_wordpad hotkey_held_elsewhere hotkey_show
+  setup_window
 )
 NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option 9x_hotkeys)
 
