@@ -5,6 +5,7 @@
 #include "monitor/frm_icon.h"
 #include "monitor/settings_save.h"
 #include "platform/forms/binding.h"
+#include "setup/fit_captions.h"
 #include "setup/frm_main_form.h"
 #include "store/desktop.h"
 
@@ -115,6 +116,7 @@ void frmMain::Form_Load() {
   rect.Width = mstPage.Rect().Width + 2 * FrameWidth;
   form_.Move(rect);
   SetSizeMode(SizeMode);
+  FitCaptions(form_, TwipsPerPixelX);
   InitControls();
 }
 

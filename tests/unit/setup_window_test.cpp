@@ -76,6 +76,19 @@ TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeWhileTheProgramR
   }
 }
 
+TEST(SetupFrame, CaptionsTooWideForTheirPlaceGrowAsFarAsTheirRowAllows) {
+  WithSettings p;
+  p.Open();
+  frmMain& m = p.main();
+  forms::Form& f = p.setupForm();
+  // 7 pixels a character in bold, 6 otherwise, on the headless forms.
+  EXPECT_EQ(f["lbMatch"].Rect().Width, 25 * 7 * 15 + 2 * 15);
+  EXPECT_EQ(f.Item("linMonitor", 0).Rect().Left, 120 + 25 * 7 * 15 + 2 * 15 + 60) << "the line starts after it";
+  EXPECT_EQ(f.Item("linMonitor", 0).Rect().Left + f.Item("linMonitor", 0).Rect().Width, 5775);
+  EXPECT_EQ(m.chkOwnerTitle.Rect().Width, 1440 - 240 - 60) << "up to the text box beside it";
+  EXPECT_EQ(f["lblCapsLock"].Rect().Width, 1092) << "what fits stays as it is";
+}
+
 TEST(SetupFrame, EveryWayOfClosingSavesAndExitEndsTheProgram) {
   WithSettings p;
   p.Open();

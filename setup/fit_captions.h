@@ -1,0 +1,13 @@
+#pragma once
+#include <cstdint>
+
+namespace forms {
+class Form;
+}
+
+// Widens the labels and check boxes whose caption does not fit in the font
+// the system gives them (the window's places are measured for one font;
+// users have others, and larger ones), as far as the next control on their
+// row allows; a section line that starts after a widened heading starts
+// after it still. Called once the form's controls exist.
+void FitCaptions(forms::Form& form, std::int32_t twipsPerPixel);
