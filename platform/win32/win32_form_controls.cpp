@@ -64,7 +64,10 @@ WindowKind KindOf(const forms::ControlSpec& spec) {
     case ControlKind::CheckBox:
       return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::OptionButton:
-      return {"BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
+      // Not an automatic one: the form layer clears the other options of the
+      // container itself, and Windows' own search of the group would include
+      // the hidden pages.
+      return {"BUTTON", WS_TABSTOP | BS_RADIOBUTTON, 0};
     case ControlKind::Frame:
       return {"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::ComboBox:
@@ -267,9 +270,16 @@ void Win32ControlPeer::Notify(UINT code) {
       if (code == BN_CLICKED) control_.UserClick();
       break;
     case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
       if (code == BN_CLICKED)
         control_.UserValue(::SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+      break;
+    case ControlKind::OptionButton:
+      if (code == BN_CLICKED) {
+        ++quiet_;
+        ::SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+        --quiet_;
+        control_.UserValue(1);
+      }
       break;
     case ControlKind::TextBox:
       if (code == EN_CHANGE) {
