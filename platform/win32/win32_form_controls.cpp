@@ -44,6 +44,19 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   }
 }
 
+// A tab control in the visual style paints its pages in a colour of the
+// style's own, which labels, frames and check boxes on them do not share; in
+// the classic look the pages have the form's colour. The style's library is
+// there only when the program uses it (never on Windows 98 or NT 4).
+void ClassicLook(HWND hwnd) {
+  HMODULE theme = ::GetModuleHandleA("uxtheme.dll");
+  if (!theme) return;
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  auto setTheme = reinterpret_cast<SetWindowThemeFn>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(theme, "SetWindowTheme")));
+  if (setTheme) setTheme(hwnd, L"", L"");
+}
+
 struct WindowKind {
   const char* className;
   DWORD style;
@@ -131,6 +144,7 @@ void Win32ControlPeer::Create() {
   SubclassControl(hwnd_, this);
   if (control_.Kind() == ControlKind::ComboBox) FillList();
   if (control_.Kind() == ControlKind::TabControl) {
+    ClassicLook(hwnd_);
     const auto& pages = control_.Spec().Items;
     for (std::size_t i = 0; i < pages.size(); ++i) {
       TCITEMA item{};
