@@ -44,6 +44,19 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   }
 }
 
+// A tab control in the visual style paints its pages in a colour of the
+// style's own, which labels, frames and check boxes on them do not share; in
+// the classic look the pages have the form's colour. The style's library is
+// there only when the program uses it (never on Windows 98 or NT 4).
+void ClassicLook(HWND hwnd) {
+  HMODULE theme = ::GetModuleHandleA("uxtheme.dll");
+  if (!theme) return;
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  auto setTheme = reinterpret_cast<SetWindowThemeFn>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(theme, "SetWindowTheme")));
+  if (setTheme) setTheme(hwnd, L"", L"");
+}
+
 struct WindowKind {
   const char* className;
   DWORD style;
@@ -64,7 +77,10 @@ WindowKind KindOf(const forms::ControlSpec& spec) {
     case ControlKind::CheckBox:
       return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::OptionButton:
-      return {"BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
+      // Not an automatic one: the form layer clears the other options of the
+      // container itself, and Windows' own search of the group would include
+      // the hidden pages.
+      return {"BUTTON", WS_TABSTOP | BS_RADIOBUTTON, 0};
     case ControlKind::Frame:
       return {"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::ComboBox:
@@ -128,6 +144,7 @@ void Win32ControlPeer::Create() {
   SubclassControl(hwnd_, this);
   if (control_.Kind() == ControlKind::ComboBox) FillList();
   if (control_.Kind() == ControlKind::TabControl) {
+    ClassicLook(hwnd_);
     const auto& pages = control_.Spec().Items;
     for (std::size_t i = 0; i < pages.size(); ++i) {
       TCITEMA item{};
@@ -267,9 +284,16 @@ void Win32ControlPeer::Notify(UINT code) {
       if (code == BN_CLICKED) control_.UserClick();
       break;
     case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
       if (code == BN_CLICKED)
         control_.UserValue(::SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+      break;
+    case ControlKind::OptionButton:
+      if (code == BN_CLICKED) {
+        ++quiet_;
+        ::SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+        --quiet_;
+        control_.UserValue(1);
+      }
       break;
     case ControlKind::TextBox:
       if (code == EN_CHANGE) {

@@ -51,6 +51,20 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
       if (forms::TakesFocus(kind)) control.UserFocus(msg == WM_SETFOCUS);
       return result;
     }
+    case WM_ERASEBKGND:
+      // A group box leaves its inside to what lies beneath; above a tab
+      // control that is nothing (siblings clip each other), so it paints it
+      // in the colour its form gives labels.
+      if (kind == ControlKind::Frame) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        auto brush = reinterpret_cast<HBRUSH>(
+            ::SendMessageA(::GetParent(hwnd), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(hwnd)));
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        ::FillRect(dc, &client, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+      }
+      break;
     case WM_NCHITTEST:
       // A group box lets the mouse through to what lies under it; a frame
       // takes it, for its mouse events and double-click.

@@ -203,8 +203,12 @@ void Win32FormPeer::Activated(bool active) {
     return;
   }
   HWND target = savedFocus_;
-  if (!target || !::IsWindow(target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target))
-    target = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (!target || !::IsWindow(target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target)) {
+    // GetNextDlgTabItem from no control starts at either end, as the
+    // version pleases.
+    const auto stops = forms::TabOrder(form_);
+    target = stops.empty() ? nullptr : ToHwnd(stops.front()->hWnd());
+  }
   if (target) ::SetFocus(target);
   else ::SetFocus(hwnd_);
 }

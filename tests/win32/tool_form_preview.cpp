@@ -1,0 +1,27 @@
+// Shows the Windows tests' form for a look (a screenshot under Wine): the
+// first page, or the second with the argument "2"; it closes after the
+// number of seconds given second (10 if none).
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/forms/form.h"
+#include "platform/win32/win32_form_ui.h"
+#include "tests/win32/layout_form.h"
+
+int main(int argc, char** argv) {
+  platform::win32::Win32Ui ui(::GetModuleHandleA(nullptr), "Tarvolo preview");
+  forms::Form form(ui, wintest::LayoutForm());
+  form.Load();
+  form["cboAction"].SetListIndex(1);
+  form["txtFilter"].SetText("Notepad");
+  form["chkTitle"].SetValue(1);
+  if (argc > 1 && std::string(argv[1]) == "2") form["mstPage"].SetTab(1);
+  const int ticks = (argc > 2 ? std::atoi(argv[2]) : 10) * 50;
+  int seen = 0;
+  form["tmrTick"].Timer.Handle([&seen] { ++seen; });
+  form.Show();
+  ui.RunMessageLoop([&] { return seen < ticks && form.Loaded(); });
+  return 0;
+}
