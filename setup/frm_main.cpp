@@ -116,8 +116,9 @@ void frmMain::Form_Load() {
   rect.Width = mstPage.Rect().Width + 2 * FrameWidth;
   form_.Move(rect);
   SetSizeMode(SizeMode);
-  FitCaptions(form_, TwipsPerPixelX);
   InitControls();
+  // After the key states have their texts.
+  FitCaptions(form_, TwipsPerPixelX);
 }
 
 void frmMain::InitControls() {
