@@ -112,6 +112,15 @@ bool Win32Clipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
   const SequenceNumber sequence = ClipboardSequence();
   const DWORD before = sequence ? sequence() : 0;
 
+  // The command now runs as soon as the hot-key arrives, often before the
+  // user has let go of its keys; a Ctrl let go in the middle of our
+  // keystroke would make it a plain letter. So wait, briefly, for the hands
+  // to leave the modifiers; whatever is still held is dealt with below.
+  for (const DWORD waitStart = ::GetTickCount();
+       (Down(VK_CONTROL) || Down(VK_MENU) || Down(VK_SHIFT) || Down(VK_LWIN) || Down(VK_RWIN)) &&
+       ::GetTickCount() - waitStart < kReleaseWaitMs;)
+    ::Sleep(10);
+
   // Ctrl goes down before the user's Alt or Windows key is let go, so that
   // letting go opens neither the menu bar nor the Start menu. It is pressed
   // and let go by us even when the user still holds it: the user may let go
