@@ -9,6 +9,7 @@ inline constexpr WindowHandle kHwndTopmost = -1;
 inline constexpr WindowHandle kHwndNoTopmost = -2;
 inline constexpr std::uint32_t kSwpNoSize = 1;
 inline constexpr std::uint32_t kSwpNoMove = 2;
+inline constexpr std::uint32_t kHelpContext = 1;
 inline constexpr std::uint32_t kHelpContents = 3;
 
 // Window placement and the help viewer, one to one with user32.

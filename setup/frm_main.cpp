@@ -61,8 +61,12 @@ frmMain::frmMain(SettingsStore& store, EngineState& engine, platform::Os& os, fo
   form_.LoadEvent.Handle([this] { Form_Load(); });
   form_.Activate.Handle([this] { Form_Activate(); });
   form_.UnloadEvent.Handle([this](int&) { Form_Unload(); });
-  form_.HelpRequested.Handle([this](std::int32_t) {
-    ShowHelp(os_, ui_.HelpFile(), form_.hWnd(), platform::kHelpContents);
+  // F1: the topic of the control asked about, or the contents.
+  form_.HelpRequested.Handle([this](std::int32_t topic) {
+    if (topic > 0)
+      ShowHelp(os_, ui_.HelpFile(), form_.hWnd(), platform::kHelpContext, static_cast<std::uintptr_t>(topic));
+    else
+      ShowHelp(os_, ui_.HelpFile(), form_.hWnd(), platform::kHelpContents);
   });
   mstPage.TabClick.Handle([this](int previous) { mstPage_Click(previous); });
   mHide.Click.Handle([this] {

@@ -109,6 +109,9 @@ void frmMain::cboSetting_Click() {
 std::string frmMain::AskFreeName(const std::string& prompt) {
   for (;;) {
     const std::string name = ui_.InputBox(prompt, ui_.AppTitle(), "");
+    // The window may have been closed (Exit from the tray) while the box
+    // was up: it has saved already, and a setting added now would be lost.
+    if (!form_.Loaded()) return std::string();
     if (name.empty()) return name;
     if (!store_.Settings.Item(name)) return name;
     ui_.MsgBox("That name is already being used.", forms::kMbExclamation, ui_.AppTitle());

@@ -14,6 +14,6 @@ void SetTopmost(platform::OsDesktop& os, platform::WindowHandle window, bool onT
 }
 
 void ShowHelp(platform::OsDesktop& os, const std::string& helpFile, platform::WindowHandle window,
-              std::uint32_t command) {
-  os.WinHelpA(window, helpFile.c_str(), command, 0);
+              std::uint32_t command, std::uintptr_t data) {
+  os.WinHelpA(window, helpFile.c_str(), command, data);
 }

@@ -14,6 +14,7 @@ std::string AddBackslash(std::string_view path, std::string_view separator = "\\
 void SetTopmost(platform::OsDesktop& os, platform::WindowHandle window, bool onTop);
 
 // Opens the help file (the program's Tarvolo.hlp) with the given command, for
-// example platform::kHelpContents. Failures are not reported.
+// example platform::kHelpContents, or kHelpContext with a topic number as
+// data. Failures are not reported.
 void ShowHelp(platform::OsDesktop& os, const std::string& helpFile, platform::WindowHandle window,
-              std::uint32_t command);
+              std::uint32_t command, std::uintptr_t data = 0);

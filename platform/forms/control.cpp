@@ -59,6 +59,9 @@ void Control::SetToolTip(const std::string& text) {
 }
 
 void Control::Move(const TwipsRect& rect) {
+  // Ticks set the same places and colours again and again: nothing to redraw.
+  if (rect.Left == rect_.Left && rect.Top == rect_.Top && rect.Width == rect_.Width && rect.Height == rect_.Height)
+    return;
   rect_ = rect;
   Tell(Property::Rect);
 }
@@ -157,14 +160,17 @@ void Control::UserTab(int tab) {
 }
 
 void Control::SetForeColor(std::int32_t color) {
+  if (color == foreColor_) return;
   foreColor_ = color;
   Tell(Property::Colors);
 }
 void Control::SetBackColor(std::int32_t color) {
+  if (color == backColor_) return;
   backColor_ = color;
   Tell(Property::Colors);
 }
 void Control::SetFillColor(std::int32_t color) {
+  if (color == fillColor_) return;
   fillColor_ = color;
   Tell(Property::Colors);
 }

@@ -238,4 +238,27 @@ TEST(MonitorPage, SnapshotEditToggleAndCopy) {
   EXPECT_EQ(m.mstPage.Tab(), 1);
 }
 
+TEST(SetupWindow, HelpGoesToTheControlsTopicAndExitDuringANamePromptLosesNothing) {
+  WithSettings p;
+  p.Open();
+  frmMain& m = p.main();
+  p.ui->Help(p.setupForm(), &m.cboAction_CapsLock);
+  ASSERT_FALSE(p.desktop.WinHelpCalls().empty());
+  EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContext);
+  EXPECT_EQ(p.desktop.WinHelpCalls().back().data, 140u);
+  p.ui->Help(p.setupForm(), &m.lblSettingMatch);
+  EXPECT_EQ(p.desktop.WinHelpCalls().back().data, 75u);
+
+  // "Exit" from the tray while New asks for a name: the program ends, having
+  // saved, and the late answer adds nothing that would go unsaved.
+  p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
+    p.icon().mnuPopup_Click(3);
+    return "Late";
+  });
+  p.ui->Click(m.cmdNew);
+  EXPECT_FALSE(p.program->Running());
+  EXPECT_FALSE(p.state().Settings.Item("Late"));
+  EXPECT_EQ(p.desktop.File(p.SettingsPath())->find("Late"), std::string::npos);
+}
+
 }  // namespace
