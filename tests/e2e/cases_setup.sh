@@ -87,3 +87,105 @@ case_setup_window() {
     fail "the Scroll Lock action was not saved: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -A3 '^Name=Alpha$' | tr '\n' ' ')"
   tarvolo_exit
 }
+
+# answer_name KEYS...: the program's name prompt is up; the name is typed
+# and Enter pressed, as a user would.
+answer_name() {
+  step inputbox "$TPID" 5000
+  x_focus_to_foreground
+  user_keys "$@"
+  user_keys Return
+}
+
+# wait_control CLASS WHICH: until such a control of the program's form is
+# shown. Without a window manager, Wine holds a thread for about two
+# seconds after one of its shown windows goes (here the prompt).
+wait_control() {
+  local i
+  for ((i = 0; i < 40; i++)); do
+    host childpos "$TPID" "$@" && return 0
+    sleep 0.2
+  done
+  fail "no control $* shown"
+}
+
+# The setting named NAME in the saved file has KEY=VALUE (case-blind value).
+saved_has() {
+  tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -A9 "^Name=$1\$" | grep -qi "^$2=$3\$" ||
+    fail "$1 in Tarvolo.INI has no $2=$3: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -A9 "^Name=$1\$" | tr '\n' ' ')"
+}
+
+# Notepad captured from the Monitor page as a new setting; the window reopens
+# on the page it was closed on; Rename and Delete reach the file.
+case_setup_snapshot_rename_delete() {
+  case_folder ini_alpha
+  tarvolo_start
+  start_editor notepad.exe
+  menu_choose Show
+  setup_window_opens
+  local setup
+  setup=$(answer_word 1)
+  # The ticks run again (the setup window's caption names the setting) and
+  # have seen the setup window in front; the user goes back to Notepad.
+  step waitwin "$TPID" form 5000 "Tarvolo - ["
+  step activate-hwnd "$EDITOR"
+  wait_control Static "Untitled - Notepad"  # the Monitor page shows Notepad
+  step activate-hwnd "$setup"
+  x_focus_to_foreground
+  click Button "New Setting"
+  answer_name P a d
+  wait_control Button Rename  # the Settings page is shown
+  user_keys alt+F4
+  setup_window_closes
+  saved_has Pad Filter_EXE notepad.exe
+  saved_has Pad Match_EXE 2
+  saved_has Pad Filter_Title "Untitled - Notepad"
+
+  menu_choose Show
+  setup_window_in_front
+  step childpos "$TPID" Button Rename  # reopened on the Settings page
+  step sleep 200
+  screenshot setup-reopened
+  # "Pad" is the last of the list.
+  click ComboBox '#1'
+  user_keys End Return
+  click Button Rename
+  answer_name P a d 2
+  step waitgone "$TPID" 1 5000 ""
+  setup_window_in_front
+  user_keys alt+F4
+  setup_window_closes
+  saved_has Pad2 Filter_EXE notepad.exe
+
+  menu_choose Show
+  setup_window_in_front
+  click ComboBox '#1'
+  user_keys End Return
+  click Button Delete
+  user_keys alt+F4
+  setup_window_closes
+  ! tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Name=Pad' || fail "the deleted setting is still in the file"
+  tarvolo_exit
+}
+
+# wine_dpi N: the screen's DPI that Wine reports to programs started from now.
+wine_dpi() {
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
+# The setup window at 144 DPI: both pages, for a person to look at, and the
+# window's size following the larger measures.
+case_setup_144dpi() {
+  trap 'wine_dpi 96' EXIT
+  wine_dpi 144
+  case_folder ini_alpha
+  tarvolo_start
+  menu_choose Show
+  setup_window_in_front
+  step sleep 300
+  screenshot setup-monitor-144dpi
+  user_keys ctrl+Tab
+  step sleep 300
+  screenshot setup-settings-144dpi
+  tarvolo_exit
+}

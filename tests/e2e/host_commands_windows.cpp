@@ -53,10 +53,13 @@ void AddWindowCommands(CommandTable& table) {
     return WaitForWindow(a, true, found) ? Fail(Describe(found)) : Ok();
   };
   // childpos PID CLASS WHICH: the screen point at the middle of a shown
-  // control of the program's shown form, for a real mouse click there.
+  // control of the program's input box or shown form, for a real mouse
+  // click there.
   // WHICH is the control's text, or #N for the Nth shown one of the class.
   table["childpos"] = [](HostState&, const Args& a) {
-    HWND form = FindProcessWindow(a.Pid(1), "", 2);
+    // An input box of the program's, while one is up, else its form.
+    HWND form = FindProcessWindow(a.Pid(1), "", 1);
+    if (form == nullptr) form = FindProcessWindow(a.Pid(1), "", 2);
     if (form == nullptr) return Fail("no form shown");
     const std::string which = a.Rest(3);
     int n = which.starts_with("#") ? std::atoi(which.c_str() + 1) : -1;
