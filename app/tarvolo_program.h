@@ -1,6 +1,7 @@
 #pragma once
 #include "app/program_state.h"
 #include "monitor/frm_icon.h"
+#include "options/frm_settings.h"
 #include "setup/frm_main.h"
 #include "platform/forms/ui.h"
 #include "platform/os.h"
@@ -21,11 +22,12 @@ class TarvoloProgram {
   // Loads the hidden startup form, which brings everything up.
   void Start() { icon_.Load(); }
   // The program ends when frmIcon is gone and no other form is loaded.
-  bool Running() { return icon_.Form().Loaded() || setup_.Form().Loaded(); }
+  bool Running() { return icon_.Form().Loaded() || setup_.Form().Loaded() || options_.Form().Loaded(); }
 
   ProgramState& State() { return state_; }
   frmIcon& Icon() { return icon_; }
   frmMain& SetupWindow() { return setup_; }
+  frmSettings& OptionsDialog() { return options_; }
   modHotkey& Hotkeys() { return hotkeys_; }
   modFunctions& Functions() { return functions_; }
   modKeyHook& Hook() { return hook_; }
@@ -37,6 +39,7 @@ class TarvoloProgram {
   modHotkey hotkeys_;
   modFunctions functions_;
   modKeyHook hook_;
+  frmSettings options_;
   frmMain setup_;
   frmIcon icon_;
 };

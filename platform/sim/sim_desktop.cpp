@@ -56,7 +56,9 @@ std::int16_t SimDesktop::GetAsyncKeyState(int vk) {
 }
 
 std::int16_t SimDesktop::GetKeyState(int vk) {
-  if (!IsLockKey(vk)) return static_cast<std::int16_t>(otherKeys_[static_cast<std::size_t>(vk & 0xFF)] & 0x81);
+  if (!IsLockKey(vk))
+    return static_cast<std::int16_t>((heldKeys_.count(vk) ? 0x8000 : 0) |
+                                     (otherKeys_[static_cast<std::size_t>(vk & 0xFF)] & 0x81));
   Key& key = keys_[vk];
   if (key.pending && --key.pendingReads <= 0) {
     key.pending = false;

@@ -67,6 +67,13 @@ class SimDesktop : public platform::Os,
   // The user holds the key down for this many GetAsyncKeyState polls; when
   // released, a held lock key toggles as it would under a real finger.
   void HoldKey(int vk, int polls, bool togglesOnRelease = true);
+  // The user holds (or lets go of) any other key, as GetKeyState reads it.
+  void SetKeyHeld(int vk, bool held) {
+    if (held)
+      heldKeys_.insert(vk);
+    else
+      heldKeys_.erase(vk);
+  }
 
   platform::WindowHandle AddWindow(SimWindow window);
   void SetWindowTitle(platform::WindowHandle h, std::string title) { windows_.at(h).title = std::move(title); }
@@ -224,6 +231,7 @@ class SimDesktop : public platform::Os,
 
   WindowsFamily family_;
   std::map<int, Key> keys_;
+  std::set<int> heldKeys_;
   platform::KeyboardTable otherKeys_{};
   std::vector<KeyEventRecord> keyEvents_;
   int setKeyboardStateCalls_ = 0;

@@ -36,6 +36,7 @@ platform::Atom SimHotkeys::GlobalDeleteAtom(platform::Atom atom) {
 }
 
 bool SimHotkeys::RegisterHotKey(platform::WindowHandle hwnd, int id, std::uint32_t modifiers, std::uint32_t vk) {
+  ++registerCalls_;
   const auto key = std::make_pair(modifiers, vk);
   if (!WindowExists(hwnd) || elsewhere_.count(key) || table_.count(key)) return false;
   // One identifier per window, as on Windows.

@@ -26,6 +26,7 @@ class SimHotkeys : public virtual platform::OsHotkeys {
   std::size_t RegisteredHotkeys() const { return table_.size(); }
   std::size_t AtomsInTable() const { return atoms_.size(); }
   int SubclassCalls() const { return subclassCalls_; }
+  int RegisterCalls() const { return registerCalls_; }
   bool IsSubclassed(platform::WindowHandle hwnd) const;
 
   // ---- platform::OsHotkeys ----
@@ -59,6 +60,7 @@ class SimHotkeys : public virtual platform::OsHotkeys {
   std::map<platform::WindowHandle, platform::WindowProcRef> current_;
   platform::WindowProcRef nextProc_ = 0x100;
   int subclassCalls_ = 0;
+  int registerCalls_ = 0;
 };
 
 }  // namespace sim

@@ -23,7 +23,8 @@ struct ResidentProgram {
   void FileWithHotkeys() {
     std::string text = "[Options]\r\n";
     for (auto [name, key] : {std::pair{"Show", 'T'}, {"Capitalize", 'U'}, {"Reverse", 'R'}, {"Lower", 'L'}})
-      text += std::string(name) + "_vKey=" + std::to_string(key) + "\r\n" + name + "_Modifier=3\r\n";
+      text += std::string(name) + "_Disp=Ctrl + Alt + " + key + "\r\n" + name + "_vKey=" + std::to_string(key) +
+              "\r\n" + name + "_Modifier=3\r\n";
     desktop.SetFile(SettingsPath(), text + "[Setting 0]\r\nName=Default\r\n");
   }
   // Runs the clock to just past the next fast tick.

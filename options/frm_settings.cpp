@@ -1,0 +1,104 @@
+#include "options/frm_settings.h"
+
+#include "options/frm_settings_form.h"
+#include "platform/forms/binding.h"
+#include "store/desktop.h"
+
+namespace {
+// Spaces only, as the password box's text is taken.
+std::string TrimSpaces(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+frmSettings::frmSettings(SettingsStore& store, platform::Os& os, forms::Ui& ui, modHotkey& hotkeys)
+    : store_(store),
+      os_(os),
+      ui_(ui),
+      hotkeys_(hotkeys),
+      form_(ui, frmSettingsForm()),
+      chkAlwaysOnTop(form_["chkAlwaysOnTop"]),
+      optKeyMode(forms::BindArray<2>(form_, "optKeyMode")),
+      hotkeyBoxes{&form_["txtShow_HotKey"], &form_["txtCapitalize_Hotkey"], &form_["txtReverse_HotKey"],
+                  &form_["txtLowercase_HotKey"]},
+      txtPassword(form_["txtPassword"]),
+      cmdOK(form_["cmdOK"]),
+      cmdCancel(form_["cmdCancel"]),
+      tmrHotKey(form_["tmrHotKey"]) {
+  form_.LoadEvent.Handle([this] { Form_Load(); });
+  form_.UnloadEvent.Handle([this](int&) { Form_Unload(); });
+  cmdOK.Click.Handle([this] { cmdOK_Click(); });
+  cmdCancel.Click.Handle([this] { form_.Unload(); });
+  txtPassword.KeyPress.Handle([this](int& ascii) { txtPassword_KeyPress(ascii); });
+  // Combinations are held, not typed: the boxes change only by the capture.
+  for (forms::Control* box : hotkeyBoxes) box->KeyPress.Handle([](int& ascii) { ascii = 0; });
+  tmrHotKey.Timer.Handle([this] { tmrHotKey_Timer(); });
+}
+
+std::array<clsHotkey*, 4> frmSettings::Globals() {
+  AppOptionsRecord& o = store_.AppOptions;
+  return {&o.HotkeyShow, &o.HotkeyCapitalize, &o.HotkeyReverse, &o.HotkeyLower};
+}
+
+void frmSettings::ShowModal(forms::Form& owner) {
+  owner_ = &owner;
+  form_.ShowModal(owner);
+}
+
+void frmSettings::Form_Load() {
+  const AppOptionsRecord& o = store_.AppOptions;
+  chkAlwaysOnTop.SetValue(o.AlwaysOnTop ? 1 : 0);
+  if (o.AlwaysOnTop) SetTopmost(os_, form_.hWnd(), true);
+  txtPassword.SetText(o.AdminPassword);
+  if (store_.IsNT) {
+    optKeyMode[0]->SetValue(1);
+    for (forms::Control* opt : optKeyMode) opt->SetEnabled(false);
+  } else {
+    for (forms::Control* opt : optKeyMode) opt->SetEnabled(true);
+    optKeyMode[o.KeystrokeSimulation ? 0 : 1]->SetValue(1);
+  }
+  const auto globals = Globals();
+  for (std::size_t i = 0; i < Copies.size(); ++i) {
+    Copies[i] = clsHotkey{};
+    CopyHotkey(*globals[i], Copies[i]);
+    hotkeyBoxes[i]->SetText(globals[i]->sHotkey);
+    hotkeyBoxes[i]->SetForeColor(forms::kColorWindowText);
+  }
+  hotkeys_.UnregisterHotkeys();
+}
+
+void frmSettings::cmdOK_Click() {
+  AppOptionsRecord& o = store_.AppOptions;
+  o.AlwaysOnTop = chkAlwaysOnTop.Value() == 1;
+  if (owner_ != nullptr) SetTopmost(os_, owner_->hWnd(), o.AlwaysOnTop);
+  const auto globals = Globals();
+  for (std::size_t i = 0; i < Copies.size(); ++i) CopyHotkey(Copies[i], *globals[i]);
+  o.AdminPassword = TrimSpaces(txtPassword.Text());
+  if (!store_.IsNT) o.KeystrokeSimulation = optKeyMode[0]->Value() == 1;
+  hotkeys_.UnregisterHotkeys();
+  hotkeys_.RegisterHotkeys();
+  form_.Unload();
+}
+
+// After OK, Cancel, the close box, "Exit" or the end of the session alike.
+void frmSettings::Form_Unload() {
+  Copies = {};
+  hotkeys_.RegisterHotkeys();
+}
+
+void frmSettings::txtPassword_KeyPress(int& ascii) {
+  if (PasswordWarned) return;
+  PasswordWarned = true;
+  const int answer = ui_.MsgBox(
+      "An Admin. Password is used to control access to the Tarvolo\r\n"
+      "setup windows.  If you create a password and forget it, you\r\n"
+      "will not be able to change Tarvolo settings.",
+      forms::kMbOkCancel | forms::kMbExclamation, ui_.AppTitle());
+  if (answer == forms::kMbAnswerCancel) ascii = 0;
+}
+
+bool SameCombination(std::int32_t lModifier, std::int32_t lVKey, const clsHotkey& hotkey) {
+  return hotkey.lModifier == lModifier && hotkey.lVKey == lVKey;
+}

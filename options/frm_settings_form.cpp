@@ -1,0 +1,54 @@
+#include "options/frm_settings_form.h"
+
+namespace {
+using forms::ControlKind;
+using forms::ControlSpec;
+
+constexpr const char* kHotkeyTip = "Press key combination to set hotkey";
+}  // namespace
+
+forms::FormSpec frmSettingsForm() {
+  forms::FormSpec form{.Name = "frmSettings",
+                       .Caption = "Options",
+                       .Rect = {0, 0, 5700, 5100},
+                       .Border = forms::BorderStyle::FixedDialog,
+                       .ShowInTaskbar = false};
+  std::vector<ControlSpec>& c = form.Controls;
+  const auto heading = [&](const char* name, const char* caption, int top) {
+    c.push_back({.Name = name, .Kind = ControlKind::Label, .Caption = caption, .Rect = {120, top, 5300, 240},
+                 .FontBold = true});
+  };
+  heading("lblTarvoloWindow", "Tarvolo Window", 120);
+  c.push_back({.Name = "chkAlwaysOnTop", .Kind = ControlKind::CheckBox, .Caption = "Always On Top",
+               .Rect = {240, 400, 3000, 300}});
+  heading("lblKeyMode", "Key Mode", 820);
+  c.push_back({.Name = "optKeyMode", .Kind = ControlKind::OptionButton, .Index = 0,
+               .Caption = "Keystroke Simulation", .Rect = {240, 1100, 5200, 300}});
+  c.push_back({.Name = "optKeyMode", .Kind = ControlKind::OptionButton, .Index = 1,
+               .Caption = "Windows Messaging  (N/A for Windows NT)", .Rect = {240, 1400, 5200, 300}});
+  heading("lblHotKey", "Hot-Keys", 1820);
+  const struct {
+    const char* label;
+    const char* caption;
+    const char* box;
+    int top;
+  } rows[] = {{"lblShow_HotKey", "Show Tarvolo", "txtShow_HotKey", 2100},
+              {"lblCapitalize_Hotkey", "Capitalize Highlighted Text", "txtCapitalize_Hotkey", 2460},
+              {"lblReverse_HotKey", "Reverse Highlighted Text", "txtReverse_HotKey", 2820},
+              {"lblLowercase_HotKey", "Make Highlighted Text Lower-Case", "txtLowercase_HotKey", 3180}};
+  for (const auto& r : rows) {
+    c.push_back({.Name = r.label, .Kind = ControlKind::Label, .Caption = r.caption, .Rect = {240, r.top + 30, 2900, 255}});
+    c.push_back({.Name = r.box, .Kind = ControlKind::TextBox, .ToolTip = kHotkeyTip, .Rect = {3240, r.top, 2280, 315}});
+  }
+  c.push_back({.Name = "lblAdminPassword", .Kind = ControlKind::Label, .Caption = "Administration Password",
+               .Rect = {120, 3690, 3000, 255}, .FontBold = true});
+  c.push_back({.Name = "txtPassword", .Kind = ControlKind::TextBox, .Rect = {3240, 3660, 2280, 315}});
+  c.push_back({.Name = "lblNote", .Kind = ControlKind::Label, .Caption = "(Blank = No password necessary)",
+               .Rect = {3240, 4000, 2280, 255}});
+  c.push_back({.Name = "cmdOK", .Kind = ControlKind::CommandButton, .Caption = "OK",
+               .Rect = {3000, 4440, 1200, 375}, .Default = true});
+  c.push_back({.Name = "cmdCancel", .Kind = ControlKind::CommandButton, .Caption = "Cancel",
+               .Rect = {4320, 4440, 1200, 375}, .Cancel = true});
+  c.push_back({.Name = "tmrHotKey", .Kind = ControlKind::Timer, .Interval = 250});
+  return form;
+}

@@ -1,0 +1,6 @@
+#pragma once
+#include "platform/forms/form_data.h"
+
+// The Options dialog as data: "Always On Top", the key mode, the four
+// hot-key boxes, the password, OK and Cancel, and the capture's timer.
+forms::FormSpec frmSettingsForm();

@@ -1,0 +1,167 @@
+// The Options dialog on the headless forms: opening and closing with OK and
+// Cancel on working copies, the NT rule for the key mode, the password, and
+// the hot-key capture tick by tick.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "resident_fixture.h"
+
+namespace {
+
+using sim::WindowsFamily;
+
+// Started with the hot-keys Ctrl+Alt+T, U, R, L and the setup window open.
+struct WithOptions : ResidentProgram {
+  explicit WithOptions(WindowsFamily family = WindowsFamily::Win10) : ResidentProgram(family) {
+    FileWithHotkeys();
+    program->Start();
+    icon().mnuPopup_Click(0);
+  }
+  frmSettings& dialog() { return program->OptionsDialog(); }
+  // Opens the dialog from the setup window's menu; user runs while it is up.
+  void Open(std::function<void(frmSettings&)> user) {
+    ui->OnModal([this, user](forms::Form&) { user(dialog()); });
+    ui->Click(program->SetupWindow().mOptions);
+  }
+  // The user holds these keys in the box for one capture tick.
+  void Hold(forms::Control& box, std::initializer_list<int> keys) {
+    ui->Focus(box);
+    for (int vk : keys) desktop.SetKeyHeld(vk, true);
+    dialog().tmrHotKey_Timer();
+    for (int vk : keys) desktop.SetKeyHeld(vk, false);
+  }
+};
+
+constexpr int kCtrl = 17, kAlt = 18, kShift = 16, kWin = 91;
+
+TEST(OptionsDialog, OkWritesTheCopiesBackCancelKeepsEverythingAndTheHotkeysAreOffOnlyWhileItIsOpen) {
+  WithOptions p;
+  int registeredWhileOpen = -1;
+  p.Open([&](frmSettings& d) {
+    registeredWhileOpen = static_cast<int>(p.desktop.RegisteredHotkeys());
+    EXPECT_EQ(d.hotkeyBoxes[0]->Text(), "Ctrl + Alt + T");
+    p.ui->Click(d.chkAlwaysOnTop);
+    p.ui->Type(d.txtPassword, "  secret  ");
+    p.Hold(*d.hotkeyBoxes[0], {kCtrl, kShift, 123});  // Ctrl+Shift+F12
+    EXPECT_EQ(d.hotkeyBoxes[0]->Text(), "Ctrl + Shift + F12");
+    p.ui->Click(d.cmdOK);
+  });
+  EXPECT_EQ(registeredWhileOpen, 0);
+  const AppOptionsRecord& o = p.state().AppOptions;
+  EXPECT_TRUE(o.AlwaysOnTop);
+  EXPECT_EQ(o.AdminPassword, "secret");
+  EXPECT_EQ(o.HotkeyShow.sHotkey, "Ctrl + Shift + F12");
+  EXPECT_EQ(o.HotkeyShow.lModifier, 6);
+  EXPECT_EQ(o.HotkeyShow.lVKey, 123);
+  EXPECT_EQ(p.desktop.RegisteredHotkeys(), 4u);
+  EXPECT_TRUE(p.desktop.HotkeyRegistered(6, 123));
+  EXPECT_FALSE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T'));
+
+  p.Open([&](frmSettings& d) {
+    p.Hold(*d.hotkeyBoxes[1], {32});  // Space clears
+    EXPECT_EQ(d.hotkeyBoxes[1]->Text(), "");
+    p.ui->Type(d.txtPassword, "   ");
+    p.ui->Click(d.cmdCancel);
+  });
+  EXPECT_EQ(o.HotkeyCapitalize.sHotkey, "Ctrl + Alt + U") << "Cancel changes nothing";
+  EXPECT_EQ(o.AdminPassword, "secret");
+  EXPECT_EQ(p.desktop.RegisteredHotkeys(), 4u) << "registered again however it closed";
+
+  p.Open([&](frmSettings& d) {
+    p.ui->Type(d.txtPassword, "   ");
+    p.ui->Click(d.cmdOK);
+  });
+  EXPECT_EQ(o.AdminPassword, "") << "spaces only: no password";
+}
+
+TEST(OptionsDialog, TheKeyModeIsFixedOnTheNtFamilyAndChosenOnWindows9x) {
+  WithOptions nt;
+  nt.state().AppOptions.KeystrokeSimulation = false;
+  nt.Open([&](frmSettings& d) {
+    EXPECT_EQ(d.optKeyMode[0]->Value(), 1);
+    EXPECT_FALSE(d.optKeyMode[0]->Enabled());
+    EXPECT_FALSE(d.optKeyMode[1]->Enabled());
+    nt.ui->Click(d.cmdOK);
+  });
+  EXPECT_FALSE(nt.state().AppOptions.KeystrokeSimulation) << "left as it was on the NT family";
+
+  WithOptions nine(WindowsFamily::Win98);
+  nine.state().AppOptions.KeystrokeSimulation = true;
+  nine.Open([&](frmSettings& d) {
+    EXPECT_EQ(d.optKeyMode[0]->Value(), 1);
+    EXPECT_TRUE(d.optKeyMode[1]->Enabled());
+    nine.ui->Click(*d.optKeyMode[1]);
+    nine.ui->Click(d.cmdOK);
+  });
+  EXPECT_FALSE(nine.state().AppOptions.KeystrokeSimulation);
+}
+
+TEST(OptionsDialog, ThePasswordWarningComesOnceARunAndCancelDropsOnlyThatCharacter) {
+  WithOptions p;
+  p.ui->AnswerMsgBox(forms::kMbAnswerCancel);
+  p.Open([&](frmSettings& d) {
+    int first = 'a';
+    d.txtPassword.UserKeyPress(first);
+    EXPECT_EQ(first, 0);
+    int second = 'b';
+    d.txtPassword.UserKeyPress(second);
+    EXPECT_EQ(second, 'b');
+    int typed = 'x';
+    d.hotkeyBoxes[2]->UserKeyPress(typed);
+    EXPECT_EQ(typed, 0) << "typed characters never reach a hot-key box";
+    p.ui->Click(d.cmdCancel);
+  });
+  p.Open([&](frmSettings& d) {
+    int again = 'c';
+    d.txtPassword.UserKeyPress(again);
+    EXPECT_EQ(again, 'c');
+    p.ui->Click(d.cmdCancel);
+  });
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, forms::kMbOkCancel | forms::kMbExclamation);
+}
+
+TEST(HotkeyCapture, ShowsWhatIsHeldAndStoresOnlyCompleteFreeNewCombinations) {
+  WithOptions p;
+  p.desktop.HoldHotkeyElsewhere(kCtrlAlt, 'Q');
+  p.Open([&](frmSettings& d) {
+    forms::Control& box = *d.hotkeyBoxes[3];
+    const clsHotkey& copy = d.Copies[3];
+    p.Hold(box, {kCtrl, kAlt});
+    EXPECT_EQ(box.Text(), "Ctrl + Alt + ");
+    EXPECT_EQ(box.ForeColor(), forms::Rgb(0, 0, 255)) << "incomplete";
+    EXPECT_EQ(copy.sHotkey, "Ctrl + Alt + L");
+
+    p.Hold(box, {kShift, 'A'});
+    EXPECT_EQ(box.Text(), "Ctrl + Alt + L") << "Shift alone is never a hot-key";
+
+    p.Hold(box, {kCtrl, kWin, kAlt, kShift, 116});
+    EXPECT_EQ(box.Text(), "Ctrl + Win + Alt + Shift + F5");
+    EXPECT_EQ(copy.lModifier, 15);
+
+    p.Hold(box, {kCtrl, kAlt, 'Q'});
+    EXPECT_EQ(box.ForeColor(), forms::Rgb(0, 0, 255)) << "held by another program";
+    EXPECT_EQ(copy.lVKey, 116);
+
+    p.Hold(box, {kCtrl, kAlt, 'U'});
+    EXPECT_EQ(box.ForeColor(), forms::Rgb(0, 0, 255)) << "shown in another box";
+
+    p.Hold(box, {kCtrl, kAlt, 101});  // keypad 5
+    EXPECT_EQ(box.Text(), "Ctrl + Alt + 5");
+    EXPECT_EQ(copy.lVKey, 101);
+    const int checks = p.desktop.RegisterCalls();
+    p.Hold(box, {kCtrl, kAlt, 101});
+    EXPECT_EQ(p.desktop.RegisterCalls(), checks) << "the same combination again is tested once";
+
+    p.ui->Focus(d.txtPassword);
+    p.desktop.SetKeyHeld(kCtrl, true);
+    p.desktop.SetKeyHeld('Z', true);
+    d.tmrHotKey_Timer();
+    EXPECT_EQ(box.Text(), "Ctrl + Alt + 5") << "no box has the focus: nothing changes";
+    p.ui->Click(d.cmdOK);
+  });
+  EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 101));
+}
+
+}  // namespace
