@@ -57,8 +57,10 @@ void AddWindowCommands(CommandTable& table) {
   // click there.
   // WHICH is the control's text, or #N for the Nth shown one of the class.
   table["childpos"] = [](HostState&, const Args& a) {
-    // An input box of the program's, while one is up, else its form.
-    HWND form = FindProcessWindow(a.Pid(1), "", 1);
+    // The program's window in front (an input box, a dialog), else an
+    // input box of its, else its shown form.
+    HWND form = ::GetForegroundWindow();
+    if (form == nullptr || WindowProcess(form) != a.Pid(1)) form = FindProcessWindow(a.Pid(1), "", 1);
     if (form == nullptr) form = FindProcessWindow(a.Pid(1), "", 2);
     if (form == nullptr) return Fail("no form shown");
     const std::string which = a.Rest(3);

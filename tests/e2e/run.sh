@@ -35,6 +35,8 @@ source "$E2E_ROOT/tests/e2e/cases.sh"
 source "$E2E_ROOT/tests/e2e/cases_hotkeys.sh"
 # shellcheck source=tests/e2e/cases_setup.sh
 source "$E2E_ROOT/tests/e2e/cases_setup.sh"
+# shellcheck source=tests/e2e/cases_options.sh
+source "$E2E_ROOT/tests/e2e/cases_options.sh"
 
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tarvolo-e2e.XXXXXX")
 
@@ -58,7 +60,7 @@ NT_CASES=(
   logoff_saves shutdown_saves changed_by_hand symbolic_link
   nt_keystroke_way
   hotkeys_notepad hotkeys_wordpad hotkey_held_elsewhere hotkey_show
-  setup_window setup_snapshot_rename_delete setup_144dpi
+  setup_window setup_snapshot_rename_delete setup_144dpi options_hotkey
 )
 NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option 9x_hotkeys)
 

@@ -103,6 +103,10 @@ TEST_F(SettingsFileTest, TheShippedFileIsTheFallbackAndAnUnchangedSaveReproduces
 
   LoadSettings(state);  // no file yet
   EXPECT_EQ(NamesOf(state), Names{"Default"});
+  // Hot-keys that work out of the box: Ctrl+Alt+Shift with T, U, R and L.
+  EXPECT_EQ(state.AppOptions.HotkeyShow.sHotkey, "Ctrl + Alt + Shift + T");
+  EXPECT_EQ(state.AppOptions.HotkeyLower.lModifier, 7);
+  EXPECT_EQ(state.AppOptions.HotkeyLower.lVKey, 'L');
   EXPECT_EQ(state.SettingsFileProblem, "");
   EXPECT_FALSE(desk.File(kPath).has_value());
   ASSERT_TRUE(SaveSettings(state));
