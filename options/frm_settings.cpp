@@ -2,6 +2,7 @@
 
 #include "options/frm_settings_form.h"
 #include "platform/forms/binding.h"
+#include "setup/fit_captions.h"
 #include "store/desktop.h"
 
 namespace {
@@ -67,6 +68,7 @@ void frmSettings::Form_Load() {
     hotkeyBoxes[i]->SetForeColor(forms::kColorWindowText);
   }
   hotkeys_.UnregisterHotkeys();
+  FitCaptions(form_, ui_.TwipsPerPixelX());
 }
 
 void frmSettings::cmdOK_Click() {

@@ -10,7 +10,7 @@ constexpr const char* kHotkeyTip = "Press key combination to set hotkey";
 forms::FormSpec frmSettingsForm() {
   forms::FormSpec form{.Name = "frmSettings",
                        .Caption = "Options",
-                       .Rect = {0, 0, 5700, 5100},
+                       .Rect = {0, 0, 5900, 5500},
                        .Border = forms::BorderStyle::FixedDialog,
                        .ShowInTaskbar = false};
   std::vector<ControlSpec>& c = form.Controls;
@@ -37,18 +37,18 @@ forms::FormSpec frmSettingsForm() {
               {"lblReverse_HotKey", "Reverse Highlighted Text", "txtReverse_HotKey", 2820},
               {"lblLowercase_HotKey", "Make Highlighted Text Lower-Case", "txtLowercase_HotKey", 3180}};
   for (const auto& r : rows) {
-    c.push_back({.Name = r.label, .Kind = ControlKind::Label, .Caption = r.caption, .Rect = {240, r.top + 30, 2900, 255}});
-    c.push_back({.Name = r.box, .Kind = ControlKind::TextBox, .ToolTip = kHotkeyTip, .Rect = {3240, r.top, 2280, 315}});
+    c.push_back({.Name = r.label, .Kind = ControlKind::Label, .Caption = r.caption, .Rect = {240, r.top + 30, 3200, 255}});
+    c.push_back({.Name = r.box, .Kind = ControlKind::TextBox, .ToolTip = kHotkeyTip, .Rect = {3480, r.top, 2240, 315}});
   }
   c.push_back({.Name = "lblAdminPassword", .Kind = ControlKind::Label, .Caption = "Administration Password",
-               .Rect = {120, 3690, 3000, 255}, .FontBold = true});
-  c.push_back({.Name = "txtPassword", .Kind = ControlKind::TextBox, .Rect = {3240, 3660, 2280, 315}});
+               .Rect = {120, 3690, 3300, 255}, .FontBold = true});
+  c.push_back({.Name = "txtPassword", .Kind = ControlKind::TextBox, .Rect = {3480, 3660, 2240, 315}});
   c.push_back({.Name = "lblNote", .Kind = ControlKind::Label, .Caption = "(Blank = No password necessary)",
-               .Rect = {3240, 4000, 2280, 255}});
+               .Rect = {2400, 4020, 3320, 255}, .Align = forms::Alignment::Right});
   c.push_back({.Name = "cmdOK", .Kind = ControlKind::CommandButton, .Caption = "OK",
-               .Rect = {3000, 4440, 1200, 375}, .Default = true});
+               .Rect = {3200, 4500, 1200, 375}, .Default = true});
   c.push_back({.Name = "cmdCancel", .Kind = ControlKind::CommandButton, .Caption = "Cancel",
-               .Rect = {4320, 4440, 1200, 375}, .Cancel = true});
+               .Rect = {4520, 4500, 1200, 375}, .Cancel = true});
   c.push_back({.Name = "tmrHotKey", .Kind = ControlKind::Timer, .Interval = 250});
   return form;
 }

@@ -68,7 +68,7 @@ void frmSettings::tmrHotKey_Timer() {
   for (int vk = 65; vk <= 90 && lVKey == 0; ++vk)
     if (keys.Down(vk)) lVKey = vk, text += static_cast<char>(vk);
   for (int vk = 112; vk <= 127 && lVKey == 0; ++vk)
-    if (keys.Down(vk)) lVKey = vk, text += "F" + std::to_string(vk - 111);
+    if (keys.Down(vk)) lVKey = vk, text.append("F").append(std::to_string(vk - 111));
   for (int vk = 48; vk <= 57 && lVKey == 0; ++vk)
     if (keys.Down(vk)) lVKey = vk, text += static_cast<char>(vk);
   // Keypad digits by bit 15 like every other key; they read as the digits.

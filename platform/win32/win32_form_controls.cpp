@@ -317,8 +317,10 @@ void Win32ControlPeer::Notify(UINT code) {
 LRESULT Win32ControlPeer::Colour(HDC dc) {
   if (control_.ForeColor() == forms::kDefaultColor && control_.BackColor() == forms::kDefaultColor) return 0;
   if (control_.ForeColor() != forms::kDefaultColor) ::SetTextColor(dc, ResolveColor(control_.ForeColor()));
+  // A text field keeps the window colour when only its text's is set.
+  const bool field = control_.Kind() == ControlKind::TextBox || control_.Kind() == ControlKind::ComboBox;
   const COLORREF back = control_.BackColor() != forms::kDefaultColor ? ResolveColor(control_.BackColor())
-                                                                     : ::GetSysColor(COLOR_BTNFACE);
+                                                                     : ::GetSysColor(field ? COLOR_WINDOW : COLOR_BTNFACE);
   ::SetBkColor(dc, back);
   return reinterpret_cast<LRESULT>(Brush(back));
 }
