@@ -404,4 +404,12 @@ TEST_F(SettingsFileTest, WhatASaveWritesALoadReadsAgainEvenNearTheSizeLimit) {
   EXPECT_EQ(again->Settings.Count(), state.Settings.Count());
 }
 
+TEST_F(SettingsFileTest, APasswordWhoseStoredFormBeginsOrEndsWithASpaceComesBackWhole) {
+  LoadSettings(state);
+  state.AppOptions.AdminPassword = "~pw~";  // each tilde is stored as a space
+  ASSERT_TRUE(SaveSettings(state));
+  EXPECT_NE(desk.File(kPath)->find(" qx "), std::string::npos) << *desk.File(kPath);
+  EXPECT_EQ(Reload().AppOptions.AdminPassword, "~pw~");
+}
+
 }  // namespace
