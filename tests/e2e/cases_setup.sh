@@ -200,6 +200,7 @@ case_setup_help() {
   setup_window_in_front
   user_keys ctrl+Tab
   # The Caps Lock action's list: help topic 140.
+  wait_control ComboBox '#5'
   click ComboBox '#5'
   user_keys Escape F1
   local i
@@ -210,6 +211,10 @@ case_setup_help() {
   grep -q 'Call user32.WinHelpA(.*,00000001,0000008c)' "$CASE_DIR/tarvolo.stderr" ||
     fail "F1 did not ask for topic 140: $(grep WinHelpA "$CASE_DIR/tarvolo.stderr" | head -3)"
   # Wine's help viewer, started for the missing Tarvolo.hlp, keeps the
-  # program from ending under Wine; the case ends it as a failed case would.
+  # program from ending under Wine; the case ends both as a failed case
+  # would, so that nothing of it outlives the run.
   tarvolo_kill
+  if host waitprocs winhlp32.exe 1 3000; then
+    step kill "$(answer_word 2)"
+  fi
 }

@@ -29,7 +29,13 @@ void AddProgramCommands(CommandTable& table) {
   };
   table["kill"] = [](HostState& host, const Args& a) {
     const auto it = host.started.find(a.Pid(1));
-    if (it == host.started.end()) return Fail("not started here");
+    if (it == host.started.end()) {
+      // Another program's process (one that a program of ours started).
+      OwnedHandle other(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, a.Pid(1)));
+      if (!other.valid() || !::TerminateProcess(other.get(), 1)) return Fail("could not end it");
+      ::WaitForSingleObject(other.get(), 5000);
+      return Ok();
+    }
     ::TerminateProcess(it->second.get(), 1);
     ::WaitForSingleObject(it->second.get(), 5000);
     host.started.erase(it);
