@@ -27,6 +27,7 @@ ROUNDS="${ROUNDS:-2}"
 OBJDUMP="${OBJDUMP:-x86_64-w64-mingw32-objdump}"
 
 source "$ROOT/scripts/wine-env.sh"
+source "$ROOT/bench/bench-lib.sh"
 source "$ROOT/tests/e2e/ini.sh"
 source "$ROOT/tests/e2e/lib.sh"
 source "$ROOT/tests/e2e/cases_hotkeys.sh"
@@ -54,17 +55,6 @@ percentiles() {
   }'
 }
 
-# utime + stime of a Linux process, in milliseconds.
-linux_cpu_ms() {
-  local fields ticks
-  read -r -a fields <"/proc/$1/stat"
-  # Fields 14 and 15 (utime, stime), counted after the command's parentheses.
-  local rest=${fields[*]}
-  rest=${rest#*) }
-  read -r -a fields <<<"$rest"
-  ticks=$((fields[11] + fields[12]))
-  echo $((ticks * 1000 / $(getconf CLK_TCK)))
-}
 
 # The wineserver of our prefix: it works in a folder named
 # server-DEV-INODE after the prefix folder (under /tmp/.wine-UID upstream,
