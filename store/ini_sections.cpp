@@ -61,6 +61,12 @@ bool IniSections::Remove(std::string_view name) {
   return true;
 }
 
+std::size_t IniSections::RemoveIf(const std::function<bool(const IniSection&)>& pick) {
+  for (const Ref& section : sections_)
+    if (pick(*section)) section->removed_ = true;
+  return std::erase_if(sections_, [](const Ref& section) { return section->removed_; });
+}
+
 void IniSections::AppendParsedSection(std::string name, IniLine header) {
   sections_.push_back(std::make_shared<IniSection>(std::move(name), std::move(header)));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <cstddef>
 #include <iterator>
 #include <memory>
@@ -27,6 +28,10 @@ class IniSections {
   IniSection& Add(std::string_view name, std::string_view before = "");
   // Removes the section that Item would find; false when there is none.
   bool Remove(std::string_view name);
+  // Removes every section the test picks, in one pass (removing them one by
+  // one by name would take time growing with the square of their number);
+  // an enumeration in progress skips them. The number removed.
+  std::size_t RemoveIf(const std::function<bool(const IniSection&)>& pick);
   std::size_t Count() const { return sections_.size(); }
 
   // Enumeration in file order over the sections present when it began.

@@ -192,8 +192,7 @@ IniSaveResult SaveSettings(SettingsStore& state) {
   IniDocument& document = *state.SettingsDocument;
   IniSections& sections = document.Sections();
 
-  for (const IniSection& section : sections)
-    if (IsSettingSection(section.Name())) sections.Remove(section.Name());
+  sections.RemoveIf([](const IniSection& section) { return IsSettingSection(section.Name()); });
   // Made before the settings' sections so that it stays above them.
   if (!sections.Item(kOptions)) sections.Add(kOptions, "");
 
