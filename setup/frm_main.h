@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/active_window_view.h"
 #include "engine/engine_state.h"
@@ -81,6 +82,7 @@ class frmMain final : public SetupWindow, public ActiveWindowView {
   // Adds the new EditedSetting, lists it last and shows it.
   void AddEditedSetting();
   void HandleSettingsPage();
+  std::vector<std::string> SettingNames() const;
 
   // The "Monitor" page (monitor_page.cpp).
   void LayOutFields();

@@ -69,9 +69,15 @@ void frmMain::FillSettingsPage() {
     list->Clear();
     for (const char* text : kActions) list->AddItem(text);
   }
-  cboSetting.Clear();
-  for (const clsSettings::Ref& setting : store_.Settings) cboSetting.AddItem(setting->Name);
+  cboSetting.SetItems(SettingNames());
   if (cboSetting.ListCount() > 0) cboSetting.SetListIndex(0);
+}
+
+std::vector<std::string> frmMain::SettingNames() const {
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(store_.Settings.Count()));
+  for (const clsSettings::Ref& setting : store_.Settings) names.push_back(setting->Name);
+  return names;
 }
 
 void frmMain::cboSetting_Click() {
@@ -145,8 +151,7 @@ void frmMain::cmdRename_Click() {
   // The entry's text changes; the page is not shown again.
   std::vector<std::string> names;
   for (int i = 0; i < cboSetting.ListCount(); ++i) names.push_back(i == index ? name : cboSetting.List(i));
-  cboSetting.Clear();
-  for (const std::string& n : names) cboSetting.AddItem(n);
+  cboSetting.SetItems(std::move(names));
   cboSetting.SetListIndex(index);  // the edited setting's own name: no reload
 }
 
@@ -154,7 +159,6 @@ void frmMain::cmdDelete_Click() {
   const std::string name = EditedSetting().Name;
   editedSetting_.reset();
   store_.Settings.Remove(name);
-  cboSetting.Clear();
-  for (const clsSettings::Ref& setting : store_.Settings) cboSetting.AddItem(setting->Name);
+  cboSetting.SetItems(SettingNames());
   if (cboSetting.ListCount() > 0) cboSetting.SetListIndex(0);
 }

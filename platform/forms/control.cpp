@@ -112,6 +112,12 @@ void Control::AddItem(const std::string& item) {
   Tell(Property::List);
 }
 
+void Control::SetItems(std::vector<std::string> items) {
+  list_ = std::move(items);
+  listIndex_ = -1;
+  Tell(Property::List);
+}
+
 void Control::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) throw Error(381, "Invalid property array index");
   list_.erase(list_.begin() + index);

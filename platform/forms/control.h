@@ -60,6 +60,9 @@ class Control {
   int ListCount() const { return static_cast<int>(list_.size()); }
   const std::string& List(int index) const { return list_.at(static_cast<std::size_t>(index)); }
   void AddItem(const std::string& item);
+  // The whole list at once, told to the native side once: a list of many
+  // thousand entries filled item by item would be sent again at each one.
+  void SetItems(std::vector<std::string> items);
   void RemoveItem(int index);
   void Clear();
   int ListIndex() const { return listIndex_; }
