@@ -198,10 +198,18 @@ void Win32ControlPeer::SyncTimer() {
 }
 
 void Win32ControlPeer::FillList() {
+  // A long list (thousands of settings) goes in without a redraw or a
+  // reallocation at each entry.
+  ::SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  std::size_t bytes = 0;
+  for (int i = 0; i < control_.ListCount(); ++i) bytes += control_.List(i).size() + 1;
+  ::SendMessageA(hwnd_, CB_INITSTORAGE, static_cast<WPARAM>(control_.ListCount()), static_cast<LPARAM>(bytes));
   for (int i = 0; i < control_.ListCount(); ++i)
     ::SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(control_.List(i).c_str()));
   ::SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(control_.ListIndex()), 0);
+  ::SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Win32ControlPeer::ShowAsShown() {
