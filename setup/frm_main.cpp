@@ -115,6 +115,10 @@ void frmMain::MeasureSystemMetrics() {
 }
 
 void frmMain::Form_Load() {
+  // Open from its loading on, whether or not Windows ever activates it
+  // (Wine without a window manager may not): the setup window's edits must
+  // not meet a settings file reloaded under them.
+  engine_.MainWindowOpen = true;
   MeasureSystemMetrics();
   forms::TwipsRect rect = form_.Rect();
   rect.Width = mstPage.Rect().Width + 2 * FrameWidth;
