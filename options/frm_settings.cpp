@@ -2,7 +2,7 @@
 
 #include "options/frm_settings_form.h"
 #include "platform/forms/binding.h"
-#include "setup/fit_captions.h"
+#include "platform/forms/fit_captions.h"
 #include "store/desktop.h"
 
 namespace {
@@ -68,7 +68,7 @@ void frmSettings::Form_Load() {
     hotkeyBoxes[i]->SetForeColor(forms::kColorWindowText);
   }
   hotkeys_.UnregisterHotkeys();
-  FitCaptions(form_, ui_.TwipsPerPixelX());
+  forms::FitCaptions(form_, ui_.TwipsPerPixelX());
 }
 
 void frmSettings::cmdOK_Click() {

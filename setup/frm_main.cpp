@@ -5,7 +5,7 @@
 #include "monitor/frm_icon.h"
 #include "monitor/settings_save.h"
 #include "platform/forms/binding.h"
-#include "setup/fit_captions.h"
+#include "platform/forms/fit_captions.h"
 #include "setup/frm_main_form.h"
 #include "store/desktop.h"
 
@@ -126,7 +126,7 @@ void frmMain::Form_Load() {
   SetSizeMode(SizeMode);
   InitControls();
   // After the key states have their texts.
-  FitCaptions(form_, TwipsPerPixelX);
+  forms::FitCaptions(form_, TwipsPerPixelX);
 }
 
 void frmMain::InitControls() {

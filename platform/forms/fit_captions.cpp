@@ -1,4 +1,4 @@
-#include "setup/fit_captions.h"
+#include "platform/forms/fit_captions.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ bool SamePlace(const forms::Control& a, const forms::Control& b) {
 
 }  // namespace
 
-void FitCaptions(forms::Form& form, std::int32_t twipsPerPixel) {
+void forms::FitCaptions(forms::Form& form, std::int32_t twipsPerPixel) {
   using forms::ControlKind;
   const std::vector<forms::Control*> controls = form.Controls();
   for (forms::Control* c : controls) {

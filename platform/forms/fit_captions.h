@@ -10,4 +10,6 @@ class Form;
 // users have others, and larger ones), as far as the next control on their
 // row allows; a section line that starts after a widened heading starts
 // after it still. Called once the form's controls exist.
-void FitCaptions(forms::Form& form, std::int32_t twipsPerPixel);
+namespace forms {
+void FitCaptions(Form& form, std::int32_t twipsPerPixel);
+}
