@@ -36,6 +36,9 @@ bool frmIcon::CheckPassword() {
   const std::string password = store_.AppOptions.AdminPassword;
   if (password.empty()) return true;
   const std::string entry = ui_.InputBox("Enter Password", ui_.AppTitle(), "");
+  // "Exit" chosen from the tray while the box was up: the program has ended,
+  // and a setup window opened now would outlive it.
+  if (!form_.Loaded()) return false;
   return UpperCase(entry) == UpperCase(password);
 }
 

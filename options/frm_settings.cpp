@@ -98,7 +98,8 @@ void frmSettings::txtPassword_KeyPress(int& ascii) {
       "setup windows.  If you create a password and forget it, you\r\n"
       "will not be able to change Tarvolo settings.",
       forms::kMbOkCancel | forms::kMbExclamation, ui_.AppTitle());
-  if (answer == forms::kMbAnswerCancel) ascii = 0;
+  // Closed meanwhile (the program's Exit): the character has nowhere to go.
+  if (answer == forms::kMbAnswerCancel || !form_.Loaded()) ascii = 0;
 }
 
 bool SameCombination(std::int32_t lModifier, std::int32_t lVKey, const clsHotkey& hotkey) {

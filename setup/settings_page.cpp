@@ -121,6 +121,7 @@ std::string frmMain::AskFreeName(const std::string& prompt) {
     if (name.empty()) return name;
     if (!store_.Settings.Item(name)) return name;
     ui_.MsgBox("That name is already being used.", forms::kMbExclamation, ui_.AppTitle());
+    if (!form_.Loaded()) return std::string();  // likewise while the message was up
   }
 }
 

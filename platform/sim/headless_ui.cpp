@@ -32,6 +32,7 @@ std::unique_ptr<forms::FormPeer> HeadlessUi::CreateFormPeer(forms::Form& form) {
 
 int HeadlessUi::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
   msgBoxes_.push_back({prompt, buttons, title});
+  if (onMsgBox_) return onMsgBox_(msgBoxes_.back());
   if (msgBoxAnswers_.empty()) return forms::kMbAnswerOk;
   const int answer = msgBoxAnswers_.front();
   msgBoxAnswers_.pop_front();

@@ -54,6 +54,8 @@ class HeadlessUi : public forms::Ui {
   void AnswerPopupMenu(int position) { popupAnswers_.push_back(position); }
   void OnPopupMenu(std::function<int(const PopupMenuCall&)> user) { onPopupMenu_ = std::move(user); }
   void AnswerMsgBox(int answer) { msgBoxAnswers_.push_back(answer); }
+  // Runs while a message box is up; its result answers the box.
+  void OnMsgBox(std::function<int(const MsgBoxCall&)> user) { onMsgBox_ = std::move(user); }
   // The next control created fails with this error.
   void FailNextControl(int number, std::string description) { failNext_ = {number, std::move(description)}; }
 
@@ -155,6 +157,7 @@ class HeadlessUi : public forms::Ui {
   std::int32_t twipsPerPixelY_ = 15;
   forms::Control* focus_ = nullptr;
   std::deque<int> msgBoxAnswers_;
+  std::function<int(const MsgBoxCall&)> onMsgBox_;
   std::optional<std::pair<int, std::string>> failNext_;
   std::vector<InputBoxCall> inputBoxes_;
   std::vector<MsgBoxCall> msgBoxes_;

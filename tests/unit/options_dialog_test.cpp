@@ -164,4 +164,26 @@ TEST(HotkeyCapture, ShowsWhatIsHeldAndStoresOnlyCompleteFreeNewCombinations) {
   EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 101));
 }
 
+// Our hot-keys are free while the dialog is open, and another program may
+// take one of them then: at the close only that one stays inactive.
+TEST(OptionsDialog, AHotkeyTakenElsewhereWhileItIsOpenIsTheOnlyOneLeftInactive) {
+  for (bool ok : {false, true}) {
+    SCOPED_TRACE(ok);
+    WithOptions p;
+    p.Open([&](frmSettings& d) {
+      p.desktop.HoldHotkeyElsewhere(kCtrlAlt, 'R');
+      p.ui->Click(ok ? d.cmdOK : d.cmdCancel);
+    });
+    const AppOptionsRecord& o = p.state().AppOptions;
+    EXPECT_FALSE(o.HotkeyReverse.bActivated);
+    EXPECT_FALSE(p.desktop.HotkeyRegistered(kCtrlAlt, 'R'));
+    EXPECT_EQ(o.HotkeyReverse.sHotkey, "Ctrl + Alt + R") << "kept for when it is free again";
+    for (const clsHotkey* other : {&o.HotkeyShow, &o.HotkeyCapitalize, &o.HotkeyLower}) {
+      EXPECT_TRUE(other->bActivated) << other->sHotkey;
+      EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, static_cast<std::uint32_t>(other->lVKey)));
+    }
+    EXPECT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'U'));
+  }
+}
+
 }  // namespace

@@ -1,0 +1,102 @@
+// "Exit" chosen from the tray menu while one of the program's boxes is up:
+// the box's own code goes on after the program has ended, and must neither
+// show anything more nor change a setting that can no longer be saved.
+#include <gtest/gtest.h>
+
+#include "resident_fixture.h"
+
+namespace {
+
+struct Running : ResidentProgram {
+  explicit Running(const std::string& options = "") {
+    desktop.SetFile(SettingsPath(), "[Options]\r\n" + options + "[Setting 0]\r\nName=Default\r\n[Setting 1]\r\n"
+                                    "Name=Mail\r\nFilter_Title=Inbox\r\n");
+    program->Start();
+  }
+  void Exit() { icon().mnuPopup_Click(3); }
+  frmMain& main() { return program->SetupWindow(); }
+  std::string Saved() { return desktop.File(SettingsPath()).value_or(""); }
+  // The program has ended: no form left, both settings in the file.
+  void ExpectEndedWithNothingLost() {
+    EXPECT_FALSE(program->Running());
+    EXPECT_FALSE(setupForm().Loaded());
+    EXPECT_FALSE(program->OptionsDialog().Form().Loaded());
+    EXPECT_EQ(desktop.RegisteredHotkeys(), 0u);
+    EXPECT_NE(Saved().find("Name=Default"), std::string::npos);
+    EXPECT_NE(Saved().find("Name=Mail"), std::string::npos);
+  }
+};
+
+TEST(ExitDuringABox, TheDuplicateNameMessageEndsTheNamePromptInsteadOfAskingAgain) {
+  Running p;
+  p.icon().mnuPopup_Click(0);
+  p.ui->AnswerInputBox("MAIL");
+  p.ui->OnMsgBox([&](const sim::MsgBoxCall& box) {
+    EXPECT_EQ(box.prompt, "That name is already being used.");
+    p.Exit();
+    return forms::kMbAnswerOk;
+  });
+  p.ui->Click(p.main().cmdNew);
+  EXPECT_EQ(p.ui->InputBoxes().size(), 1u) << "no name prompt after the program ended";
+  p.ExpectEndedWithNothingLost();
+}
+
+TEST(ExitDuringABox, ThePasswordPromptOpensNoWindowOnceTheProgramHasEnded) {
+  for (bool fromHotkey : {false, true}) {
+    SCOPED_TRACE(fromHotkey);
+    Running p;
+    p.state().AppOptions.AdminPassword = "pw";
+    p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
+      p.Exit();
+      return "pw";
+    });
+    if (fromHotkey)
+      p.icon().ShowSetupWindow();
+    else
+      p.icon().mnuPopup_Click(0);
+    EXPECT_FALSE(p.setupForm().Loaded()) << "the right password came after Exit";
+    EXPECT_FALSE(p.program->Running());
+  }
+}
+
+TEST(ExitDuringABox, TheOptionsDialogAndItsPasswordWarningGoWithTheProgramAndChangeNothing) {
+  Running p;
+  p.icon().mnuPopup_Click(0);
+  p.ui->OnModal([&](forms::Form&) {
+    frmSettings& d = p.program->OptionsDialog();
+    p.ui->OnMsgBox([&](const sim::MsgBoxCall&) {
+      p.Exit();
+      return forms::kMbAnswerOk;
+    });
+    int typed = 'x';
+    d.txtPassword.UserKeyPress(typed);
+    EXPECT_EQ(typed, 0);
+    EXPECT_FALSE(d.Form().Loaded());
+  });
+  p.ui->Click(p.main().mOptions);
+  EXPECT_EQ(p.state().AppOptions.AdminPassword, "");
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
+  p.ExpectEndedWithNothingLost();
+}
+
+TEST(ExitDuringABox, TheSaveNoticeAtTheSetupWindowsCloseIsShownOnceAndTheExitStillSaves) {
+  Running p;
+  p.icon().mnuPopup_Click(0);
+  p.ui->AnswerInputBox("Editor");
+  p.ui->Click(p.main().cmdNew);
+  // Edited by hand while the window is open: its close keeps that version
+  // aside and says so.
+  p.desktop.SetFile(p.SettingsPath(), p.Saved() + "; by hand\r\n");
+  p.ui->OnMsgBox([&](const sim::MsgBoxCall& box) {
+    EXPECT_NE(box.prompt.find("changed by another program"), std::string::npos) << box.prompt;
+    p.Exit();  // the window is half-way through its unload
+    return forms::kMbAnswerOk;
+  });
+  p.ui->Click(p.main().mHide);
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
+  p.ExpectEndedWithNothingLost();
+  EXPECT_NE(p.Saved().find("Name=Editor"), std::string::npos);
+  EXPECT_NE(p.desktop.File(p.SettingsPath() + ".bak").value_or("").find("; by hand"), std::string::npos);
+}
+
+}  // namespace
