@@ -88,10 +88,31 @@ std::unique_ptr<forms::FormPeer> Win32Ui::CreateFormPeer(forms::Form& form) {
   return std::make_unique<Win32FormPeer>(*this, form);
 }
 
+void Win32Ui::FormLoaded(forms::Form&) { ++loadedForms_; }
+
+// Message boxes and input boxes are standard dialogs of this thread; asked to
+// close, each ends as its Cancel (or its only button) would.
+void Win32Ui::CloseThreadDialogs() {
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM) -> BOOL {
+        char name[16] = "";
+        if (::GetClassNameA(hwnd, name, sizeof name) > 0 && std::string(name) == "#32770")
+          ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        return TRUE;
+      },
+      0);
+}
+
 // A form unloaded by a message sent from another thread or process (a close
 // request, the end of the session) leaves GetMessage waiting; a posted
-// message lets the loop look at running() again.
-void Win32Ui::FormUnloaded(forms::Form&) { ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0); }
+// message lets the loop look at running() again. When the last form has
+// gone the program is ending: a box still up (the user chose "Exit" from the
+// tray while it was shown) closes too rather than outliving the icon.
+void Win32Ui::FormUnloaded(forms::Form&) {
+  ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+  if (loadedForms_ > 0 && --loadedForms_ == 0) CloseThreadDialogs();
+}
 
 int Win32Ui::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
   return ::MessageBoxA(nullptr, prompt.c_str(), title.c_str(), static_cast<UINT>(buttons) | MB_SETFOREGROUND);

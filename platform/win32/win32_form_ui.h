@@ -38,6 +38,7 @@ class Win32Ui : public forms::Ui {
   void RunModal(forms::Form& dialog) override;
 
   std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
+  void FormLoaded(forms::Form& form) override;
   void FormUnloaded(forms::Form& form) override;
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
@@ -60,6 +61,7 @@ class Win32Ui : public forms::Ui {
   UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
 
  private:
+  static void CloseThreadDialogs();
   HINSTANCE instance_;
   std::string title_;
   std::string helpFile_;
@@ -75,6 +77,7 @@ class Win32Ui : public forms::Ui {
   std::map<int, GdiObject> styledFonts_;
   KernelHandle instanceMutex_;
   bool prevInstanceKnown_ = false;
+  int loadedForms_ = 0;
   bool prevInstance_ = false;
   std::map<std::string, HICON> icons_;
 };

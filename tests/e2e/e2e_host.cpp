@@ -20,6 +20,8 @@
 //   nowin PID EDIT MS PREFIX       PREFIX (EDIT 1: with a text field, 0: without,
 //                                  any); nowin fails if one shows up in time
 //   waitgone PID EDIT MS PREFIX  until no such window is shown
+//   childpos PID CLASS WHICH     the middle of a shown control (#N: the Nth)
+//   childtext PID CLASS WHICH    its client rectangle on screen and its text
 //   icons | waiticons COUNT MS   tray icons in the shell
 //   trayprune                    drop the icons of programs that are gone
 //   trayclick ldbl|rup|...       a mouse message on the only tray icon
@@ -27,6 +29,8 @@
 //   menu PID MS DOWNS            choose in PID's pop-up menu (0: Escape)
 //   inputbox PID MS              describe PID's input box once it is up
 //   answer PID ok|cancel TEXT    TEXT: all after the space that follows "ok"
+//   msgbox PID MS [OK|Cancel|-]  a message box's text; presses OK, the named
+//                                button, or nothing
 //   endsession PID logoff|shutdown   "ok AGREED of WINDOWS"
 //   settext HWND TEXT            the window's text box holds TEXT, selected
 //   waittext HWND MS TEXT        until the text box holds TEXT

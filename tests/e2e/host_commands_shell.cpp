@@ -135,8 +135,9 @@ void AddShellCommands(CommandTable& table) {
     return Ok(Hex(dialog) + " ok=" + (FindButton(dialog, "OK") ? "1" : "0") + " cancel=" +
               (FindButton(dialog, "Cancel") ? "1" : "0") + " caption=" + WindowTitle(dialog) + "|prompt=" + prompt.substr(prompt.empty() ? 0 : 1));
   };
-  // msgbox PID MS: waits for a message box of the process, answers with its
-  // text and presses its OK.
+  // msgbox PID MS [OK|Cancel|-]: waits for a message box of the process,
+  // answers with its text and presses the button (OK unless named; "-"
+  // leaves the box up).
   table["msgbox"] = [](HostState&, const Args& a) {
     HWND box = nullptr;
     const auto find = [&] {
@@ -152,8 +153,12 @@ void AddShellCommands(CommandTable& table) {
       if (WindowClass(child) == "Static" && !WindowTitle(child).empty()) text.append(" ").append(WindowTitle(child));
     for (char& c : text)
       if (c == '\r' || c == '\n') c = ' ';
-    return ::PostMessageA(FindButton(box, "OK"), BM_CLICK, 0, 0) ? Ok(text.empty() ? text : text.substr(1))
-                                                                  : Fail("could not press OK");
+    if (!text.empty()) text.erase(0, 1);
+    const std::string button = a[3].empty() ? "OK" : a[3];
+    if (button == "-") return Ok(text);
+    HWND pressed = FindButton(box, button);
+    return pressed != nullptr && ::PostMessageA(pressed, BM_CLICK, 0, 0) ? Ok(text)
+                                                                       : Fail("could not press " + button);
   };
   // answer PID ok|cancel TEXT: TEXT typed into the text field, then OK; or
   // Cancel. The click is posted: it ends the dialog's loop, and nothing here

@@ -1,10 +1,31 @@
-// make, activate, activate-hwnd, foreground, waitwin, nowin, childpos, waitgone.
+// make, activate, activate-hwnd, foreground, waitwin, nowin, childpos, childtext,
+// waitgone.
 #include <cstdlib>
 
 #include "tests/e2e/host_commands.h"
 
 namespace e2e {
+
 namespace {
+// PID CLASS WHICH: the program's window in front (an input box, a dialog),
+// else an input box of its, else its shown form; in it, the shown control of
+// the class whose text is WHICH, or the Nth one for #N.
+HWND FindShownControl(const Args& a) {
+  HWND form = ::GetForegroundWindow();
+  if (form == nullptr || WindowProcess(form) != a.Pid(1)) form = FindProcessWindow(a.Pid(1), "", 1);
+  if (form == nullptr) form = FindProcessWindow(a.Pid(1), "", 2);
+  if (form == nullptr) return nullptr;
+  const std::string which = a.Rest(3);
+  int n = which.starts_with("#") ? std::atoi(which.c_str() + 1) : -1;
+  for (HWND child : Children(form)) {
+    if (!::IsWindowVisible(child) || WindowClass(child) != a[2]) continue;
+    std::string text = WindowTitle(child);
+    std::erase(text, '&');
+    if (n > 0 ? --n != 0 : n == 0 ? false : text != which) continue;
+    return child;
+  }
+  return nullptr;
+}
 
 std::string Describe(HWND hwnd) { return Hex(hwnd) + " " + WindowTitle(hwnd); }
 
@@ -57,24 +78,27 @@ void AddWindowCommands(CommandTable& table) {
   // click there.
   // WHICH is the control's text, or #N for the Nth shown one of the class.
   table["childpos"] = [](HostState&, const Args& a) {
-    // The program's window in front (an input box, a dialog), else an
-    // input box of its, else its shown form.
-    HWND form = ::GetForegroundWindow();
-    if (form == nullptr || WindowProcess(form) != a.Pid(1)) form = FindProcessWindow(a.Pid(1), "", 1);
-    if (form == nullptr) form = FindProcessWindow(a.Pid(1), "", 2);
-    if (form == nullptr) return Fail("no form shown");
-    const std::string which = a.Rest(3);
-    int n = which.starts_with("#") ? std::atoi(which.c_str() + 1) : -1;
-    for (HWND child : Children(form)) {
-      if (!::IsWindowVisible(child) || WindowClass(child) != a[2]) continue;
-      std::string text = WindowTitle(child);
-      std::erase(text, '&');
-      if (n > 0 ? --n != 0 : n == 0 ? false : text != which) continue;
-      RECT r{};
-      ::GetWindowRect(child, &r);
-      return Ok(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
-    }
-    return Fail("no such control");
+    HWND child = FindShownControl(a);
+    if (child == nullptr) return Fail("no such control");
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    return Ok(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
+  };
+  // childtext PID CLASS WHICH: "ok LEFT TOP WIDTH HEIGHT TEXT" of such a
+  // control: its client area on the screen and the text it holds.
+  table["childtext"] = [](HostState&, const Args& a) {
+    HWND child = FindShownControl(a);
+    if (child == nullptr) return Fail("no such control");
+    RECT r{};
+    ::GetClientRect(child, &r);
+    POINT origin{0, 0};
+    ::ClientToScreen(child, &origin);
+    char text[512] = "";
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                          &copied);
+    return Ok(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " + std::to_string(r.right) + " " +
+              std::to_string(r.bottom) + " " + text);
   };
   table["waitgone"] = [](HostState&, const Args& a) {
     HWND found = nullptr;

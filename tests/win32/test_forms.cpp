@@ -265,6 +265,41 @@ TEST_F(FormsOnWindows, AModalDialogDisablesItsOwnerWhileTheOwnersTimerKeepsTicki
   EXPECT_TRUE(::IsWindow(ToHwnd(dialog.hWnd())));
 }
 
+// The program ends when its last form goes; a message box or input box that
+// is up then (the user chose "Exit" from the tray meanwhile) must close with
+// it rather than keep the ended program alive.
+TEST_F(FormsOnWindows, BoxesStillUpWhenTheLastFormGoesCloseWithIt) {
+  static bool gaveUp;
+  gaveUp = false;
+  // Should the box stay, this ends the test instead of hanging it.
+  const auto giveUp = [](HWND, UINT, UINT_PTR, DWORD) {
+    gaveUp = true;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+          ::EndDialog(hwnd, IDABORT);
+          return TRUE;
+        },
+        0);
+  };
+  for (bool inputBox : {false, true}) {
+    SCOPED_TRACE(inputBox);
+    form.Load();
+    int ticks = 0;
+    auto tick = form["tmrTick"].Timer.Connect([&] {
+      if (++ticks == 2) form.Unload();
+    });
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, giveUp);
+    if (inputBox)
+      EXPECT_EQ(ui.InputBox("Enter Name for New Setting", "Tarvolo tests", "typed"), "");
+    else
+      ui.MsgBox("That name is already being used.", forms::kMbExclamation, "Tarvolo tests");
+    ::KillTimer(nullptr, timer);
+    EXPECT_FALSE(gaveUp);
+    EXPECT_FALSE(form.Loaded());
+  }
+}
+
 TEST_F(FormsOnWindows, SystemMetricsAndTheBeepComeFromWindows) {
   EXPECT_EQ(os.GetSystemMetrics(platform::kSmCyCaption), ::GetSystemMetrics(SM_CYCAPTION));
   EXPECT_GT(os.GetSystemMetrics(platform::kSmCxFrame), 0);
