@@ -13,7 +13,9 @@ ini_hotkeys() {
 
 # The four combinations above, in a file that ini_options wrote.
 ini_hotkey_combinations() {
-  sed -i -e 's/^Show_vKey=0/Show_vKey=84/' -e 's/^Capitalize_vKey=0/Capitalize_vKey=85/' \
+  sed -i -e 's/^Show_Disp=\r$/Show_Disp=Ctrl + Alt + T\r/' -e 's/^Capitalize_Disp=\r$/Capitalize_Disp=Ctrl + Alt + U\r/' \
+    -e 's/^Reverse_Disp=\r$/Reverse_Disp=Ctrl + Alt + R\r/' -e 's/^Lower_Disp=\r$/Lower_Disp=Ctrl + Alt + L\r/' \
+    -e 's/^Show_vKey=0/Show_vKey=84/' -e 's/^Capitalize_vKey=0/Capitalize_vKey=85/' \
     -e 's/^Reverse_vKey=0/Reverse_vKey=82/' -e 's/^Lower_vKey=0/Lower_vKey=76/' \
     -e 's/^\(Show\|Capitalize\|Reverse\|Lower\)_Modifier=0/\1_Modifier=3/' "$1"
 }

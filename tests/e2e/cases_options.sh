@@ -1,40 +1,177 @@
 # shellcheck shell=bash
-# The end-to-end case of the Options dialog, with real X input: a hot-key
-# captured by holding its keys down. Sourced by run.sh after cases_setup.sh.
+# The end-to-end cases of the Options dialog, with real X input: hot-keys
+# captured by holding their keys down, Cancel, the password warning and the
+# end of the session while the dialog is up. Sourced by run.sh after
+# cases_setup.sh.
 
-# Opened from the setup window's Edit menu with the keyboard, the dialog
-# takes a combination held in the "Show Tarvolo" box; OK keeps it, the
-# setup window's close writes it, and the new hot-key opens the window.
-case_options_hotkey() {
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys
+# The dialog opened from the setup window's Edit menu with the keyboard, as
+# a user would: Alt+E, then Up wraps to its last item, "Options".
+options_dialog_opens() {
   menu_choose Show
   setup_window_in_front
-  # Alt+E opens the Edit menu; Up wraps to its last item, "Options".
   user_keys alt+e Up Return
   step waitwin "$TPID" form 5000 Options
   x_focus_to_foreground
-  step sleep 300
-  screenshot options
-  click Edit '#1'
-  note "xdotool keydown ctrl shift F9, held for a second"
-  xdotool keydown ctrl shift F9
+}
+
+# dialog_in_front TITLE: once the message box has gone (Wine without a
+# window manager takes a while over it), the dialog is in front again with
+# the X focus.
+dialog_in_front() {
+  local i
+  for ((i = 0; i < 50; i++)); do
+    step foreground
+    [[ $REPLY_LINE == *" title=$1" ]] && break
+    sleep 0.1
+  done
+  [[ $REPLY_LINE == *" title=$1" ]] || fail "$1 is not in front: $REPLY_LINE"
+  x_focus_to_foreground
+}
+
+# hold_keys KEY...: held down together for a second (four capture ticks),
+# then released.
+hold_keys() {
+  keys_down "$@"
+  keys_up "$@"
+}
+
+keys_down() {
+  note "xdotool keydown $*, held for a second"
+  xdotool keydown "$@"
   sleep 1
-  xdotool keyup F9 shift ctrl
+}
+
+keys_up() {
+  local reversed=() key
+  for key in "$@"; do reversed=("$key" "${reversed[@]}"); done
+  xdotool keyup "${reversed[@]}"
   step sleep 300
-  screenshot options-captured
+}
+
+# box_holds WHICH TEXT: the dialog's text box (#N) holds TEXT; BOX_X, BOX_Y,
+# BOX_W and BOX_H are left as its place on the screen.
+box_holds() {
+  step childtext "$TPID" Edit "$1"
+  read -r BOX_X BOX_Y BOX_W BOX_H _ <<<"${REPLY_LINE#ok }"
+  local text=${REPLY_LINE#ok * * * * }
+  [[ $text == "$2" ]] || fail "box $1 holds '$text', not '$2'"
+}
+
+# The pixels of the last box_holds box drawn in a strong blue, as the
+# dialog shows a combination it refuses.
+blue_pixels_in_box() {
+  local shot="$CASE_DIR/box.png"
+  import -window root "$shot" 2>/dev/null || { fail "no screenshot (ImageMagick's import failed)"; return 1; }
+  convert "$shot" -crop "${BOX_W}x${BOX_H}+${BOX_X}+${BOX_Y}" +repage -depth 8 txt:- |
+    awk -F'[(),]' 'NR > 1 && $3 + 0 < 90 && $4 + 0 < 90 && $5 + 0 > 180 { n++ } END { print n + 0 }'
+}
+
+# Ctrl+Shift+F12 held in the "Capitalize" box is taken; Ctrl+Shift+F11, held
+# by another process, is shown in blue in the "Reverse" box and not taken.
+# OK keeps the change, the setup window's close writes it, and the new
+# combination capitalizes in Notepad.
+case_options_hotkey() {
+  case_folder ini_hotkeys
+  step holdhotkey 6 122
+  local held
+  held=$(answer_word 1)
+  tarvolo_start_hotkeys
+  options_dialog_opens
+  screenshot options
+  click Edit '#2'
+  hold_keys ctrl shift F12
+  box_holds '#2' "Ctrl + Shift + F12"
+  local blue
+  blue=$(blue_pixels_in_box)
+  ((blue == 0)) || fail "a combination taken is drawn in blue ($blue pixels)"
+  # Refused, the combination shows in blue while it is held; released, the
+  # box shows Reverse's own again.
+  click Edit '#3'
+  keys_down ctrl shift F11
+  screenshot options-refused
+  box_holds '#3' "Ctrl + Shift + F11"
+  blue=$(blue_pixels_in_box)
+  keys_up ctrl shift F11
+  ((blue > 20)) || fail "a combination held elsewhere is not drawn in blue ($blue pixels)"
+  box_holds '#3' "Ctrl + Alt + R"
   click Button OK
   step waitgone "$TPID" form 5000 Options
   setup_window_in_front
   user_keys alt+F4
   setup_window_closes
-  tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Show_Disp=Ctrl + Shift + F9$' ||
-    fail "the captured hot-key was not saved: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep '^Show_' | tr '\n' ' ')"
-  tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Show_vKey=120$' || fail "Show_vKey is not 120"
-  tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Show_Modifier=6$' || fail "Show_Modifier is not 6"
-  step activate desk
-  x_focus_to_foreground
-  user_keys ctrl+shift+F9
-  setup_window_opens
+  local saved
+  saved=$(tr -d '\r' <"$CASE_DIR/Tarvolo.INI")
+  grep -q '^Capitalize_Disp=Ctrl + Shift + F12$' <<<"$saved" &&
+    grep -q '^Capitalize_vKey=123$' <<<"$saved" && grep -q '^Capitalize_Modifier=6$' <<<"$saved" ||
+    fail "the captured hot-key was not saved: $(grep '^Capitalize_' <<<"$saved" | tr '\n' ' ')"
+  grep -q '^Reverse_vKey=82$' <<<"$saved" && grep -q '^Reverse_Modifier=3$' <<<"$saved" ||
+    fail "the refused combination replaced Reverse's: $(grep '^Reverse_' <<<"$saved" | tr '\n' ' ')"
+  notepad_with_text Hello World
+  hotkey_gives ctrl+shift+F12 HELLO WORLD
   tarvolo_exit
+  step freehotkeys "$held"
+}
+
+# While the dialog is open the program's hot-keys are free (another process
+# can take Ctrl+Alt+R); Cancel drops the change held in "Capitalize", the
+# old combination works again, and the one taken meanwhile is the only one
+# that does nothing.
+case_options_cancel() {
+  case_folder ini_hotkeys
+  tarvolo_start_hotkeys
+  options_dialog_opens
+  step holdhotkey 3 82
+  local held
+  held=$(answer_word 1)
+  click Edit '#2'
+  hold_keys ctrl shift F12
+  box_holds '#2' "Ctrl + Shift + F12"
+  click Button Cancel
+  step waitgone "$TPID" form 5000 Options
+  setup_window_in_front
+  user_keys alt+F4
+  setup_window_closes
+  notepad_with_text Hello World
+  user_keys ctrl+shift+F12
+  user_keys ctrl+alt+r
+  step sleep 1000
+  step waittext "$EDITOR" 100 Hello World
+  hotkey_gives ctrl+alt+u HELLO WORLD
+  step settext "$EDITOR" Hello World
+  hotkey_gives ctrl+alt+l hello world
+  tarvolo_exit
+  step freehotkeys "$held"
+}
+
+# The first character typed as a password brings the warning; its Cancel
+# drops that character only, and no second warning comes. The session then
+# ends with the dialog open: nothing of the dialog's is written, the file
+# is saved whole, and the program ends.
+case_options_password_session_end() {
+  case_folder ini_hotkeys
+  tarvolo_start_hotkeys
+  options_dialog_opens
+  click Edit '#5'
+  user_keys x
+  step msgbox "$TPID" 5000 Cancel
+  [[ ${REPLY_LINE#ok } == *"If you create a password and forget it"* ]] || fail "not the warning: $REPLY_LINE"
+  dialog_in_front Options
+
+  box_holds '#5' ""
+  user_keys s e c r e t
+  host msgbox "$TPID" 1000 - && fail "a second warning: $REPLY_LINE"
+  box_holds '#5' secret
+  click Edit '#1'
+  hold_keys ctrl shift F9
+  box_holds '#1' "Ctrl + Shift + F9"
+  screenshot options-password
+  step endsession "$TPID" logoff
+  [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"
+  expect_saved
+  local saved
+  saved=$(tr -d '\r' <"$CASE_DIR/Tarvolo.INI")
+  grep -q '^Password=$' <<<"$saved" || fail "the password typed was kept without OK: $(grep '^Password' <<<"$saved")"
+  grep -q '^Show_vKey=84$' <<<"$saved" || fail "the combination held was kept without OK"
+  grep -q '^Name=Default$' <<<"$saved" || fail "the settings are not all there"
+  tarvolo_ended
 }

@@ -218,3 +218,22 @@ case_setup_help() {
     step kill "$(answer_word 2)"
   fi
 }
+
+# "Exit" from the tray while the setup window's "That name is already being
+# used." is up: the message closes with the program, no new name prompt
+# comes, and the file is saved whole.
+case_setup_exit_during_message() {
+  case_folder ini_alpha
+  tarvolo_start
+  menu_choose Show
+  setup_window_in_front
+  user_keys ctrl+Tab
+  wait_control Button New
+  click Button New
+  answer_name A l p h a
+  step msgbox "$TPID" 5000 -
+  [[ ${REPLY_LINE#ok } == "That name is already being used." ]] || fail "not the duplicate-name message: $REPLY_LINE"
+  menu_choose Exit
+  tarvolo_ended
+  expect_saved
+}
