@@ -108,7 +108,13 @@ case_options_hotkey() {
     fail "the refused combination replaced Reverse's: $(grep '^Reverse_' <<<"$saved" | tr '\n' ' ')"
   notepad_with_text Hello World
   hotkey_gives ctrl+shift+F12 HELLO WORLD
+  # "Exit" from the tray with the dialog open ends the program; the file
+  # keeps what OK took.
+  options_dialog_opens
+  unsave
   tarvolo_exit
+  tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Capitalize_vKey=123$' ||
+    fail "the file saved at Exit lost the hot-key: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep '^Capitalize_' | tr '\n' ' ')"
   step freehotkeys "$held"
 }
 
