@@ -47,14 +47,29 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 // A tab control in the visual style paints its pages in a colour of the
 // style's own, which labels, frames and check boxes on them do not share; in
 // the classic look the pages have the form's colour. The style's library is
-// there only when the program uses it (never on Windows 98 or NT 4).
+// not always loaded by the time the first tab control is made (under Wine it
+// is not), so it is loaded here, for as long as the program runs; Windows 98
+// and NT 4 have none.
 void ClassicLook(HWND hwnd) {
-  HMODULE theme = ::GetModuleHandleA("uxtheme.dll");
+  static const struct ThemeLibrary {
+    HMODULE module;
+    ThemeLibrary() {
+      const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+      module = ::LoadLibraryA("uxtheme.dll");
+      ::SetErrorMode(previous);
+    }
+    ~ThemeLibrary() {
+      if (module) ::FreeLibrary(module);
+    }
+  } library;
+  HMODULE theme = library.module;
   if (!theme) return;
   using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
   auto setTheme = reinterpret_cast<SetWindowThemeFn>(
       reinterpret_cast<void (*)()>(::GetProcAddress(theme, "SetWindowTheme")));
-  if (setTheme) setTheme(hwnd, L"", L"");
+  // A string matching no class (a space, as documented; an empty one keeps
+  // the style under Wine) turns the style off for this window.
+  if (setTheme) setTheme(hwnd, L" ", L" ");
 }
 
 struct WindowKind {
@@ -199,7 +214,15 @@ void Win32ControlPeer::SyncTimer() {
 
 void Win32ControlPeer::FillList() {
   // A long list (thousands of settings) goes in without a redraw or a
-  // reallocation at each entry.
+  // reallocation at each entry, and past our subclass: under Wine every
+  // message through a comctl32 subclass costs about 0.1 ms, which made
+  // 30,000 entries take 3 s against 30 ms without it. Nothing the subclass
+  // reports comes of filling a list.
+  UnsubclassControl(hwnd_);
+  struct Resubclass {
+    Win32ControlPeer& peer;
+    ~Resubclass() { SubclassControl(peer.hwnd_, &peer); }
+  } resubclass{*this};
   ::SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
   std::size_t bytes = 0;

@@ -221,6 +221,25 @@ TEST_F(FormsOnWindows, TabCtrlTabAndAccessKeysMoveAsUsersExpectAndGetFocusTellsW
   EXPECT_EQ(events, std::vector<std::string>{"cancel"});
 }
 
+// A long list is put in past the control's subclass; the control must come
+// out of it still reporting the user's focus, with the whole list.
+TEST_F(FormsOnWindows, AComboBoxRefilledWithALongListKeepsItsEntriesAndItsEvents) {
+  ASSERT_TRUE(Activate());
+  forms::Control& list = form["cboAction"];
+  PressKey(VK_TAB, true);  // its page
+  std::vector<std::string> names;
+  for (int i = 0; i < 30000; ++i) names.push_back("Setting " + std::to_string(i));
+  list.SetItems(names);
+  list.SetListIndex(29999);
+  EXPECT_EQ(::SendMessageA(Window(list), CB_GETCOUNT, 0, 0), 30000);
+  EXPECT_EQ(::SendMessageA(Window(list), CB_GETCURSEL, 0, 0), 29999);
+  int got = 0;
+  list.GotFocus.Handle([&] { ++got; });
+  ::SetFocus(Window(list));
+  RunTicks(1);
+  EXPECT_EQ(got, 1);
+}
+
 TEST_F(FormsOnWindows, AModalDialogDisablesItsOwnerWhileTheOwnersTimerKeepsTicking) {
   forms::FormSpec dialogSpec{.Name = "frmDialog", .Caption = "Tarvolo dialog", .Rect = {0, 0, 3600, 1800},
                              .Border = forms::BorderStyle::FixedDialog, .ShowInTaskbar = false};
