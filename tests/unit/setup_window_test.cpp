@@ -305,4 +305,38 @@ TEST(SetupWindow, HelpGoesToTheControlsTopicAndExitDuringANamePromptLosesNothing
   EXPECT_EQ(p.desktop.File(p.SettingsPath())->find("Late"), std::string::npos);
 }
 
+// Whatever the user types as a name at New or Rename is the name, in the
+// chooser, in the file and at the next start.
+TEST(SettingsPage, NamesOfAnyCharactersAreKeptSavedAndReadBackAsTyped) {
+  const std::vector<std::string> names = {"   ",          " lead and trail ", "a=b",  "; not a comment",
+                                          "[Setting 9]",  "\"quoted\"",      "\"",    "x]y[z",
+                                          "Caf\xE9 \xC4", std::string(300, 'n')};
+  WithSettings p;
+  p.Open();
+  frmMain& m = p.main();
+  for (const std::string& name : names) {
+    p.ui->AnswerInputBox(name);
+    p.ui->Click(m.cmdNew);
+    EXPECT_EQ(m.cboSetting.Text(), name);
+  }
+  // Rename to one of them in another case is refused; to a new odd one kept.
+  p.ui->AnswerInputBox("A=B");
+  p.ui->AnswerInputBox("  = ; [ ] \"  ");
+  p.ui->Click(m.cmdRename);
+  EXPECT_EQ(m.cboSetting.Text(), "  = ; [ ] \"  ");
+  std::vector<std::string> expected = {"Word", "Default"};
+  expected.insert(expected.end(), names.begin(), names.end());
+  expected.back() = "  = ; [ ] \"  ";
+  EXPECT_EQ(p.Chooser(), expected);
+  p.ui->CloseBox(p.setupForm());
+  p.icon().mnuPopup_Click(3);
+  ASSERT_FALSE(p.program->Running());
+
+  p.program = std::make_unique<TarvoloProgram>(p.desktop, *p.ui);
+  p.program->Start();
+  std::vector<std::string> loaded;
+  for (const clsSettings::Ref& setting : p.state().Settings) loaded.push_back(setting->Name);
+  EXPECT_EQ(loaded, expected);
+}
+
 }  // namespace
