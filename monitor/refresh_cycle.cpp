@@ -95,8 +95,7 @@ void frmIcon::AdoptSettingsChangedOnDisk() {
   if (!tmrFast.Enabled()) return;
   std::unique_ptr<SettingsStore> loaded = ReadSettingsChangedOnDisk(store_);
   if (!loaded) return;
-  hotkeys_.UnregisterHotkeys();
   AdoptSettings(store_, *loaded);
   SettingsReplaced(engine_);
-  hotkeys_.RegisterHotkeys();
+  hotkeys_.RegisterHotkeys();  // releases the old combinations first
 }

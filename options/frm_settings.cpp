@@ -79,9 +79,7 @@ void frmSettings::cmdOK_Click() {
   for (std::size_t i = 0; i < Copies.size(); ++i) CopyHotkey(Copies[i], *globals[i]);
   o.AdminPassword = TrimSpaces(txtPassword.Text());
   if (!store_.IsNT) o.KeystrokeSimulation = optKeyMode[0]->Value() == 1;
-  hotkeys_.UnregisterHotkeys();
-  hotkeys_.RegisterHotkeys();
-  form_.Unload();
+  form_.Unload();  // which registers the hot-keys as they now are
 }
 
 // After OK, Cancel, the close box, "Exit" or the end of the session alike.

@@ -1,6 +1,5 @@
 #include "setup/frm_main.h"
 
-#include <cmath>
 
 #include "monitor/frm_icon.h"
 #include "monitor/settings_save.h"

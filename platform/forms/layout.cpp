@@ -9,6 +9,11 @@ namespace {
 
 bool IsContainerKind(ControlKind kind) { return kind == ControlKind::Frame || kind == ControlKind::TabControl; }
 
+// A Tab stop the user can reach now.
+bool IsTabStop(const Control& control) {
+  return TakesFocus(control.Kind()) && control.Enabled() && Shown(control);
+}
+
 }  // namespace
 
 bool HasWindow(ControlKind kind) {
@@ -90,7 +95,7 @@ std::vector<Control*> StackingOrder(const Form& form) {
 std::vector<Control*> TabOrder(const Form& form) {
   std::vector<Control*> stops;
   for (Control* control : StackingOrder(form))
-    if (TakesFocus(control->Kind()) && control->Enabled() && Shown(*control)) stops.push_back(control);
+    if (IsTabStop(*control)) stops.push_back(control);
   return stops;
 }
 
@@ -101,7 +106,7 @@ Control* NextTabStop(const Form& form, const Control& from, bool backwards) {
   if (at == order.end()) return nullptr;
   std::rotate(order.begin(), at + 1, order.end());
   for (Control* control : order)
-    if (control != &from && TakesFocus(control->Kind()) && control->Enabled() && Shown(*control)) return control;
+    if (control != &from && IsTabStop(*control)) return control;
   return nullptr;
 }
 
