@@ -65,7 +65,7 @@ void UnchangedTickCalls(sim::SimDesktop& os) {
 void NewForegroundTickCalls(sim::SimDesktop& os) {
   const platform::WindowHandle hwnd = os.GetForegroundWindow();
   char text[255];
-  benchmark::DoNotOptimize(os.GetWindowTextA(hwnd, text, sizeof text));
+  benchmark::DoNotOptimize(os.GetWindowText(hwnd, text, sizeof text));
 
   std::uint32_t pid = 0;
   os.GetWindowThreadProcessId(hwnd, &pid);
@@ -78,7 +78,7 @@ void NewForegroundTickCalls(sim::SimDesktop& os) {
   benchmark::DoNotOptimize(entry);
 
   const platform::WindowHandle owner = os.GetWindow(os.GetForegroundWindow(), platform::kGwOwner);
-  benchmark::DoNotOptimize(os.GetWindowTextA(owner, text, sizeof text));
+  benchmark::DoNotOptimize(os.GetWindowText(owner, text, sizeof text));
 
   // The same setting stays current, so only its "Maintain" key is set.
   os.DoEvents();

@@ -45,8 +45,8 @@ void LockKeyController::SetKey(Key& key, bool wanted) {
 void LockKeyController::SendKeystroke(const Key& key) {
   const auto vk = static_cast<std::uint32_t>(key.vk);
   const std::uint32_t flags =
-      keys_.MapVirtualKeyA(vk, platform::kMapVkToChar) == 0 ? platform::kKeyEventExtendedKey : 0;
-  const auto scan = static_cast<std::uint8_t>(keys_.MapVirtualKeyA(vk, platform::kMapVkToScan));
+      keys_.MapVirtualKey(vk, platform::kMapVkToChar) == 0 ? platform::kKeyEventExtendedKey : 0;
+  const auto scan = static_cast<std::uint8_t>(keys_.MapVirtualKey(vk, platform::kMapVkToScan));
   const bool isCaps = key.vk == platform::kVkCapital;
   if (isCaps) system_.DoEvents();
   keys_.keybd_event(static_cast<std::uint8_t>(vk), scan, flags, 0);

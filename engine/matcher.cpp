@@ -1,6 +1,7 @@
 #include "engine/matcher.h"
 
 #include "engine/engine_state.h"
+#include "platform/text/utf8.h"
 #include "store/text.h"
 
 namespace {
@@ -38,18 +39,32 @@ void SetKey(EngineState& state, const KeyOps& key, bool on) { (state.LockKeys.*k
 
 }  // namespace
 
-bool MatchFilter(std::string_view text, std::string_view filter, std::int32_t matchType) {
-  if (filter.empty() || filter.size() > text.size()) return false;
+std::optional<MatchedPart> MatchFilterPart(std::string_view text, std::string_view filter,
+                                           std::int32_t matchType) {
+  if (filter.empty()) return std::nullopt;
   switch (matchType) {
     case MatchBeginning:
-      return EqualsIgnoringCase(text.substr(0, filter.size()), filter);
+      if (const auto n = StartsWithIgnoringCase(text, filter)) return MatchedPart{0, *n};
+      return std::nullopt;
     case MatchEnding:
-      return EqualsIgnoringCase(text.substr(text.size() - filter.size()), filter);
+      if (const auto at = EndsWithIgnoringCase(text, filter)) return MatchedPart{*at, text.size() - *at};
+      return std::nullopt;
     case MatchExact:
-      return EqualsIgnoringCase(text, filter);
-    default:
-      return true;
+      if (EqualsIgnoringCase(text, filter)) return MatchedPart{0, text.size()};
+      return std::nullopt;
+    default: {
+      // Unknown codes accept, unless the filter is longer than the text.
+      std::size_t chars = 0;
+      for (std::size_t at = 0; at < filter.size(); ++chars) at += text::DecodeUtf8(filter, at).length;
+      for (std::size_t at = 0; at < text.size() && chars > 0; --chars) at += text::DecodeUtf8(text, at).length;
+      if (chars > 0) return std::nullopt;
+      return MatchedPart{0, text.size()};
+    }
   }
+}
+
+bool MatchFilter(std::string_view text, std::string_view filter, std::int32_t matchType) {
+  return MatchFilterPart(text, filter, matchType).has_value();
 }
 
 void EvaluateActiveWindow(EngineState& state) {
@@ -65,8 +80,8 @@ void EvaluateActiveWindow(EngineState& state) {
   std::string ownerTitle = probe.WndTitle(owner);
 
   // Our own windows and screen savers never change the setting in force.
-  if (UpperCase(std::string_view(exe).substr(0, 7)) == "TARVOLO") return;
-  if (exe.size() >= 4 && UpperCase(std::string_view(exe).substr(exe.size() - 4)) == ".SCR") {
+  if (StartsWithIgnoringCase(exe, "TARVOLO")) return;
+  if (EndsWithIgnoringCase(exe, ".SCR")) {
     state.ScreenSaverSeen = true;
     return;
   }

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 class EngineState;
@@ -16,7 +18,15 @@ void EnforceActions(EngineState& state);
 // remembered so far, and the foreground window is evaluated afresh.
 void SettingsReplaced(EngineState& state);
 
-// Whether text begins with, ends with or equals filter, ignoring letter case.
+// The part of text that filter matched (begins with, ends with or equals,
+// ignoring letter case): its byte offset and length. Nothing for an empty
+// filter or no match. A match code out of range matches the whole text
+// unless the filter is the longer.
+struct MatchedPart {
+  std::size_t offset = 0;
+  std::size_t length = 0;
+};
+std::optional<MatchedPart> MatchFilterPart(std::string_view text, std::string_view filter, std::int32_t matchType);
 bool MatchFilter(std::string_view text, std::string_view filter, std::int32_t matchType);
 
 void ApplyActions(EngineState& state, const bool& changed);

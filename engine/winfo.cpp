@@ -13,7 +13,7 @@ clsWinfo::clsWinfo(platform::OsWindows& windows, platform::OsProcesses& processe
     : windows_(windows), processes_(processes) {
   platform::OsVersionInfo info;
   info.dwOSVersionInfoSize = 148;
-  system.GetVersionExA(info);
+  system.GetVersionEx(info);
   if (info.dwPlatformId == platform::kVerPlatformWin32Nt) useProcessStatus_ = info.dwMajorVersion == 4;
 }
 
@@ -24,15 +24,11 @@ WindowHandle clsWinfo::ActWndOwnerHandle() {
 }
 
 std::string clsWinfo::WndTitle(WindowHandle handle) {
-  char buffer[255] = {};
-  const int n = windows_.GetWindowTextA(Resolve(handle), buffer, 255);
-  return std::string(buffer, static_cast<std::size_t>(std::clamp(n, 0, 255)));
+  return windows_.GetWindowText(Resolve(handle), 254);
 }
 
 std::string clsWinfo::WndClass(WindowHandle handle) {
-  char buffer[256] = {};
-  const int n = windows_.GetClassNameA(Resolve(handle), buffer, 256);
-  return std::string(buffer, static_cast<std::size_t>(std::clamp(n, 0, 256)));
+  return windows_.GetClassName(Resolve(handle), 255);
 }
 
 std::string clsWinfo::OwnerEXE(WindowHandle handle) {
@@ -68,9 +64,7 @@ std::string clsWinfo::ExeByProcessStatus(WindowHandle handle) {
     platform::ModuleHandle firstModule = 0;
     std::uint32_t needed = 0;
     if (!processes_.EnumProcessModules(process.get(), &firstModule, sizeof firstModule, &needed)) continue;
-    char buffer[260] = {};
-    const std::uint32_t n = processes_.GetModuleFileNameExA(process.get(), firstModule, buffer, 260);
-    path.assign(buffer, std::min<std::uint32_t>(n, 260));
+    path = processes_.GetModuleFileNameEx(process.get(), firstModule);
     break;
   }
   return FileNamePart(path);
@@ -85,14 +79,12 @@ std::string clsWinfo::ExeByToolHelp(WindowHandle handle) {
   platform::UniqueHandle snapshot(processes_, raw);
 
   platform::ProcessEntry32 entry;
-  entry.dwSize = 296;  // sizeof(PROCESSENTRY32) in its ANSI form
+  entry.dwSize = 296;  // sizeof(PROCESSENTRY32) of a 32-bit program
   std::string exe;
   for (bool more = processes_.Process32First(snapshot.get(), entry); more;
        more = processes_.Process32Next(snapshot.get(), entry)) {
     if (entry.th32ProcessID != wanted) continue;
-    const char* text = entry.szExeFile.data();
-    const void* nul = std::memchr(text, '\0', entry.szExeFile.size());
-    if (nul != nullptr) exe.assign(text, static_cast<const char*>(nul));
+    exe = entry.szExeFile;
     break;
   }
   return FileNamePart(exe);

@@ -10,9 +10,8 @@
 void SaveSettingsTellingUser(SettingsStore& state, forms::Ui& ui, SaveOccasion occasion) {
   const IniSaveResult result = SaveSettings(state);
   const auto tell = [&](const std::string& text) { ui.MsgBox(text, forms::kMbExclamation, ui.AppTitle()); };
-  const auto shown = [&](const std::string& path) { return state.files.DisplayPath(path); };
   const bool ends = occasion == SaveOccasion::ProgramEnds;
-  const std::string file = state.SettingsDocument ? shown(state.SettingsDocument->Path()) : std::string();
+  const std::string file = state.SettingsDocument ? state.SettingsDocument->Path() : std::string();
   const std::string lost = ends ? "The file was left as it was; the changes made since Tarvolo started are not kept."
                                 : "Tarvolo will try again the next time it saves.";
 
@@ -21,7 +20,7 @@ void SaveSettingsTellingUser(SettingsStore& state, forms::Ui& ui, SaveOccasion o
       if (!result.backupPath.empty())
         tell("Tarvolo.INI had been changed by another program since Tarvolo read it. Tarvolo has saved its "
              "settings and kept that other version as\r\n\r\n" +
-             shown(result.backupPath) + "\r\n\r\nCopy from it anything you want to keep.");
+             result.backupPath + "\r\n\r\nCopy from it anything you want to keep.");
       return;
     case IniSaveStatus::NoFile:
       return;

@@ -11,6 +11,7 @@
 #include "platform/os_keys.h"
 #include "platform/os_processes.h"
 #include "platform/os_system.h"
+#include "platform/os_text.h"
 #include "platform/os_tray.h"
 #include "platform/os_win_events.h"
 #include "platform/os_windows.h"
@@ -26,6 +27,7 @@ class Os : public virtual OsKeys,
            public virtual OsTray,
            public virtual OsHotkeys,
            public virtual OsClipboard,
+           public virtual OsText,
            public virtual OsHooks,
            public virtual OsWinEvents {
  public:

@@ -9,10 +9,13 @@
 namespace platform {
 
 inline constexpr std::uint32_t kCfText = 1;
+inline constexpr std::uint32_t kCfUnicodeText = 13;
 inline constexpr const char* kRichTextFormatName = "Rich Text Format";
 
-// The clipboard, the locale-aware case conversion of the ANSI code page, and
-// Ctrl+key sent to whatever window has the focus (user32).
+// The clipboard and Ctrl+key sent to whatever window has the focus (user32).
+// Text crosses as UTF-8: CF_UNICODETEXT and CF_TEXT (from and to the ANSI
+// code page) are converted; any other format is its bytes as they are (rich
+// text is 7-bit).
 class OsClipboard {
  public:
   virtual ~OsClipboard() = default;
@@ -25,12 +28,10 @@ class OsClipboard {
   virtual std::optional<std::string> GetClipboardText(std::uint32_t format) = 0;
   // SetClipboardData with a NUL-terminated copy of the text.
   virtual bool SetClipboardText(std::uint32_t format, std::string_view text) = 0;
-  virtual std::uint32_t RegisterClipboardFormatA(const char* name) = 0;
+  virtual std::uint32_t RegisterClipboardFormat(const std::string& name) = 0;
   // Changes whenever the clipboard's content does; nothing on systems that
   // do not count (the 9x family and NT 4).
   virtual std::optional<std::uint32_t> GetClipboardSequenceNumber() = 0;
-  virtual void CharUpperBuffA(char* text, std::uint32_t length) = 0;
-  virtual void CharLowerBuffA(char* text, std::uint32_t length) = 0;
   // Ctrl+vk to the foreground window, with the modifiers the user still holds
   // released first so that they do not change the keystroke; then waits, for
   // a bounded time, until the target has handled it. False when nothing

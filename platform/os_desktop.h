@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/os_types.h"
 
@@ -18,7 +19,7 @@ class OsDesktop {
   virtual ~OsDesktop() = default;
   virtual bool SetWindowPos(WindowHandle hwnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
                             std::uint32_t flags) = 0;
-  virtual bool WinHelpA(WindowHandle hwnd, const char* helpFile, std::uint32_t command, std::uintptr_t data) = 0;
+  virtual bool WinHelp(WindowHandle hwnd, const std::string& helpFile, std::uint32_t command, std::uintptr_t data) = 0;
 };
 
 }  // namespace platform

@@ -31,10 +31,9 @@ struct FileInfo {
 // The program's own files: reading one whole, replacing one safely, and the
 // folder the executable lies in.
 //
-// Paths are the program's own strings, made from ProgramFolder and handed
-// back: where the system has Unicode file names (the NT family) they are
-// UTF-8, so that a folder named in any script works; elsewhere they are in
-// the ANSI code page. DisplayPath turns one into text for a message.
+// Paths are UTF-8 text like all the program's text, made from ProgramFolder
+// and handed back: on the NT family they name a folder in any script, on the
+// 9x family they hold what its ANSI code page holds.
 class OsFiles {
  public:
   virtual ~OsFiles() = default;
@@ -64,9 +63,6 @@ class OsFiles {
   // separator except at a drive's root.
   virtual std::string ProgramFolder() = 0;
 
-  // The path as text for a message box (characters the message cannot show
-  // become question marks).
-  virtual std::string DisplayPath(const std::string& path) = 0;
 };
 
 }  // namespace platform

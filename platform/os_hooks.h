@@ -28,7 +28,7 @@ static_assert(sizeof(EventMsg) == 20);
 class OsHooks {
  public:
   virtual ~OsHooks() = default;
-  virtual HookHandle SetWindowsHookExA(int idHook, HookProc proc, std::uintptr_t module, std::uint32_t threadId) = 0;
+  virtual HookHandle SetWindowsHookEx(int idHook, HookProc proc, std::uintptr_t module, std::uint32_t threadId) = 0;
   virtual bool UnhookWindowsHookEx(HookHandle hook) = 0;
   virtual std::intptr_t CallNextHookEx(HookHandle hook, int code, std::uintptr_t wParam, std::intptr_t lParam) = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <functional>
 
 #include "platform/os_types.h"
@@ -23,7 +24,7 @@ inline constexpr std::uint32_t kModWin = 8;
 class OsHotkeys {
  public:
   virtual ~OsHotkeys() = default;
-  virtual Atom GlobalAddAtomA(const char* name) = 0;
+  virtual Atom GlobalAddAtom(const std::string& name) = 0;
   virtual Atom GlobalDeleteAtom(Atom atom) = 0;
   virtual bool RegisterHotKey(WindowHandle hwnd, int id, std::uint32_t modifiers, std::uint32_t vk) = 0;
   virtual bool UnregisterHotKey(WindowHandle hwnd, int id) = 0;
@@ -32,7 +33,7 @@ class OsHotkeys {
   virtual WindowProcRef SubclassWindow(WindowHandle hwnd, WindowProc proc) = 0;
   // SetWindowLongA(GWL_WNDPROC) putting back what SubclassWindow returned.
   virtual void RestoreWindowProc(WindowHandle hwnd, WindowProcRef previous) = 0;
-  virtual std::intptr_t CallWindowProcA(WindowProcRef previous, WindowHandle hwnd, std::uint32_t msg,
+  virtual std::intptr_t CallWindowProc(WindowProcRef previous, WindowHandle hwnd, std::uint32_t msg,
                                         std::uintptr_t wParam, std::intptr_t lParam) = 0;
 };
 

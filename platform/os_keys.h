@@ -13,7 +13,7 @@ class OsKeys {
   virtual std::int16_t GetKeyState(int vk) = 0;
   virtual void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
                            std::uintptr_t extraInfo) = 0;
-  virtual std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) = 0;
+  virtual std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) = 0;
   virtual bool GetKeyboardState(KeyboardTable& table) = 0;
   virtual bool SetKeyboardState(const KeyboardTable& table) = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/os_types.h"
 
@@ -18,8 +19,8 @@ class OsProcesses {
   virtual OsHandle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;
   virtual bool EnumProcessModules(OsHandle process, ModuleHandle* modules, std::uint32_t bufferBytes,
                                   std::uint32_t* bytesNeeded) = 0;
-  virtual std::uint32_t GetModuleFileNameExA(OsHandle process, ModuleHandle module, char* buffer,
-                                             std::uint32_t size) = 0;
+  // The module's full path; empty on failure.
+  virtual std::string GetModuleFileNameEx(OsHandle process, ModuleHandle module) = 0;
   virtual bool CloseHandle(OsHandle handle) = 0;
 };
 

@@ -10,7 +10,7 @@ namespace platform {
 class OsSystem {
  public:
   virtual ~OsSystem() = default;
-  virtual bool GetVersionExA(OsVersionInfo& info) = 0;
+  virtual bool GetVersionEx(OsVersionInfo& info) = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   // Processes every window message waiting for this thread, then returns.
   // Handlers (timer ticks, clicks) may run inside it.

@@ -1,6 +1,6 @@
 #pragma once
-#include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/os_types.h"
 
@@ -8,9 +8,9 @@ namespace platform {
 
 using IconHandle = std::uintptr_t;
 
-// Mirrors NOTIFYICONDATAA in its first, 88-byte form (Windows 95 and NT 4):
-// the members every shell understands. The real call is given the native size
-// of that form for the build's pointer width.
+// Mirrors NOTIFYICONDATA in its first form (Windows 95 and NT 4): the
+// members every shell understands. The real call is given the native size of
+// that form, wide on the NT family and ANSI on the 9x family.
 struct NotifyIconData {
   std::uint32_t cbSize = 0;
   WindowHandle hWnd = 0;
@@ -18,7 +18,7 @@ struct NotifyIconData {
   std::uint32_t uFlags = 0;
   std::uint32_t uCallbackMessage = 0;
   IconHandle hIcon = 0;
-  std::array<char, 64> szTip{};
+  std::string szTip;  // cut to what the system keeps, between characters
 };
 
 inline constexpr std::uint32_t kNotifyIconDataSize = 88;
@@ -43,7 +43,7 @@ inline constexpr std::uint32_t kWmRButtonDblClk = 0x0206;
 class OsTray {
  public:
   virtual ~OsTray() = default;
-  virtual bool Shell_NotifyIconA(std::uint32_t message, const NotifyIconData& data) = 0;
+  virtual bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconData& data) = 0;
   virtual bool SetForegroundWindow(WindowHandle hwnd) = 0;
 };
 

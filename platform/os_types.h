@@ -3,6 +3,7 @@
 // our own spellings of what the Win32 calls take and give.
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -50,10 +51,10 @@ inline constexpr std::uint32_t kVerPlatformWin32Nt = 2;
 struct ProcessEntry32 {
   std::uint32_t dwSize = 0;
   std::uint32_t th32ProcessID = 0;
-  std::array<char, 260> szExeFile{};
+  std::string szExeFile;  // the executable's name or path
 };
 
-// Mirrors OSVERSIONINFOA.
+// Mirrors OSVERSIONINFO.
 struct OsVersionInfo {
   std::uint32_t dwOSVersionInfoSize = 0;
   std::uint32_t dwMajorVersion = 0;

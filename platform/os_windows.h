@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/os_types.h"
 
@@ -11,9 +12,11 @@ class OsWindows {
   virtual ~OsWindows() = default;
   virtual WindowHandle GetForegroundWindow() = 0;
   virtual WindowHandle GetWindow(WindowHandle hwnd, std::uint32_t cmd) = 0;
-  // Copies at most maxCount-1 characters and a NUL; returns the count copied.
-  virtual int GetWindowTextA(WindowHandle hwnd, char* buffer, int maxCount) = 0;
-  virtual int GetClassNameA(WindowHandle hwnd, char* buffer, int maxCount) = 0;
+  // The window's text, at most maxChars characters (as the system counts
+  // them: UTF-16 units on the NT family, bytes on the 9x family), never cut
+  // inside a character. Empty for a handle that is no window.
+  virtual std::string GetWindowText(WindowHandle hwnd, int maxChars) = 0;
+  virtual std::string GetClassName(WindowHandle hwnd, int maxChars) = 0;
   // Returns the thread id (0 for an invalid window); stores the process id
   // when processId is not null.
   virtual std::uint32_t GetWindowThreadProcessId(WindowHandle hwnd, std::uint32_t* processId) = 0;

@@ -8,7 +8,7 @@
 
 #include "platform/clipboard_scope.h"
 #include "setup/fit_text.h"
-#include "store/text.h"
+#include "engine/matcher.h"
 
 namespace {
 constexpr std::int32_t kGreen = forms::Rgb(0, 255, 0);
@@ -98,8 +98,7 @@ void frmMain::ShowMatchedText(const std::string& text, const std::string& filter
   forms::Control& highlight = *field[2];
   const TextWidthOf widthOf = [&label](const std::string& s) { return label.TextWidth(s); };
   const std::int32_t W = label.Rect().Width;
-  const std::string upperText = UpperCase(text);
-  const std::string upperFilter = UpperCase(filter);
+  const std::optional<MatchedPart> matched = MatchFilterPart(text, filter, matchType);
   const auto highlightAt = [&](const std::string& part, std::int32_t left, std::int32_t width) {
     highlight.SetCaption(part);
     forms::TwipsRect r = highlight.Rect();
@@ -109,35 +108,26 @@ void frmMain::ShowMatchedText(const std::string& text, const std::string& filter
     highlight.SetVisible(true);
   };
 
-  if (matchType == MatchBeginning) {
-    label.SetCaption(FitText(text, W, true, widthOf));
-    if (!filter.empty() && upperFilter.size() <= upperText.size() &&
-        upperText.compare(0, upperFilter.size(), upperFilter) == 0) {
-      const std::string part = FitText(text.substr(0, filter.size()), W, true, widthOf);
-      highlightAt(part, label.Rect().Left, widthOf(part));
-    } else {
-      highlight.SetVisible(false);
-    }
-  } else if (matchType == MatchEnding) {
-    const std::string end = text.substr(text.size() - std::min(filter.size(), text.size()));
-    const std::string part = FitText(end, W, false, widthOf);
-    const std::int32_t pw = widthOf(part);
+  if (matchType == MatchEnding) {
     label.SetCaption(FitText(text, W, false, widthOf));
-    if (!filter.empty() && upperFilter.size() <= upperText.size() &&
-        upperText.compare(upperText.size() - upperFilter.size(), upperFilter.size(), upperFilter) == 0) {
+    if (matched) {
+      const std::string part = FitText(text.substr(matched->offset), W, false, widthOf);
+      const std::int32_t pw = widthOf(part);
       highlightAt(part, label.Rect().Left + widthOf(label.Caption()) - pw, pw);
     } else {
       highlight.SetVisible(false);
     }
   } else {
     label.SetCaption(FitText(text, W, true, widthOf));
-    if (!filter.empty() && upperFilter == upperText) {
-      const std::string part = FitText(text, W, false, widthOf);
+    if (matched) {
+      const std::string part = matchType == MatchBeginning ? FitText(text.substr(0, matched->length), W, true, widthOf)
+                                                           : FitText(text, W, false, widthOf);
       highlightAt(part, label.Rect().Left, widthOf(part));
     } else {
       highlight.SetVisible(false);
     }
   }
+
 }
 
 void frmMain::cmdEdit_Click() {
@@ -197,5 +187,5 @@ void frmMain::mnuPopup_Click(int index) {
   platform::ClipboardScope scope(os_, os_, form_.hWnd());
   if (!scope.Opened()) return;
   os_.EmptyClipboard();
-  os_.SetClipboardText(platform::kCfText, PopupText);
+  os_.SetClipboardText(store_.IsNT ? platform::kCfUnicodeText : platform::kCfText, PopupText);
 }

@@ -3,6 +3,6 @@
 bool IsNTPlatform(platform::OsSystem& os) {
   platform::OsVersionInfo info;
   info.dwOSVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
-  os.GetVersionExA(info);
+  os.GetVersionEx(info);
   return info.dwPlatformId == platform::kVerPlatformWin32Nt;
 }

@@ -170,7 +170,7 @@ void LoadSettings(SettingsStore& state, std::size_t maxFileBytes) {
   state.SettingsFileProblem.clear();
   if (result != IniLoadResult::Loaded) {
     document.LoadText(ShippedSettingsText());
-    if (result != IniLoadResult::Missing) state.SettingsFileProblem = ProblemText(state.files.DisplayPath(path), result);
+    if (result != IniLoadResult::Missing) state.SettingsFileProblem = ProblemText(path, result);
   }
 
   state.Settings.Clear();

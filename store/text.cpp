@@ -1,20 +1,45 @@
 #include "store/text.h"
 
-#include <algorithm>
+#include "platform/text/utf8.h"
 
 namespace {
-// ASCII only: locale-dependent upper-casing would make the collection's keys
-// and the matcher disagree between machines.
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
 
-std::string UpperCase(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), Upper);
-  return out;
+bool SameIgnoringCase(const text::Utf8Char& a, const text::Utf8Char& b) {
+  if (a.valid != b.valid) return false;
+  return a.valid ? text::UpperOf(a.cp) == text::UpperOf(b.cp) : a.cp == b.cp;
 }
 
+}  // namespace
+
+std::string UpperCase(std::string_view text) { return text::UpperUtf8(text); }
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Upper(x) == Upper(y); });
+  const std::optional<std::size_t> n = StartsWithIgnoringCase(a, b);
+  return n && *n == a.size();
+}
+
+std::optional<std::size_t> StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  std::size_t at = 0;
+  for (std::size_t p = 0; p < prefix.size();) {
+    if (at >= text.size()) return std::nullopt;
+    const text::Utf8Char want = text::DecodeUtf8(prefix, p);
+    const text::Utf8Char have = text::DecodeUtf8(text, at);
+    if (!SameIgnoringCase(want, have)) return std::nullopt;
+    p += want.length;
+    at += have.length;
+  }
+  return at;
+}
+
+std::optional<std::size_t> EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+  std::size_t at = text.size();
+  for (std::size_t s = suffix.size(); s > 0;) {
+    if (at == 0) return std::nullopt;
+    const text::Utf8Char want = text::DecodeUtf8Before(suffix, s);
+    const text::Utf8Char have = text::DecodeUtf8Before(text, at);
+    if (!SameIgnoringCase(want, have)) return std::nullopt;
+    s -= want.length;
+    at -= have.length;
+  }
+  return at;
 }

@@ -2,7 +2,7 @@
 
 void modKeyHook::InstallActivityHook() {
   if (hook_ != 0) RemoveActivityHook();
-  hook_ = os_.SetWindowsHookExA(
+  hook_ = os_.SetWindowsHookEx(
       platform::kWhJournalRecord,
       [this](int code, std::uintptr_t wParam, std::intptr_t lParam) { return ActivityHookProc(code, wParam, lParam); },
       0, 0);

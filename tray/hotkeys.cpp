@@ -32,7 +32,7 @@ void modHotkey::RegisterHotkeys() {
   // hot-key and leave them all inactive; the new values replace the old.
   ReleaseRegistrations();
   const auto hotkeys = Ordered();
-  for (std::size_t i = 0; i < hotkeys.size(); ++i) atoms_[i] = os_.GlobalAddAtomA(hotkeys[i]->sDescription.c_str());
+  for (std::size_t i = 0; i < hotkeys.size(); ++i) atoms_[i] = os_.GlobalAddAtom(hotkeys[i]->sDescription);
   const platform::WindowHandle hwnd = window_();
   for (std::size_t i = 0; i < hotkeys.size(); ++i) {
     clsHotkey& hotkey = *hotkeys[i];
@@ -60,7 +60,7 @@ void modHotkey::UnregisterHotkeys() {
 }
 
 bool modHotkey::IsHotkeyFree(std::int32_t& lModifier, std::int32_t& lVKey) {
-  const platform::Atom atom = os_.GlobalAddAtomA("TestHotkey");
+  const platform::Atom atom = os_.GlobalAddAtom("TestHotkey");
   if (atom == 0) return false;
   const platform::WindowHandle hwnd = window_();
   const int id = IdOf(atom);
@@ -83,7 +83,7 @@ std::intptr_t modHotkey::HotkeyWindowProc(platform::WindowHandle hwnd, std::uint
       }
     }
   }
-  return os_.CallWindowProcA(previousProc_, hwnd, msg, wParam, lParam);
+  return os_.CallWindowProc(previousProc_, hwnd, msg, wParam, lParam);
 }
 
 void CopyHotkey(const clsHotkey& source, clsHotkey& target) {

@@ -5,24 +5,13 @@
 
 #include "platform/forms/form_error.h"
 
-namespace {
-// The tip, a NUL and spaces, 64 characters in all: a tip of 64 characters or
-// more fills the field alone.
-void FillTip(platform::NotifyIconData& nid, const std::string& tip) {
-  nid.szTip.fill(' ');
-  const std::size_t n = std::min(tip.size(), nid.szTip.size());
-  std::copy_n(tip.begin(), n, nid.szTip.begin());
-  if (n < nid.szTip.size()) nid.szTip[n] = '\0';
-}
-}  // namespace
-
 clsSysTray::clsSysTray(platform::OsTray& tray, forms::Ui& ui) : tray_(tray), ui_(ui) {
   nid_.cbSize = platform::kNotifyIconDataSize;
   nid_.uID = 1;
   nid_.uFlags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
   nid_.uCallbackMessage = platform::kWmMouseMove;
   nid_.hIcon = 0;
-  FillTip(nid_, "");
+  nid_.szTip.clear();
 }
 
 void clsSysTray::SetSourceWindow(forms::Form& form) {
@@ -55,12 +44,12 @@ void clsSysTray::RemoveFromSysTray() {
   nid_.cbSize = platform::kNotifyIconDataSize;
   nid_.hWnd = pichook_ ? pichook_->hWnd() : 0;
   nid_.uID = 1;
-  tray_.Shell_NotifyIconA(platform::kNimDelete, nid_);
+  tray_.Shell_NotifyIcon(platform::kNimDelete, nid_);
   shown_ = false;
 }
 
 void clsSysTray::IconInSysTray() {
-  tray_.Shell_NotifyIconA(platform::kNimAdd, nid_);
+  tray_.Shell_NotifyIcon(platform::kNimAdd, nid_);
   shown_ = true;
 }
 
@@ -77,13 +66,13 @@ void clsSysTray::ChangeIcon(const forms::Picture& toNewIcon) {
   } else {
     nid_.hIcon = toNewIcon.Handle;
   }
-  tray_.Shell_NotifyIconA(platform::kNimModify, nid_);
+  tray_.Shell_NotifyIcon(platform::kNimModify, nid_);
 }
 
 void clsSysTray::ChangeToolTip(const std::string& cNewTip) {
   toolTip_ = cNewTip;
-  FillTip(nid_, cNewTip);
-  tray_.Shell_NotifyIconA(platform::kNimModify, nid_);
+  nid_.szTip = cNewTip;
+  tray_.Shell_NotifyIcon(platform::kNimModify, nid_);
   if (sourceWindow_ && sourceWindow_->GetWindowState() == forms::WindowState::Minimized)
     sourceWindow_->SetCaption(cNewTip);
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Converts letters in place without changing the length: the platform's
-// locale-aware upper- or lower-casing of the ANSI code page.
+// Converts letters in place without changing the length: the system's
+// upper-casing, for 7-bit rich text.
 using CaseConverter = std::function<void(char* text, std::size_t length)>;
 
 // Swaps A-Z and a-z; every other character, accented letters included, stays.

@@ -4,55 +4,57 @@
 #include <string>
 
 #include "platform/clipboard_scope.h"
+#include "store/platform_check.h"
 #include "tray/text_case.h"
+
+modFunctions::modFunctions(platform::OsClipboard& clipboard, platform::OsText& text, platform::OsSystem& system)
+    : clipboard_(clipboard),
+      text_(text),
+      system_(system),
+      plainText_(IsNTPlatform(system) ? platform::kCfUnicodeText : platform::kCfText) {}
 
 void modFunctions::ReverseClipboardText() { Transform(Command::Reverse); }
 void modFunctions::CapitalizeClipboardText() { Transform(Command::Capitalize); }
 void modFunctions::LowerClipboardText() { Transform(Command::Lower); }
 
 bool modFunctions::Transform(Command command) {
-  const std::uint32_t richText = clipboard_.RegisterClipboardFormatA(platform::kRichTextFormatName);
-  // The conversions take a 32-bit length; longer texts go in pieces.
-  const auto convert = [this](bool upper) {
-    return [this, upper](char* text, std::size_t length) {
-      while (length > 0) {
-        const auto piece = static_cast<std::uint32_t>(std::min<std::size_t>(length, 0x40000000));
-        if (upper)
-          clipboard_.CharUpperBuffA(text, piece);
-        else
-          clipboard_.CharLowerBuffA(text, piece);
-        text += piece;
-        length -= piece;
-      }
-    };
-  };
-  const CaseConverter upper = convert(true);
-  const CaseConverter lower = convert(false);
-
+  const std::uint32_t richText = clipboard_.RegisterClipboardFormat(platform::kRichTextFormatName);
   platform::ClipboardScope scope(clipboard_, system_);
   if (!scope.Opened()) return false;  // someone else holds it: leave everything as it was
 
   std::uint32_t format = 0;
   if (richText != 0 && clipboard_.IsClipboardFormatAvailable(richText))
     format = richText;
-  else if (clipboard_.IsClipboardFormatAvailable(platform::kCfText))
-    format = platform::kCfText;
+  else if (clipboard_.IsClipboardFormatAvailable(plainText_))
+    format = plainText_;
   else
     return false;
   const std::optional<std::string> read = clipboard_.GetClipboardText(format);
   if (!read) return false;
   std::string text = *read;
 
-  if (format == richText && command != Command::Lower) {
-    std::string result = TransformRichText(text, command == Command::Capitalize, upper);
-    // No font size, so no readable run: the user's rich text stays as it is
-    // rather than being replaced by nothing.
-    if (result.empty() && !text.empty()) return false;
-    text = std::move(result);
+  if (format == richText) {
+    // Rich text is 7-bit: the conversion keeps its length and so its markup.
+    const auto convert = [this](bool upper) {
+      return [this, upper](char* run, std::size_t length) {
+        const std::string_view in(run, length);
+        const std::string out = upper ? text_.CharUpper(in) : text_.CharLower(in);
+        if (out.size() == length) std::copy(out.begin(), out.end(), run);
+      };
+    };
+    if (command == Command::Lower) {
+      convert(false)(text.data(), text.size());
+    } else {
+      std::string result = TransformRichText(text, command == Command::Capitalize, convert(true));
+      // No font size, so no readable run: the user's rich text stays as it
+      // is rather than being replaced by nothing.
+      if (result.empty() && !text.empty()) return false;
+      text = std::move(result);
+    }
   } else if (command == Command::Reverse) {
     text = ReverseCase(text);
   } else {
-    (command == Command::Capitalize ? upper : lower)(text.data(), text.size());
+    text = command == Command::Capitalize ? text_.CharUpper(text) : text_.CharLower(text);
   }
   clipboard_.EmptyClipboard();
   return clipboard_.SetClipboardText(format, text);

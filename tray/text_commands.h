@@ -1,14 +1,15 @@
 #pragma once
 #include "platform/os_clipboard.h"
 #include "platform/os_system.h"
+#include "platform/os_text.h"
 #include "store/options.h"
 
 // The three commands on the clipboard's text, rich text first, and the
 // hot-key requests that run them on the highlighted text.
 class modFunctions {
  public:
-  modFunctions(platform::OsClipboard& clipboard, platform::OsSystem& system)
-      : clipboard_(clipboard), system_(system) {}
+  // Plain text is Unicode text on the NT family, the code page's on 9x.
+  modFunctions(platform::OsClipboard& clipboard, platform::OsText& text, platform::OsSystem& system);
 
   void ReverseClipboardText();
   void CapitalizeClipboardText();
@@ -26,5 +27,7 @@ class modFunctions {
   void OnHighlightedText(Command command, bool serviceBetween);
 
   platform::OsClipboard& clipboard_;
+  platform::OsText& text_;
   platform::OsSystem& system_;
+  std::uint32_t plainText_;
 };

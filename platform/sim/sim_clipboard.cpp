@@ -2,13 +2,30 @@
 
 #include <cstring>
 
+#include "platform/sim/sim_text.h"
+#include "platform/text/utf8.h"
+
 namespace sim {
 
 namespace {
-// Windows-1252 letters: A-Z, and the accented range from 0xC0 (0xD7 and 0xF7
-// are the multiplication and division signs).
-bool IsUpperLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7); }
-bool IsLowerLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7); }
+
+bool IsText(std::uint32_t format) { return format == platform::kCfText || format == platform::kCfUnicodeText; }
+
+// CF_TEXT made from Unicode text, as the system makes it: what Windows-1252
+// lacks becomes a question mark.
+std::string AsCodePage(std::string_view text) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const text::Utf8Char c = text::DecodeUtf8(text, at);
+    if (c.valid && ToCp1252(c.cp))
+      text::AppendUtf8(out, c.cp);
+    else
+      out += '?';
+    at += c.length;
+  }
+  return out;
+}
+
 }  // namespace
 
 bool SimClipboard::OpenClipboard(platform::WindowHandle) {
@@ -35,13 +52,22 @@ bool SimClipboard::EmptyClipboard() {
   return true;
 }
 
-bool SimClipboard::IsClipboardFormatAvailable(std::uint32_t format) { return data_.count(format) > 0; }
+bool SimClipboard::IsClipboardFormatAvailable(std::uint32_t format) { return Read(format).has_value(); }
+
+std::optional<std::string> SimClipboard::Read(std::uint32_t format) const {
+  // The system makes each plain-text format from the other.
+  const auto it = data_.find(format);
+  if (it != data_.end()) return it->second.substr(0, std::strlen(it->second.c_str()));
+  if (!IsText(format)) return std::nullopt;
+  const auto other = data_.find(format == platform::kCfText ? platform::kCfUnicodeText : platform::kCfText);
+  if (other == data_.end()) return std::nullopt;
+  const std::string text = other->second.substr(0, std::strlen(other->second.c_str()));
+  return format == platform::kCfText ? AsCodePage(text) : text;
+}
 
 std::optional<std::string> SimClipboard::GetClipboardText(std::uint32_t format) {
   if (!open_) return std::nullopt;
-  const auto it = data_.find(format);
-  if (it == data_.end()) return std::nullopt;
-  return it->second.substr(0, std::strlen(it->second.c_str()));
+  return Read(format);
 }
 
 bool SimClipboard::SetClipboardText(std::uint32_t format, std::string_view text) {
@@ -51,27 +77,13 @@ bool SimClipboard::SetClipboardText(std::uint32_t format, std::string_view text)
   return true;
 }
 
-std::uint32_t SimClipboard::RegisterClipboardFormatA(const char* name) {
-  return name != nullptr && std::strcmp(name, platform::kRichTextFormatName) == 0 ? kRichTextFormat : 0;
+std::uint32_t SimClipboard::RegisterClipboardFormat(const std::string& name) {
+  return name == platform::kRichTextFormatName ? kRichTextFormat : 0;
 }
 
 std::optional<std::uint32_t> SimClipboard::GetClipboardSequenceNumber() {
   if (!counts_) return std::nullopt;
   return sequence_;
-}
-
-void SimClipboard::CharUpperBuffA(char* text, std::uint32_t length) {
-  for (std::uint32_t i = 0; i < length; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (IsLowerLetter(c)) text[i] = static_cast<char>(c - 0x20);
-  }
-}
-
-void SimClipboard::CharLowerBuffA(char* text, std::uint32_t length) {
-  for (std::uint32_t i = 0; i < length; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (IsUpperLetter(c)) text[i] = static_cast<char>(c + 0x20);
-  }
 }
 
 bool SimClipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
@@ -96,14 +108,14 @@ bool SimClipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
     }
     ++sequence_;
     data_.clear();
-    data_[platform::kCfText] = editor.selection;
+    data_[platform::kCfUnicodeText] = editor.selection;
     if (!editor.richSelection.empty()) data_[kRichTextFormat] = editor.richSelection;
   } else if (vk == 'V') {
     const bool rich = !editor.richSelection.empty() && data_.count(kRichTextFormat);
-    const auto from = data_.find(rich ? kRichTextFormat : platform::kCfText);
-    if (from != data_.end()) {
-      editor.pasted.push_back(from->second);
-      (rich ? editor.richSelection : editor.selection) = from->second;
+    const std::optional<std::string> from = Read(rich ? kRichTextFormat : platform::kCfUnicodeText);
+    if (from) {
+      editor.pasted.push_back(*from);
+      (rich ? editor.richSelection : editor.selection) = *from;
       if (!editor.keepsPasteSelected) editor.selection.clear(), editor.richSelection.clear();
     }
   }

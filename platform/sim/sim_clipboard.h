@@ -1,6 +1,7 @@
 #pragma once
-// The clipboard of the simulated desktop, with formats and a busy fault, the
-// code page's case conversion (Windows-1252), and editors that answer Ctrl+C
+// The clipboard of the simulated desktop, with formats (plain text in both
+// forms, each made from the other as the system does) and a busy fault, and
+// editors that answer Ctrl+C
 // and Ctrl+V as a text box or a rich-text box would.
 #include <cstdint>
 #include <functional>
@@ -66,16 +67,15 @@ class SimClipboard : public virtual platform::OsClipboard {
   bool IsClipboardFormatAvailable(std::uint32_t format) override;
   std::optional<std::string> GetClipboardText(std::uint32_t format) override;
   bool SetClipboardText(std::uint32_t format, std::string_view text) override;
-  std::uint32_t RegisterClipboardFormatA(const char* name) override;
+  std::uint32_t RegisterClipboardFormat(const std::string& name) override;
   std::optional<std::uint32_t> GetClipboardSequenceNumber() override;
-  void CharUpperBuffA(char* text, std::uint32_t length) override;
-  void CharLowerBuffA(char* text, std::uint32_t length) override;
   bool SendCtrlKeyAndWait(std::uint8_t vk) override;
 
  protected:
   virtual platform::WindowHandle FocusWindow() const = 0;
 
  private:
+  std::optional<std::string> Read(std::uint32_t format) const;
   std::map<std::uint32_t, std::string> data_;
   bool open_ = false;
   bool counts_ = true;

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_desktop.h"
 
+#include "platform/text/utf8.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -80,7 +82,7 @@ void SimDesktop::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t f
   }
 }
 
-std::uint32_t SimDesktop::MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) {
+std::uint32_t SimDesktop::MapVirtualKey(std::uint32_t code, std::uint32_t mapType) {
   if (mapType == platform::kMapVkToChar) return 0;  // none of the lock keys types a character
   if (mapType != platform::kMapVkToScan) return 0;
   switch (code) {
@@ -138,22 +140,27 @@ platform::WindowHandle SimDesktop::GetWindow(platform::WindowHandle hwnd, std::u
   return it->second.owner;
 }
 
-int SimDesktop::CopyText(const std::string& text, char* buffer, int maxCount) const {
-  if (maxCount <= 0) return 0;
-  const int n = std::min(static_cast<int>(text.size()), maxCount - 1);
-  std::memcpy(buffer, text.data(), static_cast<std::size_t>(n));
-  buffer[n] = '\0';
-  return n;
+std::string SimDesktop::CutText(const std::string& text, int maxChars) const {
+  // The system counts UTF-16 units on the NT family, bytes on the 9x family;
+  // either way no character is cut in two.
+  std::size_t at = 0;
+  for (int units = 0; at < text.size();) {
+    const text::Utf8Char c = text::DecodeUtf8(text, at);
+    units += family_ == WindowsFamily::Win98 ? static_cast<int>(c.length) : (c.cp >= 0x10000 ? 2 : 1);
+    if (units > maxChars) break;
+    at += c.length;
+  }
+  return text.substr(0, at);
 }
 
-int SimDesktop::GetWindowTextA(platform::WindowHandle hwnd, char* buffer, int maxCount) {
+std::string SimDesktop::GetWindowText(platform::WindowHandle hwnd, int maxChars) {
   const auto it = windows_.find(hwnd);
-  return CopyText(it == windows_.end() ? std::string() : it->second.title, buffer, maxCount);
+  return it == windows_.end() ? std::string() : CutText(it->second.title, maxChars);
 }
 
-int SimDesktop::GetClassNameA(platform::WindowHandle hwnd, char* buffer, int maxCount) {
+std::string SimDesktop::GetClassName(platform::WindowHandle hwnd, int maxChars) {
   const auto it = windows_.find(hwnd);
-  return CopyText(it == windows_.end() ? std::string() : it->second.className, buffer, maxCount);
+  return it == windows_.end() ? std::string() : CutText(it->second.className, maxChars);
 }
 
 std::uint32_t SimDesktop::GetWindowThreadProcessId(platform::WindowHandle hwnd, std::uint32_t* processId) {
@@ -194,9 +201,7 @@ bool SimDesktop::Process32Next(platform::OsHandle snapshot, platform::ProcessEnt
   entry.th32ProcessID = pid;
   const auto& path = processes_.at(pid).exePath;
   const std::string shown = family_ == WindowsFamily::Win98 ? path : BareName(path);
-  entry.szExeFile.fill('\0');
-  // A name that fills the whole field arrives without its NUL.
-  std::memcpy(entry.szExeFile.data(), shown.data(), std::min(shown.size(), entry.szExeFile.size()));
+  entry.szExeFile = CutText(shown, 259);
   return true;
 }
 
@@ -227,11 +232,10 @@ bool SimDesktop::EnumProcessModules(platform::OsHandle process, platform::Module
   return true;
 }
 
-std::uint32_t SimDesktop::GetModuleFileNameExA(platform::OsHandle process, platform::ModuleHandle, char* buffer,
-                                               std::uint32_t size) {
+std::string SimDesktop::GetModuleFileNameEx(platform::OsHandle process, platform::ModuleHandle) {
   const auto it = openHandles_.find(process);
-  if (it == openHandles_.end()) return 0;
-  return static_cast<std::uint32_t>(CopyText(processes_.at(it->second).exePath, buffer, static_cast<int>(size)));
+  if (it == openHandles_.end()) return std::string();
+  return CutText(processes_.at(it->second).exePath, 259);
 }
 
 bool SimDesktop::CloseHandle(platform::OsHandle handle) {
@@ -240,7 +244,7 @@ bool SimDesktop::CloseHandle(platform::OsHandle handle) {
   return openHandles_.erase(handle) > 0;
 }
 
-bool SimDesktop::GetVersionExA(platform::OsVersionInfo& info) {
+bool SimDesktop::GetVersionEx(platform::OsVersionInfo& info) {
   if (info.dwOSVersionInfoSize != 148) return false;
   switch (family_) {
     case WindowsFamily::Win98:

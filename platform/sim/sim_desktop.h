@@ -16,6 +16,7 @@
 #include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_metrics.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_text.h"
 #include "platform/sim/sim_win_events.h"
 
 namespace sim {
@@ -50,6 +51,7 @@ class SimDesktop : public platform::Os,
                    public SimDesktopCalls,
                    public SimHotkeys,
                    public SimClipboard,
+                   public SimText,
                    public SimHooks,
                    public SimMetrics,
                    public SimWinEvents {
@@ -115,15 +117,15 @@ class SimDesktop : public platform::Os,
   std::int16_t GetAsyncKeyState(int vk) override;
   std::int16_t GetKeyState(int vk) override;
   void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extraInfo) override;
-  std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) override;
+  std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
   bool GetKeyboardState(platform::KeyboardTable& table) override;
   bool SetKeyboardState(const platform::KeyboardTable& table) override;
 
   // ---- platform::OsWindows ----
   platform::WindowHandle GetForegroundWindow() override;
   platform::WindowHandle GetWindow(platform::WindowHandle hwnd, std::uint32_t cmd) override;
-  int GetWindowTextA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
-  int GetClassNameA(platform::WindowHandle hwnd, char* buffer, int maxCount) override;
+  std::string GetWindowText(platform::WindowHandle hwnd, int maxChars) override;
+  std::string GetClassName(platform::WindowHandle hwnd, int maxChars) override;
   std::uint32_t GetWindowThreadProcessId(platform::WindowHandle hwnd, std::uint32_t* processId) override;
   platform::WindowHandle GetFocus() override { return focus_; }
 
@@ -135,12 +137,11 @@ class SimDesktop : public platform::Os,
   platform::OsHandle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
   bool EnumProcessModules(platform::OsHandle process, platform::ModuleHandle* modules, std::uint32_t bufferBytes,
                           std::uint32_t* bytesNeeded) override;
-  std::uint32_t GetModuleFileNameExA(platform::OsHandle process, platform::ModuleHandle module, char* buffer,
-                                     std::uint32_t size) override;
+  std::string GetModuleFileNameEx(platform::OsHandle process, platform::ModuleHandle module) override;
   bool CloseHandle(platform::OsHandle handle) override;
 
   // ---- platform::OsSystem ----
-  bool GetVersionExA(platform::OsVersionInfo& info) override;
+  bool GetVersionEx(platform::OsVersionInfo& info) override;
   void Sleep(std::uint32_t milliseconds) override { nowMs_ += milliseconds; }
   void DoEvents() override;
 
@@ -178,7 +179,7 @@ class SimDesktop : public platform::Os,
   int SetForegroundCalls() const { return setForegroundCalls_; }
 
   // ---- platform::OsTray ----
-  bool Shell_NotifyIconA(std::uint32_t message, const platform::NotifyIconData& data) override;
+  bool Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) override;
   bool SetForegroundWindow(platform::WindowHandle hwnd) override;
 
  protected:
@@ -186,6 +187,7 @@ class SimDesktop : public platform::Os,
                        std::intptr_t lParam) override;
   bool WindowExists(platform::WindowHandle hwnd) const override { return HasWindow(hwnd); }
   platform::WindowHandle FocusWindow() const override { return foreground_; }
+  bool AnsiOnly() const override { return family_ == WindowsFamily::Win98; }
   std::uint32_t ProcessOfWindow(platform::WindowHandle hwnd) const override;
   std::uint32_t OwnProcess() const override { return programProcess_; }
 
@@ -226,7 +228,7 @@ class SimDesktop : public platform::Os,
     int pendingReads = 0;
   };
   void RequestToggle(int vk, bool on);
-  int CopyText(const std::string& text, char* buffer, int maxCount) const;
+  std::string CutText(const std::string& text, int maxChars) const;
   platform::OsHandle NewHandle(std::uint32_t processId);
 
   WindowsFamily family_;

@@ -35,9 +35,9 @@ bool SimDesktopCalls::SetWindowPos(platform::WindowHandle hwnd, platform::Window
   return true;
 }
 
-bool SimDesktopCalls::WinHelpA(platform::WindowHandle hwnd, const char* helpFile, std::uint32_t command,
-                               std::uintptr_t data) {
-  winHelpCalls_.push_back({hwnd, helpFile == nullptr ? std::string() : std::string(helpFile), command, data});
+bool SimDesktopCalls::WinHelp(platform::WindowHandle hwnd, const std::string& helpFile, std::uint32_t command,
+                              std::uintptr_t data) {
+  winHelpCalls_.push_back({hwnd, helpFile, command, data});
   return winHelpResult_;
 }
 

@@ -29,7 +29,7 @@ class SimDesktopCalls : public virtual platform::OsDesktop {
   // ---- set-up ----
   // The window order, front first, and which of them are topmost.
   void SetZOrder(std::vector<platform::WindowHandle> frontToBack, std::set<platform::WindowHandle> topmost = {});
-  // What WinHelpA answers (false: the help file is missing).
+  // What WinHelp answers (false: the help file is missing).
   void SetWinHelpResult(bool result) { winHelpResult_ = result; }
 
   // ---- observation ----
@@ -41,7 +41,7 @@ class SimDesktopCalls : public virtual platform::OsDesktop {
   // ---- platform::OsDesktop ----
   bool SetWindowPos(platform::WindowHandle hwnd, platform::WindowHandle insertAfter, int x, int y, int cx, int cy,
                     std::uint32_t flags) override;
-  bool WinHelpA(platform::WindowHandle hwnd, const char* helpFile, std::uint32_t command,
+  bool WinHelp(platform::WindowHandle hwnd, const std::string& helpFile, std::uint32_t command,
                 std::uintptr_t data) override;
 
  private:

@@ -89,19 +89,22 @@ void SimDesktop::AdvanceClock(std::uint64_t ms) {
   nowMs_ = std::max(nowMs_, target);
 }
 
-bool SimDesktop::Shell_NotifyIconA(std::uint32_t message, const platform::NotifyIconData& data) {
+bool SimDesktop::Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) {
   notifyCalls_.push_back(message);
   if (data.cbSize != platform::kNotifyIconDataSize || !windows_.count(data.hWnd)) return false;
   const auto key = std::make_pair(data.hWnd, data.uID);
   const bool shown = trayIcons_.count(key) > 0;
+  // The shell keeps 63 characters of the tip, as the first form's field holds.
+  platform::NotifyIconData kept = data;
+  kept.szTip = CutText(data.szTip, 63);
   switch (message) {
     case platform::kNimAdd:
       if (shown) return false;
-      trayIcons_[key] = data;
+      trayIcons_[key] = kept;
       return true;
     case platform::kNimModify:
       if (!shown) return false;
-      trayIcons_[key] = data;
+      trayIcons_[key] = kept;
       return true;
     case platform::kNimDelete:
       return trayIcons_.erase(key) > 0;

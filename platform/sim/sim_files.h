@@ -56,7 +56,6 @@ class SimFiles : public virtual platform::OsFiles {
   std::optional<platform::FileInfo> GetFileInfo(const std::string& path) override;
   int RemoveStaleTemporaryFiles(const std::string& path) override;
   std::string ProgramFolder() override { return programFolder_; }
-  std::string DisplayPath(const std::string& path) override { return path; }
 
  private:
   struct Entry {

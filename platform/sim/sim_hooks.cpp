@@ -4,7 +4,7 @@
 
 namespace sim {
 
-platform::HookHandle SimHooks::SetWindowsHookExA(int idHook, platform::HookProc proc, std::uintptr_t, std::uint32_t) {
+platform::HookHandle SimHooks::SetWindowsHookEx(int idHook, platform::HookProc proc, std::uintptr_t, std::uint32_t) {
   ++installCalls_;
   if (refuse_ || !proc) return 0;
   const platform::HookHandle handle = nextHook_++;

@@ -22,7 +22,7 @@ class SimHooks : public virtual platform::OsHooks {
   int NextHookCalls() const { return nextHookCalls_; }
 
   // ---- platform::OsHooks ----
-  platform::HookHandle SetWindowsHookExA(int idHook, platform::HookProc proc, std::uintptr_t module,
+  platform::HookHandle SetWindowsHookEx(int idHook, platform::HookProc proc, std::uintptr_t module,
                                          std::uint32_t threadId) override;
   bool UnhookWindowsHookEx(platform::HookHandle hook) override;
   std::intptr_t CallNextHookEx(platform::HookHandle hook, int code, std::uintptr_t wParam,

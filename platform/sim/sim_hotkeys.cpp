@@ -13,9 +13,9 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
-platform::Atom SimHotkeys::GlobalAddAtomA(const char* name) {
-  if (name == nullptr || *name == '\0') return 0;
-  const std::string text(name);
+platform::Atom SimHotkeys::GlobalAddAtom(const std::string& name) {
+  if (name.empty()) return 0;
+  const std::string& text = name;
   for (auto& [atom, entry] : atoms_) {
     if (SameName(entry.name, text)) {
       ++entry.references;
@@ -88,7 +88,7 @@ void SimHotkeys::RestoreWindowProc(platform::WindowHandle hwnd, platform::Window
   it->second = previous;
 }
 
-std::intptr_t SimHotkeys::CallWindowProcA(platform::WindowProcRef previous, platform::WindowHandle hwnd,
+std::intptr_t SimHotkeys::CallWindowProc(platform::WindowProcRef previous, platform::WindowHandle hwnd,
                                           std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
   if (previous == kOwnProc) {
     DeliverToWindow(hwnd, msg, wParam, lParam);
@@ -103,7 +103,7 @@ std::intptr_t SimHotkeys::CallWindowProcA(platform::WindowProcRef previous, plat
 void SimHotkeys::Dispatch(platform::WindowHandle hwnd, std::uint32_t msg, std::uintptr_t wParam,
                           std::intptr_t lParam) {
   const auto it = current_.find(hwnd);
-  CallWindowProcA(it == current_.end() ? kOwnProc : it->second, hwnd, msg, wParam, lParam);
+  CallWindowProc(it == current_.end() ? kOwnProc : it->second, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace sim

@@ -30,13 +30,13 @@ class SimHotkeys : public virtual platform::OsHotkeys {
   bool IsSubclassed(platform::WindowHandle hwnd) const;
 
   // ---- platform::OsHotkeys ----
-  platform::Atom GlobalAddAtomA(const char* name) override;
+  platform::Atom GlobalAddAtom(const std::string& name) override;
   platform::Atom GlobalDeleteAtom(platform::Atom atom) override;
   bool RegisterHotKey(platform::WindowHandle hwnd, int id, std::uint32_t modifiers, std::uint32_t vk) override;
   bool UnregisterHotKey(platform::WindowHandle hwnd, int id) override;
   platform::WindowProcRef SubclassWindow(platform::WindowHandle hwnd, platform::WindowProc proc) override;
   void RestoreWindowProc(platform::WindowHandle hwnd, platform::WindowProcRef previous) override;
-  std::intptr_t CallWindowProcA(platform::WindowProcRef previous, platform::WindowHandle hwnd, std::uint32_t msg,
+  std::intptr_t CallWindowProc(platform::WindowProcRef previous, platform::WindowHandle hwnd, std::uint32_t msg,
                                 std::uintptr_t wParam, std::intptr_t lParam) override;
 
  protected:

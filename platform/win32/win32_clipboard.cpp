@@ -1,10 +1,13 @@
 #include "platform/win32/win32_clipboard.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -75,36 +78,51 @@ std::optional<std::string> Win32Clipboard::GetClipboardText(std::uint32_t format
   GlobalLockScope lock(data);
   if (lock.data() == nullptr) return std::nullopt;
   // Another program wrote the block: it may lack its NUL.
+  if (format == platform::kCfUnicodeText) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(lock.data());
+    const std::size_t units = size / sizeof(wchar_t);
+    return platform::win32::Narrow(std::wstring_view(wide, std::find(wide, wide + units, L'\0') - wide));
+  }
   const void* nul = std::memchr(lock.data(), '\0', size);
   const SIZE_T length = nul != nullptr ? static_cast<SIZE_T>(static_cast<const char*>(nul) - lock.data()) : size;
-  return std::string(lock.data(), length);
+  const std::string_view bytes(lock.data(), length);
+  if (format == platform::kCfText) return platform::win32::FromAnsi(bytes);
+  return std::string(bytes);
 }
 
 bool Win32Clipboard::SetClipboardText(std::uint32_t format, std::string_view text) {
-  GlobalBlock block(text.size() + 1);
-  if (block.get() == nullptr) return false;
-  {
-    GlobalLockScope lock(block.get());
-    if (lock.data() == nullptr) return false;
-    std::memcpy(lock.data(), text.data(), text.size());
-    lock.data()[text.size()] = '\0';
+  std::wstring wide;
+  std::string bytes;
+  std::string_view block;
+  if (format == platform::kCfUnicodeText) {
+    wide = platform::win32::Widen(text);
+    block = std::string_view(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t));
+  } else {
+    bytes = format == platform::kCfText ? platform::win32::ToAnsi(text) : std::string(text);
+    block = std::string_view(bytes.c_str(), bytes.size() + 1);
   }
-  if (::SetClipboardData(format, block.get()) == nullptr) return false;
-  block.release();  // the clipboard owns it now
+  GlobalBlock memory(block.size());
+  if (memory.get() == nullptr) return false;
+  {
+    GlobalLockScope lock(memory.get());
+    if (lock.data() == nullptr) return false;
+    std::memcpy(lock.data(), block.data(), block.size());
+  }
+  if (::SetClipboardData(format, memory.get()) == nullptr) return false;
+  memory.release();  // the clipboard owns it now
   return true;
 }
 
-std::uint32_t Win32Clipboard::RegisterClipboardFormatA(const char* name) { return ::RegisterClipboardFormatA(name); }
+std::uint32_t Win32Clipboard::RegisterClipboardFormat(const std::string& name) {
+  if (platform::win32::IsNt()) return ::RegisterClipboardFormatW(platform::win32::Widen(name).c_str());
+  return ::RegisterClipboardFormatA(platform::win32::ToAnsi(name).c_str());
+}
 
 std::optional<std::uint32_t> Win32Clipboard::GetClipboardSequenceNumber() {
   static const SequenceNumber sequence = ClipboardSequence();
   if (sequence == nullptr) return std::nullopt;
   return sequence();
 }
-
-void Win32Clipboard::CharUpperBuffA(char* text, std::uint32_t length) { ::CharUpperBuffA(text, length); }
-
-void Win32Clipboard::CharLowerBuffA(char* text, std::uint32_t length) { ::CharLowerBuffA(text, length); }
 
 bool Win32Clipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
   const HWND target = ::GetForegroundWindow();
@@ -138,7 +156,7 @@ bool Win32Clipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
   DWORD_PTR ignored = 0;
   bool answered = false;
   while (::GetTickCount() - start < kWaitMs) {
-    answered = ::SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &ignored) != 0;
+    answered = ::SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &ignored) != 0;
     if (!answered) break;
     if (vk != 'C' || sequence == nullptr || sequence() != before) break;
     ::Sleep(10);

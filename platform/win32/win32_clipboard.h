@@ -1,8 +1,7 @@
 #pragma once
 #include "platform/os_clipboard.h"
 
-// The clipboard, the code page's case conversion and Ctrl+key to the
-// foreground window, forwarded to Windows.
+// The clipboard and Ctrl+key to the foreground window, forwarded to Windows.
 class Win32Clipboard : public virtual platform::OsClipboard {
  public:
   bool OpenClipboard(platform::WindowHandle owner) override;
@@ -11,10 +10,8 @@ class Win32Clipboard : public virtual platform::OsClipboard {
   bool IsClipboardFormatAvailable(std::uint32_t format) override;
   std::optional<std::string> GetClipboardText(std::uint32_t format) override;
   bool SetClipboardText(std::uint32_t format, std::string_view text) override;
-  std::uint32_t RegisterClipboardFormatA(const char* name) override;
+  std::uint32_t RegisterClipboardFormat(const std::string& name) override;
   std::optional<std::uint32_t> GetClipboardSequenceNumber() override;
-  void CharUpperBuffA(char* text, std::uint32_t length) override;
-  void CharLowerBuffA(char* text, std::uint32_t length) override;
   bool SendCtrlKeyAndWait(std::uint8_t vk) override;
 
   // How long the target may take to handle the keystroke.

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_desktop.h"
 
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 using platform::win32::ToHwnd;
 
@@ -10,7 +11,9 @@ bool Win32Desktop::SetWindowPos(platform::WindowHandle hwnd, platform::WindowHan
   return ::SetWindowPos(ToHwnd(hwnd), ToHwnd(insertAfter), x, y, cx, cy, flags) != 0;
 }
 
-bool Win32Desktop::WinHelpA(platform::WindowHandle hwnd, const char* helpFile, std::uint32_t command,
-                            std::uintptr_t data) {
-  return ::WinHelpA(ToHwnd(hwnd), helpFile, command, data) != 0;
+bool Win32Desktop::WinHelp(platform::WindowHandle hwnd, const std::string& helpFile, std::uint32_t command,
+                           std::uintptr_t data) {
+  if (platform::win32::IsNt())
+    return ::WinHelpW(ToHwnd(hwnd), platform::win32::Widen(helpFile).c_str(), command, data) != 0;
+  return ::WinHelpA(ToHwnd(hwnd), platform::win32::ToAnsi(helpFile).c_str(), command, data) != 0;
 }

@@ -6,6 +6,6 @@ class Win32Desktop : public virtual platform::OsDesktop {
  public:
   bool SetWindowPos(platform::WindowHandle hwnd, platform::WindowHandle insertAfter, int x, int y, int cx, int cy,
                     std::uint32_t flags) override;
-  bool WinHelpA(platform::WindowHandle hwnd, const char* helpFile, std::uint32_t command,
+  bool WinHelp(platform::WindowHandle hwnd, const std::string& helpFile, std::uint32_t command,
                 std::uintptr_t data) override;
 };

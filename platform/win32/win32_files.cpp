@@ -1,6 +1,8 @@
 #include "platform/win32/win32_files.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
+
+#include "platform/win32/win32_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -80,22 +82,10 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
+using platform::win32::FromAnsi;
+using platform::win32::ToAnsi;
 
-std::string Narrow(const std::wstring& wide, UINT codePage) {
-  if (wide.empty()) return std::string();
-  const int n = ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                      nullptr);
-  std::string text(static_cast<std::size_t>(n), '\0');
-  ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
-  return text;
-}
+std::wstring Wide(const std::string& utf8) { return platform::win32::Widen(utf8); }
 
 // A temporary file of WriteFileAtomically for `name`: name.<digits>-<digits>.tmp
 bool IsTemporaryOf(const std::string& candidate, const std::string& name) {
@@ -120,21 +110,21 @@ using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
 }  // namespace
 
 // The NT family has Unicode file names; the 9x family has only the ANSI calls.
-Win32Files::Win32Files() : unicode_((::GetVersion() & 0x80000000u) == 0) {}
+Win32Files::Win32Files() : unicode_(platform::win32::IsNt()) {}
 
 HANDLE Win32Files::Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
   return unicode_ ? ::CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, flags, nullptr)
-                  : ::CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+                  : ::CreateFileA(ToAnsi(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
 }
 
 bool Win32Files::Move(const std::string& from, const std::string& to) {
   constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
   return unicode_ ? ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), kFlags) != 0
-                  : ::MoveFileExA(from.c_str(), to.c_str(), kFlags) != 0;
+                  : ::MoveFileExA(ToAnsi(from).c_str(), ToAnsi(to).c_str(), kFlags) != 0;
 }
 
 bool Win32Files::Delete(const std::string& path) {
-  return unicode_ ? ::DeleteFileW(Wide(path).c_str()) != 0 : ::DeleteFileA(path.c_str()) != 0;
+  return unicode_ ? ::DeleteFileW(Wide(path).c_str()) != 0 : ::DeleteFileA(ToAnsi(path).c_str()) != 0;
 }
 
 std::string Win32Files::LinkTarget(const std::string& path) {
@@ -157,7 +147,7 @@ std::string Win32Files::LinkTarget(const std::string& path) {
     buffer = L"\\\\" + buffer.substr(8);
   else if (buffer.starts_with(L"\\\\?\\"))
     buffer = buffer.substr(4);
-  return Narrow(buffer, CP_UTF8);
+  return platform::win32::Narrow(buffer);
 }
 
 platform::FileReadStatus Win32Files::ReadWholeFile(const std::string& path, std::size_t maxBytes,
@@ -222,7 +212,7 @@ std::optional<platform::FileInfo> Win32Files::GetFileInfo(const std::string& pat
     // Windows 95 cannot open a file without asking for access; its attributes do.
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     const BOOL ok = unicode_ ? ::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &attributes)
-                             : ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes);
+                             : ::GetFileAttributesExA(ToAnsi(path).c_str(), GetFileExInfoStandard, &attributes);
     if (!ok || (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
     data.dwFileAttributes = attributes.dwFileAttributes;
     data.nFileSizeHigh = attributes.nFileSizeHigh;
@@ -248,16 +238,16 @@ int Win32Files::RemoveStaleTemporaryFiles(const std::string& path) {
     WIN32_FIND_DATAW data;
     FindHandle find(::FindFirstFileW(Wide(pattern).c_str(), &data));
     if (find.valid()) do {
-        const std::string found = Narrow(data.cFileName, CP_UTF8);
+        const std::string found = platform::win32::Narrow(data.cFileName);
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryOf(found, name))
           stale.push_back(found);
       } while (::FindNextFileW(find.get(), &data));
   } else {
     WIN32_FIND_DATAA data;
-    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+    FindHandle find(::FindFirstFileA(ToAnsi(pattern).c_str(), &data));
     if (find.valid()) do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryOf(data.cFileName, name))
-          stale.push_back(data.cFileName);
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryOf(FromAnsi(data.cFileName), name))
+          stale.push_back(FromAnsi(data.cFileName));
       } while (::FindNextFileA(find.get(), &data));
   }
   int removed = 0;
@@ -274,7 +264,7 @@ std::string Win32Files::ProgramFolder() {
       if (n == 0) return std::string();
       if (n < path.size()) {
         path.resize(n);
-        return FolderOf(Narrow(path, CP_UTF8));
+        return FolderOf(platform::win32::Narrow(path));
       }
       path.resize(path.size() * 2);  // truncated: a long path
     }
@@ -285,12 +275,8 @@ std::string Win32Files::ProgramFolder() {
     if (n == 0) return std::string();
     if (n < path.size()) {
       path.resize(n);
-      return FolderOf(path);
+      return FolderOf(FromAnsi(path));
     }
     path.resize(path.size() * 2);
   }
-}
-
-std::string Win32Files::DisplayPath(const std::string& path) {
-  return unicode_ ? Narrow(Wide(path), CP_ACP) : path;
 }

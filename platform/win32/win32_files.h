@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include "platform/os_files.h"
 
@@ -16,7 +16,6 @@ class Win32Files : public virtual platform::OsFiles {
   std::optional<platform::FileInfo> GetFileInfo(const std::string& path) override;
   int RemoveStaleTemporaryFiles(const std::string& path) override;
   std::string ProgramFolder() override;
-  std::string DisplayPath(const std::string& path) override;
 
  private:
   HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags);

@@ -1,7 +1,7 @@
 // The mouse and focus messages of the controls' windows, turned into the
 // form layer's events. Events whose handler may unload the form are raised
 // last, after Windows has done its part.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

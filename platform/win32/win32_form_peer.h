@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <map>
 #include <memory>

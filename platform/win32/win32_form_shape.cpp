@@ -1,7 +1,7 @@
 // Shapes: a window of our own class each, so that a lamp inside a frame or
 // on a tab page lies above it like any control. The window's region is the
 // shape, so the corners of a circle show what lies beneath.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The form layer on real windows. Only platform/win32 includes this.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <functional>
 #include <map>

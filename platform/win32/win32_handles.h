@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the interface's handle values and Win32's. Only for the
 // files of platform/win32 and the Windows test programs: it needs <windows.h>.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_hooks.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ LRESULT CALLBACK JournalRecordProc(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-platform::HookHandle Win32Hooks::SetWindowsHookExA(int idHook, platform::HookProc proc, std::uintptr_t module,
+platform::HookHandle Win32Hooks::SetWindowsHookEx(int idHook, platform::HookProc proc, std::uintptr_t module,
                                                    std::uint32_t threadId) {
   if (idHook != WH_JOURNALRECORD || JournalProc()) return 0;
   JournalProc() = std::move(proc);

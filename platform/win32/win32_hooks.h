@@ -6,7 +6,7 @@
 // procedure; the program installs at most one.
 class Win32Hooks : public virtual platform::OsHooks {
  public:
-  platform::HookHandle SetWindowsHookExA(int idHook, platform::HookProc proc, std::uintptr_t module,
+  platform::HookHandle SetWindowsHookEx(int idHook, platform::HookProc proc, std::uintptr_t module,
                                          std::uint32_t threadId) override;
   bool UnhookWindowsHookEx(platform::HookHandle hook) override;
   std::intptr_t CallNextHookEx(platform::HookHandle hook, int code, std::uintptr_t wParam,

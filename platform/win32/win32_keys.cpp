@@ -1,6 +1,6 @@
 #include "platform/win32/win32_keys.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 std::int16_t Win32Keys::GetAsyncKeyState(int vk) { return ::GetAsyncKeyState(vk); }
 
@@ -10,7 +10,7 @@ void Win32Keys::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t fl
   ::keybd_event(vk, scan, flags, extraInfo);
 }
 
-std::uint32_t Win32Keys::MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) {
+std::uint32_t Win32Keys::MapVirtualKey(std::uint32_t code, std::uint32_t mapType) {
   return ::MapVirtualKeyA(code, mapType);
 }
 

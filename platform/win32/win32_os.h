@@ -10,6 +10,7 @@
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_tray.h"
 #include "platform/win32/win32_win_events.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_windows.h"
 
 // The real OS: every group forwarded to Windows.
@@ -23,5 +24,6 @@ class Win32Os final : public platform::Os,
                       public Win32Tray,
                       public Win32Hotkeys,
                       public Win32Clipboard,
+                      public Win32Text,
                       public Win32Hooks,
                       public Win32WinEvents {};

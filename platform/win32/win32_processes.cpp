@@ -4,32 +4,37 @@
 #include "platform/win32/win32_processes.h"
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 // After <windows.h>, which the handles header brings in.
 #include <psapi.h>
 #include <tlhelp32.h>
+#undef GetModuleFileNameEx
 
 using platform::win32::FromHandle;
 using platform::win32::ToHandle;
 
 namespace {
 
-// The caller fills our record and sets dwSize for the ANSI record of a 32-bit
-// program; the real record of this build has its own size, which is what
-// Windows checks.
-PROCESSENTRY32 RealEntry() {
-  PROCESSENTRY32 real{};
+// The caller fills our record; the real record of this build and family
+// has its own size, which is what Windows checks. The wide calls on the NT
+// family, the ANSI ones on the 9x family (which has no others).
+template <typename Real, typename Call>
+bool Walk(platform::OsHandle snapshot, platform::ProcessEntry32& entry, Call call) {
+  Real real{};
   real.dwSize = sizeof real;
-  return real;
-}
-
-void CopyBack(const PROCESSENTRY32& real, platform::ProcessEntry32& entry) {
+  if (!call(ToHandle(snapshot), &real)) return false;
   entry.th32ProcessID = real.th32ProcessID;
-  static_assert(sizeof real.szExeFile == std::tuple_size_v<decltype(entry.szExeFile)>);
-  std::memcpy(entry.szExeFile.data(), real.szExeFile, entry.szExeFile.size());
+  real.szExeFile[std::size(real.szExeFile) - 1] = 0;
+  if constexpr (sizeof real.szExeFile[0] == 2)
+    entry.szExeFile = platform::win32::Narrow(real.szExeFile);
+  else
+    entry.szExeFile = platform::win32::FromAnsi(real.szExeFile);
+  return true;
 }
 
 }  // namespace
@@ -39,17 +44,13 @@ platform::OsHandle Win32Processes::CreateToolhelp32Snapshot(std::uint32_t flags,
 }
 
 bool Win32Processes::Process32First(platform::OsHandle snapshot, platform::ProcessEntry32& entry) {
-  PROCESSENTRY32 real = RealEntry();
-  if (!::Process32First(ToHandle(snapshot), &real)) return false;
-  CopyBack(real, entry);
-  return true;
+  return platform::win32::IsNt() ? Walk<PROCESSENTRY32W>(snapshot, entry, ::Process32FirstW)
+                                 : Walk<PROCESSENTRY32>(snapshot, entry, ::Process32First);
 }
 
 bool Win32Processes::Process32Next(platform::OsHandle snapshot, platform::ProcessEntry32& entry) {
-  PROCESSENTRY32 real = RealEntry();
-  if (!::Process32Next(ToHandle(snapshot), &real)) return false;
-  CopyBack(real, entry);
-  return true;
+  return platform::win32::IsNt() ? Walk<PROCESSENTRY32W>(snapshot, entry, ::Process32NextW)
+                                 : Walk<PROCESSENTRY32>(snapshot, entry, ::Process32Next);
 }
 
 bool Win32Processes::EnumProcesses(std::uint32_t* ids, std::uint32_t bufferBytes, std::uint32_t* bytesReturned) {
@@ -85,9 +86,11 @@ bool Win32Processes::EnumProcessModules(platform::OsHandle process, platform::Mo
   return ok != FALSE;
 }
 
-std::uint32_t Win32Processes::GetModuleFileNameExA(platform::OsHandle process, platform::ModuleHandle module, char* buffer,
-                                                   std::uint32_t size) {
-  return ::GetModuleFileNameExA(ToHandle(process), reinterpret_cast<HMODULE>(module), buffer, size);
+std::string Win32Processes::GetModuleFileNameEx(platform::OsHandle process, platform::ModuleHandle module) {
+  // Only NT 4 asks, and it has the wide call.
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD n = ::GetModuleFileNameExW(ToHandle(process), reinterpret_cast<HMODULE>(module), path, MAX_PATH);
+  return platform::win32::Narrow(std::wstring_view(path, std::min<DWORD>(n, MAX_PATH)));
 }
 
 bool Win32Processes::CloseHandle(platform::OsHandle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }

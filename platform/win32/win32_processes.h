@@ -12,7 +12,6 @@ class Win32Processes : public virtual platform::OsProcesses {
   platform::OsHandle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
   bool EnumProcessModules(platform::OsHandle process, platform::ModuleHandle* modules, std::uint32_t bufferBytes,
                           std::uint32_t* bytesNeeded) override;
-  std::uint32_t GetModuleFileNameExA(platform::OsHandle process, platform::ModuleHandle module, char* buffer,
-                                     std::uint32_t size) override;
+  std::string GetModuleFileNameEx(platform::OsHandle process, platform::ModuleHandle module) override;
   bool CloseHandle(platform::OsHandle handle) override;
 };

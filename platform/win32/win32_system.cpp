@@ -1,10 +1,12 @@
 #include "platform/win32/win32_system.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <cstring>
 
-bool Win32System::GetVersionExA(platform::OsVersionInfo& info) {
+#include "platform/win32/win32_text.h"
+
+bool Win32System::GetVersionEx(platform::OsVersionInfo& info) {
   OSVERSIONINFOA real{};
   real.dwOSVersionInfoSize = sizeof real;
   // The real call on purpose: the family it reports (9x, NT 4, later) is what
@@ -27,7 +29,8 @@ void Win32System::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 void Win32System::DoEvents() {
   MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  const bool wide = platform::win32::IsNt();
+  while (wide ? ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) : ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // The quit request belongs to the main message loop: put it back and
       // stop, or the loop here would take it again for ever.
@@ -35,7 +38,7 @@ void Win32System::DoEvents() {
       return;
     }
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    wide ? ::DispatchMessageW(&msg) : ::DispatchMessageA(&msg);
   }
 }
 

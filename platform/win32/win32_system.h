@@ -5,7 +5,7 @@
 // system's measures and its beep.
 class Win32System : public virtual platform::OsSystem {
  public:
-  bool GetVersionExA(platform::OsVersionInfo& info) override;
+  bool GetVersionEx(platform::OsVersionInfo& info) override;
   void Sleep(std::uint32_t milliseconds) override;
   void DoEvents() override;
   int GetSystemMetrics(int index) override;

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_win_events.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 // The program's entry point: the real OS, the real form layer, and the
 // message loop while the program runs.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include "app/tarvolo_program.h"
 #include "platform/win32/win32_form_ui.h"

@@ -16,7 +16,7 @@ TEST(StartUp, PutsTheIconIntoTheTrayKeepsTheFormHiddenAndAppliesNoSettingBeforeT
   ASSERT_EQ(p.desktop.TrayIcons().size(), 1u);
   const platform::NotifyIconData& icon = p.desktop.TrayIcons().begin()->second;
   EXPECT_EQ(p.ui->PictureName({icon.hIcon}), "TRAYICON");
-  EXPECT_EQ(std::string(icon.szTip.data()), "Tarvolo");
+  EXPECT_EQ(icon.szTip, "Tarvolo");
   EXPECT_FALSE(p.iconForm().Visible());
   EXPECT_FALSE(p.ui->TaskVisible());
   EXPECT_FALSE(p.icon().gSysTray->DefaultDblClk);

@@ -13,7 +13,6 @@
 
 namespace {
 
-std::string Tip(const platform::NotifyIconData& nid) { return std::string(nid.szTip.begin(), nid.szTip.end()); }
 
 class SysTrayTest : public ::testing::Test {
  protected:
@@ -26,6 +25,8 @@ class SysTrayTest : public ::testing::Test {
       event->Handle([this, name] { events.push_back(name); });
   }
   // Shown in the notification area as frmIcon does it.
+  std::string ShownTip() const { return desktop.TrayIcons().begin()->second.szTip; }
+
   void ShowIcon() {
     tray->SetSourceWindow(form);
     tray->ChangeIcon(ui.LoadResPicture("TRAYICON"));
@@ -60,14 +61,17 @@ TEST_F(SysTrayTest, AnyOtherErrorMakingThePictureBoxIsReportedAndEndsTheProgram)
   EXPECT_TRUE(ui.Ended());
 }
 
-TEST_F(SysTrayTest, TheTipIsCutTo64CharactersInTheRecordOnly) {
-  tray->SetSourceWindow(form);
+TEST_F(SysTrayTest, TheShellKeeps63CharactersOfTheTipNeverHalfACharacter) {
+  ShowIcon();
   const std::string tip(70, 'x');
   tray->SetToolTip(tip);
   EXPECT_EQ(tray->ToolTip(), tip);
-  EXPECT_EQ(Tip(tray->Record()), std::string(64, 'x'));
-  tray->SetToolTip("short");
-  EXPECT_EQ(Tip(tray->Record()), "short" + std::string(1, '\0') + std::string(58, ' '));
+  EXPECT_EQ(ShownTip(), std::string(63, 'x'));
+  // An emoji is two UTF-16 units: at the limit it goes whole or not at all.
+  tray->SetToolTip(std::string(62, 'x') + "\xF0\x9F\x98\x80");
+  EXPECT_EQ(ShownTip(), std::string(62, 'x'));
+  tray->SetToolTip("\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82 \xCE\xA9");
+  EXPECT_EQ(ShownTip(), "\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82 \xCE\xA9");
 }
 
 TEST_F(SysTrayTest, EachMouseMessageRaisesItsOwnEventAndThoseDuringAHandlerAreLost) {
@@ -92,7 +96,7 @@ TEST_F(SysTrayTest, TheIconComesBackWhenTheShellStartsAgainUnlessRemovedOrReleas
   ShowIcon();
   desktop.RestartShell();
   ASSERT_EQ(desktop.TrayIcons().size(), 1u);
-  EXPECT_EQ(std::string(desktop.TrayIcons().begin()->second.szTip.data()), "Tarvolo");
+  EXPECT_EQ(ShownTip(), "Tarvolo");
   tray->RemoveFromSysTray();
   desktop.RestartShell();
   EXPECT_TRUE(desktop.TrayIcons().empty());

@@ -12,7 +12,7 @@ using Clip = std::map<std::uint32_t, std::string>;
 
 struct ClipboardFixture : ::testing::Test {
   sim::SimDesktop desktop;
-  modFunctions functions{desktop, desktop};
+  modFunctions functions{desktop, desktop, desktop};
 };
 
 TEST_F(ClipboardFixture, PlainTextCommandsUseThePlatformsConversionForUpperAndLower) {

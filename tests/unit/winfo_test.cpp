@@ -55,10 +55,10 @@ TEST(ProbeTest, FailuresGiveEmptyNames) {
   win98.desk.FailSnapshots();
   EXPECT_EQ(win98.probe.OwnerEXE(win98.main), "");
   EXPECT_EQ(win98.probe.OwnerEXE(0), "");
-  // A name that fills the whole snapshot field has no terminator to end it.
+  // The snapshot's field holds 259 characters and its NUL.
   ProbeDesk full(WindowsFamily::Win98);
   const auto w = full.desk.AddWindow({"t", "c", 0, full.desk.AddProcess({std::string(260, 'X')})});
-  EXPECT_EQ(full.probe.OwnerEXE(w), "");
+  EXPECT_EQ(full.probe.OwnerEXE(w), std::string(259, 'X'));
 }
 
 TEST(ProbeTest, TitlesOwnersAndTheDefaultWindow) {

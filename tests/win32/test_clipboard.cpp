@@ -1,7 +1,7 @@
 // The clipboard commands on real clipboard data: plain text (CF_TEXT) and
 // the registered "Rich Text Format", and a clipboard another thread holds.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <chrono>
 #include <cstring>
@@ -38,7 +38,7 @@ std::string Get(UINT format) {
 class ClipboardOnWindows : public ::testing::Test {
  protected:
   Win32Os os;
-  modFunctions functions{os, os};
+  modFunctions functions{os, os, os};
   const UINT rtf = ::RegisterClipboardFormatA("Rich Text Format");
 };
 

@@ -1,6 +1,6 @@
 // "Always On Top" on a real window: HWND_TOPMOST and HWND_NOTOPMOST are
 // negative handles that must reach SetWindowPos sign-extended.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <gtest/gtest.h>
 

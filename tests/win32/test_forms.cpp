@@ -1,7 +1,7 @@
 // The form layer on real windows: fonts, separators, shapes and their
 // stacking, the events each kind raises for a change by code and for the
 // user's own (a real message), the keyboard, and a modal dialog.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // subclass of the window that flags hot-key messages and hands everything
 // else on, and a combination that another registration holds.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_os.h"

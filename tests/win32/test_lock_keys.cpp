@@ -2,7 +2,7 @@
 // setting a key. Injected keys reach a thread's key state only while one of
 // its windows is in front with the focus.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <memory>
 #include <string>
@@ -25,8 +25,8 @@ class CountingKeys : public platform::OsKeys {
     if ((flags & platform::kKeyEventKeyUp) == 0) ++presses;
     real_.keybd_event(vk, scan, flags, extraInfo);
   }
-  std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) override {
-    return real_.MapVirtualKeyA(code, mapType);
+  std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override {
+    return real_.MapVirtualKey(code, mapType);
   }
   bool GetKeyboardState(platform::KeyboardTable& table) override { return real_.GetKeyboardState(table); }
   bool SetKeyboardState(const platform::KeyboardTable& table) override {

@@ -2,7 +2,7 @@
 // process: through the process-status interface on NT 4, tool-help otherwise.
 // The other process is Notepad, which Wine has under every version.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <cstdlib>
 #include <string>

@@ -3,7 +3,7 @@
 // message reaching the form; the foreground event hook found in user32 at
 // run time and given back.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include "monitor/foreground_hook.h"
 #include "platform/forms/form.h"

@@ -2,7 +2,7 @@
 // whose path has spaces, read, saved back in one step, and left as it was
 // when it cannot be read or replaced. tool_settings_roundtrip.exe, copied
 // into the folder, loads and saves as tarvolo.exe does.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <gtest/gtest.h>
 

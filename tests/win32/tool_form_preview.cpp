@@ -1,7 +1,7 @@
 // Shows the Windows tests' form for a look (a screenshot under Wine): the
 // first page, or the second with the argument "2"; it closes after the
 // number of seconds given second (10 if none).
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the Windows tests: owned handles, a window of our own,
 // and waiting while messages are serviced.
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include "platform/win32/win32_handles.h"
 
