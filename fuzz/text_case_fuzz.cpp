@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The commands read plain text up to its NUL; rich text is kept whole.
   sim::SimDesktop desktop;
-  modFunctions functions(desktop, desktop, desktop);
+  modFunctions functions(desktop);
   const std::size_t plainLength = std::strlen(std::string(text).c_str());
   desktop.PutOnClipboard(platform::kCfText, std::string(text));
   functions.ReverseClipboardText();
