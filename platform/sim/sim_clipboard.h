@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@
 namespace sim {
 
 struct SimEditor {
+  SimEditor(std::string selected = "", bool ignores = false)
+      : selection(std::move(selected)), ignoresKeys(ignores) {}
+
   std::string selection;      // the highlighted text (plain)
   std::string richSelection;  // and as rich text, for a rich-text box
   bool ignoresKeys = false;   // a program that does nothing with Ctrl+C / Ctrl+V

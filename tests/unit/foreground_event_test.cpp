@@ -64,7 +64,7 @@ TEST(ForegroundEvent, OneDuringARunningCommandIsServedRightAfterItNotInsideIt) {
   Switching p;
   int depth = 0, deepest = 0;
   std::string duringCommand;
-  p.desktop.SetEditor(p.other, {"Some text", "", false, {}});
+  p.desktop.SetEditor(p.other, {"Some text"});
   p.desktop.Editor(p.other).whileHandlingKeys = [&](std::uint8_t vk) {
     if (vk != 'C') return;
     deepest = std::max(deepest, ++depth);

@@ -40,7 +40,7 @@ struct Running : ResidentProgram {
   // A text box with a selection in front, whose handling of Ctrl+C runs this.
   platform::WindowHandle EditorInFront(std::function<void()> onCopy) {
     const platform::WindowHandle window = desktop.Foreground();
-    desktop.SetEditor(window, {"Some text", "", false, {}});
+    desktop.SetEditor(window, {"Some text"});
     desktop.Editor(window).whileHandlingKeys = [onCopy](std::uint8_t vk) {
       if (vk == 'C') onCopy();
     };

@@ -114,9 +114,10 @@ TEST(SetupFrame, EveryCaptionFitsAndNoControlsOfARowOverlapAt96And144Dpi) {
       // (A label in a frame grows only to the frame's edge: the key states'
       // texts, which this measure makes wider than any real font.)
       if ((k == ControlKind::Label || k == ControlKind::CheckBox) && !c->Caption().empty() &&
-          c->Spec().Container.empty())
+          c->Spec().Container.empty()) {
         EXPECT_LE(c->TextWidth(c->Caption()) + (k == ControlKind::CheckBox ? 300 : 2 * px), c->Rect().Width)
             << c->Name() << " \"" << c->Caption() << "\"";
+      }
     }
     for (const forms::Control* a : shown)
       for (const forms::Control* b : shown) {

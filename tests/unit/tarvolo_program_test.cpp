@@ -20,7 +20,7 @@ struct WithNotepad : Resident {
   WithNotepad() : Resident(sim::WindowsFamily::Win10) {
     notepad = desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, 0});
     desktop.SetForeground(notepad);
-    desktop.SetEditor(notepad, {"Hello World", "", false, {}});
+    desktop.SetEditor(notepad, {"Hello World"});
     desktop.AdvanceClock(167);  // Notepad's setting is current; the next tick is a period away
   }
   const std::vector<std::string>& Pasted() { return desktop.Editor(notepad).pasted; }
@@ -64,7 +64,7 @@ TEST(ResidentHotkeys, SeveralAtOnceRunOnePerTickInTheirOrderAndOneDuringACommand
 
   // Capitalize services messages between its transform and its paste; a
   // Lower pressed then must not run inside it.
-  r.desktop.SetEditor(r.notepad, {"Hello World", "", false, {}});
+  r.desktop.SetEditor(r.notepad, {"Hello World"});
   r.desktop.OnEveryDoEvents([&] {
     r.desktop.OnEveryDoEvents(nullptr);
     r.desktop.PressHotkey(kCtrlAlt, 'L');

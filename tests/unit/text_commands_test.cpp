@@ -89,7 +89,7 @@ struct HighlightFixture : ClipboardFixture {
   HighlightFixture() {
     editor = desktop.AddWindow({"Untitled - Notepad"});
     desktop.SetForeground(editor);
-    desktop.SetEditor(editor, {"Hello World", "", false, {}});
+    desktop.SetEditor(editor, {"Hello World"});
   }
   platform::WindowHandle editor = 0;
   AppOptionsRecord options;
@@ -117,7 +117,7 @@ TEST_F(HighlightFixture, OneRequestPerTickShowFirstThenReverseCapitalizeLower) {
 
 TEST_F(HighlightFixture, TheTargetSeesExactlyCtrlCAndCtrlVWhateverTheUserHolds) {
   const auto capitalize = [&] {
-    desktop.SetEditor(editor, {"Hello", "", false, {}});
+    desktop.SetEditor(editor, {"Hello"});
     options.HotkeyCapitalize.bHKTriggered = true;
     const auto start = desktop.NowMs();
     functions.RunPendingHotkeys(options, bShowTarvolo);
@@ -153,7 +153,7 @@ TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
 
   // Pressed twice: the first paste leaves nothing highlighted, so the second
   // copy finds nothing and the text must not be pasted once more.
-  sim::SimEditor textBox{"Hello World", "", false, {}};
+  sim::SimEditor textBox{"Hello World"};
   textBox.keepsPasteSelected = false;
   desktop.SetEditor(editor, textBox);
   desktop.PutOnClipboard(platform::kCfUnicodeText, "Previous clip");
@@ -163,7 +163,7 @@ TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "HELLO WORLD"}}));
 
   // Another program holds the clipboard while the editor tries to copy.
-  desktop.SetEditor(editor, {"Hello World", "", false, {}});
+  desktop.SetEditor(editor, {"Hello World"});
   desktop.ClearClipboard();
   desktop.PutOnClipboard(platform::kCfUnicodeText, "Previous clip");
   desktop.HoldClipboardOpen(1);
@@ -173,7 +173,7 @@ TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
 
   // A program that does nothing with Ctrl+C.
-  desktop.SetEditor(editor, {"Hello", "", true, {}});
+  desktop.SetEditor(editor, {"Hello", true});
   press(options.HotkeyLower);
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
   EXPECT_EQ(desktop.SentKeys().back().vk, 'C') << "no Ctrl+V after a copy that did not happen";
@@ -182,7 +182,7 @@ TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
 TEST_F(HighlightFixture, WithoutTheClipboardsCountTheOldTextIsTransformedAsBefore) {
   // The 9x family and NT 4 cannot tell a copy that did not happen.
   desktop.SetClipboardCounts(false);
-  desktop.SetEditor(editor, {"Hello", "", true, {}});
+  desktop.SetEditor(editor, {"Hello", true});
   desktop.PutOnClipboard(platform::kCfUnicodeText, "Earlier");
   options.HotkeyLower.bHKTriggered = true;
   functions.RunPendingHotkeys(options, bShowTarvolo);
