@@ -1,6 +1,7 @@
 #include "engine/matcher.h"
 
 #include "engine/engine_state.h"
+#include "engine/lock_key_table.h"
 #include "platform/text/utf8.h"
 #include "store/text.h"
 
@@ -19,23 +20,7 @@ bool FiltersMatch(const clsSetting& setting, const WindowFactsRecord& facts) {
   return matched && !failed;
 }
 
-struct KeyOps {
-  bool (LockKeyController::*get)();
-  void (LockKeyController::*set)(const bool&);
-  std::int32_t clsSetting::*action;
-  bool clsSetting::*remembered;
-};
-
-constexpr KeyOps kKeys[] = {
-    {&LockKeyController::GetCapsLock, &LockKeyController::SetCapsLock, &clsSetting::Action_CapsLock,
-     &clsSetting::Remembered_CapsLock},
-    {&LockKeyController::GetNumLock, &LockKeyController::SetNumLock, &clsSetting::Action_NumLock,
-     &clsSetting::Remembered_NumLock},
-    {&LockKeyController::GetScrollLock, &LockKeyController::SetScrollLock, &clsSetting::Action_ScrollLock,
-     &clsSetting::Remembered_ScrollLock},
-};
-
-void SetKey(EngineState& state, const KeyOps& key, bool on) { (state.LockKeys.*key.set)(on); }
+void SetKey(EngineState& state, const LockKeyEntry& key, bool on) { (state.LockKeys.*key.set)(on); }
 
 }  // namespace
 
@@ -125,7 +110,7 @@ void EvaluateActiveWindow(EngineState& state) {
 }
 
 void ApplyActions(EngineState& state, const bool& changed) {
-  for (const KeyOps& key : kKeys) {
+  for (const LockKeyEntry& key : kLockKeys) {
     // Hold the record itself: a nested tick may replace CurrentSetting while
     // a key operation services events.
     const clsSettings::Ref current = state.CurrentSettingRef();
@@ -152,7 +137,7 @@ void ApplyActions(EngineState& state, const bool& changed) {
 }
 
 void EnforceActions(EngineState& state) {
-  for (const KeyOps& key : kKeys) {
+  for (const LockKeyEntry& key : kLockKeys) {
     const clsSettings::Ref current = state.CurrentSettingRef();
     switch ((*current).*key.action) {
       case ActionMaintainOn:

@@ -8,6 +8,7 @@
 
 #include "platform/clipboard_scope.h"
 #include "setup/fit_text.h"
+#include "engine/lock_key_table.h"
 #include "engine/matcher.h"
 
 namespace {
@@ -67,18 +68,12 @@ void frmMain::LayOutFields() {
 
 void frmMain::UpdateKeyStat() {
   EnsureLoaded();
-  const struct {
-    bool (LockKeyController::*get)();
-    forms::Control& lamp;
-    forms::Control& label;
-    const char* name;
-  } keys[] = {{&LockKeyController::GetCapsLock, shpCapsLockStat, lblCapsLockStat, "Caps Lock"},
-              {&LockKeyController::GetNumLock, shpNumLockStat, lblNumLockStat, "Num Lock"},
-              {&LockKeyController::GetScrollLock, shpScrollLockStat, lblScrollLockStat, "Scroll Lock"}};
-  for (const auto& k : keys) {
-    const bool on = (engine_.LockKeys.*k.get)();
-    k.lamp.SetFillColor(on ? kGreen : forms::kColorButtonFace);
-    k.label.SetCaption(std::string(k.name) + (on ? " ON" : " off"));
+  forms::Control* lamps[] = {&shpCapsLockStat, &shpNumLockStat, &shpScrollLockStat};
+  forms::Control* labels[] = {&lblCapsLockStat, &lblNumLockStat, &lblScrollLockStat};
+  for (std::size_t i = 0; i < kLockKeys.size(); ++i) {
+    const bool on = (engine_.LockKeys.*kLockKeys[i].get)();
+    lamps[i]->SetFillColor(on ? kGreen : forms::kColorButtonFace);
+    labels[i]->SetCaption(std::string(kLockKeys[i].name) + (on ? " ON" : " off"));
   }
 }
 
@@ -158,16 +153,7 @@ void frmMain::cmdNewSnapshot_Click() {
 }
 
 void frmMain::ToggleKey(int key) {
-  static constexpr struct {
-    std::int32_t clsSetting::*action;
-    bool (LockKeyController::*get)();
-    void (LockKeyController::*set)(const bool&);
-  } kKeys[] = {
-      {&clsSetting::Action_CapsLock, &LockKeyController::GetCapsLock, &LockKeyController::SetCapsLock},
-      {&clsSetting::Action_NumLock, &LockKeyController::GetNumLock, &LockKeyController::SetNumLock},
-      {&clsSetting::Action_ScrollLock, &LockKeyController::GetScrollLock, &LockKeyController::SetScrollLock},
-  };
-  const auto& k = kKeys[key];
+  const LockKeyEntry& k = kLockKeys.at(static_cast<std::size_t>(key));
   const std::int32_t action = engine_.CurrentSetting().*k.action;
   if (action == ActionMaintainOn || action == ActionMaintainOff) {
     os_.MessageBeep(0);

@@ -265,10 +265,24 @@ TEST(MonitorPage, SnapshotEditToggleAndCopy) {
   EXPECT_EQ(p.desktop.Beeps().size(), 1u);
   p.state().LastActiveWindow = 0;
   p.FastTick();
-  m.UpdateKeyStat();
-  EXPECT_EQ(m.lblNumLockStat.Caption(), "Num Lock ON");
-  EXPECT_EQ(m.shpNumLockStat.FillColor(), forms::Rgb(0, 255, 0));
-  EXPECT_EQ(m.shpCapsLockStat.FillColor(), forms::kColorButtonFace);
+  // Each lamp and label shows its own key: in the two states below every
+  // pair of keys differs once.
+  const auto shows = [&m](const char* caps, const char* num, const char* scroll) {
+    m.UpdateKeyStat();
+    const std::pair<forms::Control*, forms::Control*> keys[] = {{&m.lblCapsLockStat, &m.shpCapsLockStat},
+                                                               {&m.lblNumLockStat, &m.shpNumLockStat},
+                                                               {&m.lblScrollLockStat, &m.shpScrollLockStat}};
+    std::string seen;
+    for (const auto& [label, lamp] : keys)
+      seen += label->Caption() + (lamp->FillColor() == forms::Rgb(0, 255, 0) ? " (green), " : ", ");
+    EXPECT_EQ(seen, std::string(caps) + ", " + num + ", " + scroll + ", ");
+  };
+  p.desktop.SetToggled(platform::kVkCapital, true);
+  p.desktop.SetToggled(platform::kVkScroll, false);
+  shows("Caps Lock ON (green)", "Num Lock ON (green)", "Scroll Lock off");
+  p.desktop.SetToggled(platform::kVkCapital, false);
+  p.desktop.SetToggled(platform::kVkScroll, true);
+  shows("Caps Lock off", "Num Lock ON (green)", "Scroll Lock ON (green)");
 
   // Copy takes the full title, whatever the field shows.
   p.ui->AnswerPopupMenu(1);
