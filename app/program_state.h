@@ -12,7 +12,7 @@
 class ProgramState : public SettingsStore, public EngineState {
  public:
   explicit ProgramState(platform::Os& os)
-      : SettingsStore(os), EngineState(os, SettingsStore::Settings, SettingsStore::IsNT, SettingsStore::AppOptions) {}
+      : SettingsStore(os, os), EngineState(os, SettingsStore::Settings, SettingsStore::IsNT, SettingsStore::AppOptions) {}
 
   // The collection itself; the engine holds it read-only.
   using SettingsStore::Settings;

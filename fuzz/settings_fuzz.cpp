@@ -1,11 +1,13 @@
 // Any bytes as Tarvolo.INI: LoadSettings, SaveSettings and LoadSettings again
 // must not crash, leak or hang; the second load must give the same settings
 // and options as the first, and saving them again must not change the file.
-// A file that could not be read must never be written. Inputs starting with
-// an odd byte are put behind long comment lines that bring the file close to
-// the largest one a load accepts: a save that would grow past it must refuse
-// and leave the file as it was, since it could not be read again. The limit
-// is lowered for them, which keeps each run fast; the rules are the same.
+// A file that could not be read must never be written; one that did not read
+// exactly (broken UTF-16) is kept aside whole by the first save. Inputs ending
+// with an odd byte are put behind long comment lines that bring the file close
+// to the largest one a load accepts: a save that would grow past it must
+// refuse and leave the file as it was, since it could not be read again. The
+// limit is lowered for them, which keeps each run fast; the rules are the
+// same. (The end, not the start, so that byte-order marks stay marks.)
 #include <cstddef>
 #include <algorithm>
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "fuzz/fuzz_check.h"
 #include "app/program_state.h"
 #include "platform/sim/sim_desktop.h"
+#include "store/file_encoding.h"
 #include "store/settings_file.h"
 
 namespace {
@@ -52,9 +55,9 @@ bool SameState(const ProgramState& a, const ProgramState& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
   std::size_t limit = IniDocument::kMaxFileBytes;
-  if (size >= 2 && (data[0] & 1) != 0) {
+  if (size >= 2 && (data[size - 1] & 1) != 0) {
     limit = 64 * 1024;
-    const std::size_t room = limit - std::min<std::size_t>(size, 16 * 1024) - data[1] * 16u;
+    const std::size_t room = limit - std::min<std::size_t>(size, 16 * 1024) - data[size - 2] * 16u;
     std::string padding;
     while (padding.size() < room) {
       const std::size_t line = std::min<std::size_t>(room - padding.size(), 4096);
@@ -79,6 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(first.SettingsFileProblem.empty());
   const std::string saved = desk.File(kPath).value();
+  // Kept aside just when the file did not read exactly.
+  FUZZ_CHECK(result.backupPath.empty() == DecodeFile(input, desk).exact);
+  FUZZ_CHECK(result.backupPath.empty() || desk.File(result.backupPath) == input);
 
   ProgramState second(desk);
   LoadSettings(second, limit);

@@ -17,7 +17,13 @@ void SaveSettingsTellingUser(SettingsStore& state, forms::Ui& ui, SaveOccasion o
 
   switch (result.status) {
     case IniSaveStatus::Saved:
-      if (!result.backupPath.empty())
+      if (result.backupPath.empty()) return;
+      if (result.backupReason == IniBackupReason::NotReadExactly)
+        tell("Some characters in Tarvolo.INI could not be read as they were written (they are not text in "
+             "the file's character set), so the saved file has other characters in their place. "
+             "Tarvolo has kept the file as it was as\r\n\r\n" +
+             result.backupPath + "\r\n\r\nCopy from it anything you want to keep.");
+      else
         tell("Tarvolo.INI had been changed by another program since Tarvolo read it. Tarvolo has saved its "
              "settings and kept that other version as\r\n\r\n" +
              result.backupPath + "\r\n\r\nCopy from it anything you want to keep.");

@@ -10,10 +10,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-10}
-targets=(ini settings text_case)
-# Both read Tarvolo.INI-like text, so they share one seed corpus.
-declare -A corpus_of=([ini]=fuzz/corpus/ini [settings]=fuzz/corpus/ini [text_case]=fuzz/corpus/text_case)
-declare -A dict_of=([ini]=fuzz/ini.dict [settings]=fuzz/ini.dict [text_case]=fuzz/rtf.dict)
+targets=(ini file_encoding settings text_case)
+# The first three read Tarvolo.INI-like files, so they share one seed corpus.
+declare -A corpus_of=([ini]=fuzz/corpus/ini [file_encoding]=fuzz/corpus/ini [settings]=fuzz/corpus/ini
+  [text_case]=fuzz/corpus/text_case)
+declare -A dict_of=([ini]=fuzz/ini.dict [file_encoding]=fuzz/ini.dict [settings]=fuzz/ini.dict
+  [text_case]=fuzz/rtf.dict)
 
 if [[ -n ${FUZZ_BUILD_DIR:-} ]]; then
   build=$FUZZ_BUILD_DIR

@@ -3,7 +3,6 @@
 #include <functional>
 
 namespace {
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 IniLoadResult ResultOf(platform::FileReadStatus status) {
   switch (status) {
@@ -24,19 +23,21 @@ IniLoadResult ResultOf(platform::FileReadStatus status) {
 }
 }  // namespace
 
-bool LooksLikeText(std::string_view bytes) {
-  const bool utf16Mark = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-  return !utf16Mark && bytes.find('\0') == std::string_view::npos;
-}
-
 IniLoadResult IniDocument::Load(const std::string& path) {
   LoadText("");
   path_.clear();
+  encoding_ = FileEncoding::Ansi;
+  keepOriginal_ = false;
   if (files_ == nullptr) return IniLoadResult::ReadFailed;
   std::string bytes;
   IniLoadResult result = ResultOf(files_->ReadWholeFile(path, maxFileBytes_, bytes));
   if (result == IniLoadResult::Loaded && !LooksLikeText(bytes)) result = IniLoadResult::NotText;
-  if (result == IniLoadResult::Loaded) LoadText(bytes);
+  if (result == IniLoadResult::Loaded) {
+    const DecodedFile file = DecodeFile(bytes, *text_);
+    LoadText(file.text);
+    encoding_ = file.encoding;
+    keepOriginal_ = !file.exact;
+  }
   // A missing file is made by the first save; any other failure means a file
   // is there that the program must not destroy.
   if (result == IniLoadResult::Loaded || result == IniLoadResult::Missing) path_ = path;
@@ -48,9 +49,6 @@ IniLoadResult IniDocument::Load(const std::string& path) {
 
 void IniDocument::LoadText(std::string_view text) {
   sections_ = IniSections();
-  byteOrderMark_ = text.starts_with(kUtf8Mark);
-  if (byteOrderMark_) text.remove_prefix(kUtf8Mark.size());
-
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t stop = text.find_first_of("\r\n", start);
@@ -75,7 +73,7 @@ void IniDocument::LoadText(std::string_view text) {
 }
 
 std::string IniDocument::Text() const {
-  std::string text(byteOrderMark_ ? kUtf8Mark : "");
+  std::string text;
   const auto lines = sections_.Lines();
   for (std::size_t i = 0; i < lines.size(); ++i) {
     text += lines[i]->text;
@@ -83,6 +81,10 @@ std::string IniDocument::Text() const {
     text += (lines[i]->end.empty() && i + 1 < lines.size()) ? std::string("\r\n") : lines[i]->end;
   }
   return text;
+}
+
+bool IniDocument::FitsItsEncoding() const {
+  return text_ != nullptr && EncodeFile(Text(), encoding_, *text_).has_value();
 }
 
 IniDocument::Fingerprint IniDocument::FingerprintOf(std::string_view bytes) {
@@ -130,8 +132,9 @@ bool IniDocument::ChangedOnDisk() {
 IniSaveResult IniDocument::Save() {
   IniSaveResult result;
   if (!CanSave()) return result;
-  const std::string text = Text();
-  if (text.size() > maxFileBytes_) {
+  const EncodedFile file = EncodeFileOrUtf8(Text(), encoding_, *text_);
+  const std::string& bytes = file.bytes;
+  if (bytes.size() > maxFileBytes_) {
     result.status = IniSaveStatus::TooLarge;
     return result;
   }
@@ -140,18 +143,22 @@ IniSaveResult IniDocument::Save() {
     return result;
   }
 
-  // Someone else's edit of the file is kept before it is written over.
+  // Someone else's edit of the file is kept before it is written over, and
+  // so is a file whose lines this save cannot give back as they were.
   std::string disk;
   result.status = IniSaveStatus::Failed;
   switch (files_->ReadWholeFile(path_, maxFileBytes_, disk)) {
-    case platform::FileReadStatus::Ok:
-      if (!onDisk_ || FingerprintOf(disk) != *onDisk_) {
+    case platform::FileReadStatus::Ok: {
+      const bool changed = !onDisk_ || FingerprintOf(disk) != *onDisk_;
+      if (changed || (keepOriginal_ && disk != bytes)) {
         const std::string backup = BackupPathFor(*files_, path_);
         if (backup.empty() || files_->WriteFileAtomically(backup, disk) != platform::FileWriteStatus::Written)
           return result;
         result.backupPath = backup;
+        result.backupReason = changed ? IniBackupReason::ChangedMeanwhile : IniBackupReason::NotReadExactly;
       }
       break;
+    }
     case platform::FileReadStatus::Missing:
       break;
     default:
@@ -159,9 +166,11 @@ IniSaveResult IniDocument::Save() {
       return result;
   }
 
-  switch (files_->WriteFileAtomically(path_, text)) {
+  switch (files_->WriteFileAtomically(path_, bytes)) {
     case platform::FileWriteStatus::Written:
-      onDisk_ = FingerprintOf(text);
+      onDisk_ = FingerprintOf(bytes);
+      encoding_ = file.encoding;
+      keepOriginal_ = false;
       TakeStamp();
       result.status = IniSaveStatus::Saved;
       break;

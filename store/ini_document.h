@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "platform/os_files.h"
+#include "platform/os_text.h"
+#include "store/file_encoding.h"
 #include "store/ini_sections.h"
 
 enum class IniLoadResult {
@@ -13,7 +15,7 @@ enum class IniLoadResult {
   AccessDenied,
   InUse,
   TooLarge,
-  NotText,  // NUL bytes or a UTF-16/UTF-32 byte-order mark
+  NotText,  // NUL characters or a UTF-16 big-endian byte-order mark
   ReadFailed,
 };
 
@@ -25,11 +27,17 @@ enum class IniSaveStatus {
   Failed,    // the write (or the backup of a changed file) failed; the file is as it was
 };
 
+enum class IniBackupReason {
+  ChangedMeanwhile,  // someone else changed the file since it was loaded or last saved
+  NotReadExactly,    // some of its bytes did not read as text of its encoding
+};
+
 struct IniSaveResult {
   IniSaveStatus status = IniSaveStatus::NoFile;
-  // Where the file as someone else had changed it was kept before the save
-  // wrote over it; empty when it was as loaded or last saved.
+  // Where the file as it was on the disk was kept before the save wrote over
+  // it, and why; empty when there was no need.
   std::string backupPath;
+  IniBackupReason backupReason = IniBackupReason::ChangedMeanwhile;
   bool Saved() const { return status == IniSaveStatus::Saved; }
   explicit operator bool() const { return Saved(); }
 };
@@ -37,9 +45,11 @@ struct IniSaveResult {
 // A conventional Windows INI file held as sections with named keys: "[Section]"
 // lines, "Key=Value" lines, ";" comments. Names are found without regard to
 // letter case. LF, CRLF and CR line ends are read, and CRLF is written for new
-// lines; a UTF-8 byte-order mark is kept. Every line the program does not
-// change (comments, blank lines, unknown sections and keys) is written back
-// byte for byte as it was read.
+// lines. The text is UTF-8 inside; the file is read in any encoding that
+// file_encoding.h knows and written back in the same one, unless it has no
+// form for some of the text: then the whole file becomes UTF-8 with a mark.
+// Every line the program does not change (comments, blank lines, unknown
+// sections and keys) is written back byte for byte as it was read.
 class IniDocument {
  public:
   // Larger files are refused as not ours, and a save never writes more, so
@@ -51,15 +61,15 @@ class IniDocument {
   // A document in memory only; Save has nowhere to write.
   IniDocument() = default;
   // A smaller limit than kMaxFileBytes makes the limit's rules cheap to try.
-  explicit IniDocument(platform::OsFiles& files, std::size_t maxFileBytes = kMaxFileBytes)
-      : files_(&files), maxFileBytes_(maxFileBytes) {}
+  IniDocument(platform::OsFiles& files, platform::OsText& text, std::size_t maxFileBytes = kMaxFileBytes)
+      : files_(&files), text_(&text), maxFileBytes_(maxFileBytes) {}
 
   // Reads the file into sections and keys. The document remembers the path
   // for Save unless the file was there but could not be read: such a file is
   // never written over. Whatever the result, the document starts empty.
   IniLoadResult Load(const std::string& path);
-  // Replaces the content by this text; the path and whether it may be
-  // written stay as they are.
+  // Replaces the content by this text (UTF-8, no byte-order mark); the
+  // path, the encoding and whether it may be written stay as they are.
   void LoadText(std::string_view text);
 
   IniSections& Sections() { return sections_; }
@@ -68,8 +78,10 @@ class IniDocument {
   // Writes the whole document back to the file it was loaded from, in one
   // step (see platform::OsFiles). Unless saved, the file on the disk is
   // unchanged. When the file on the disk is no longer the one loaded or last
-  // saved (someone edited it meanwhile), that version is first kept beside
-  // it under a name no other file has (see BackupPathFor).
+  // saved (someone edited it meanwhile), or when the load could not read all
+  // of it as it was, so that unchanged lines would not come back byte for
+  // byte, that version is first kept beside it under a name no other file
+  // has (see BackupPathFor).
   IniSaveResult Save();
   // True when the file on the disk differs from the one loaded or last
   // saved: changed, made or removed by someone else.
@@ -78,8 +90,15 @@ class IniDocument {
   // those at the load or last save and are the same as at the previous
   // call, so that a file someone is still writing is not taken half-way.
   bool StampChangedAndSettled();
-  // The document as the file's bytes.
+  // The document's text, UTF-8 without a mark.
   std::string Text() const;
+  // The encoding the file was read in, and is written in. A missing file
+  // counts as ANSI, as earlier versions wrote it.
+  FileEncoding Encoding() const { return encoding_; }
+  void SetEncoding(FileEncoding encoding) { encoding_ = encoding; }
+  // True when the text has a form in the document's encoding (see
+  // EncodeFile); if not, Save writes UTF-8 with a mark.
+  bool FitsItsEncoding() const;
 
   const std::string& Path() const { return path_; }
   platform::OsFiles* Files() const { return files_; }
@@ -87,9 +106,12 @@ class IniDocument {
 
  private:
   platform::OsFiles* files_ = nullptr;
+  platform::OsText* text_ = nullptr;
   std::size_t maxFileBytes_ = kMaxFileBytes;
   std::string path_;
-  bool byteOrderMark_ = false;
+  FileEncoding encoding_ = FileEncoding::Ansi;
+  // The load could not read the file exactly: the next save keeps it aside.
+  bool keepOriginal_ = false;
   // What this document knows the file on the disk to hold (hash and size of
   // its bytes), or nothing when it knows the file to be missing.
   struct Fingerprint {
@@ -110,6 +132,3 @@ class IniDocument {
 // The first free name of "<path>.bak", "<path>.2.bak", "<path>.3.bak", ...
 // so that an older backup is never written over; empty when all are taken.
 std::string BackupPathFor(platform::OsFiles& files, const std::string& path);
-
-// True when the bytes can be read as the file's text.
-bool LooksLikeText(std::string_view bytes);

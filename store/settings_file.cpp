@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "store/settings_store.h"
@@ -78,7 +79,32 @@ clsSettings::Ref ReadSetting(const IniSection& section) {
   return setting;
 }
 
-void ReadOptions(const IniSection* section, AppOptionsRecord& options) {
+// The password's stored form moves printable ASCII one place on. Earlier
+// versions did that to the code page's bytes, and an ANSI file keeps it so:
+// with two bytes to a character the second byte may be ASCII, and a password
+// set then must still be the same password.
+std::string PasswordFromFile(const std::string& stored, FileEncoding encoding, platform::OsText& os) {
+  if (encoding == FileEncoding::Ansi)
+    if (const std::optional<std::string> bytes = os.ToAnsiCodePage(stored))
+      return os.FromAnsiCodePage(DecodePassword(*bytes));
+  return DecodePassword(stored);
+}
+
+// Nothing when the stored form's bytes are no text of the ANSI code page: the
+// file must then be written in UTF-8.
+std::optional<std::string> PasswordForFile(const std::string& password, FileEncoding encoding,
+                                           platform::OsText& os) {
+  if (encoding != FileEncoding::Ansi) return EncodePassword(password);
+  const std::optional<std::string> bytes = os.ToAnsiCodePage(password);
+  if (!bytes) return std::nullopt;
+  const std::string stored = EncodePassword(*bytes);
+  std::string text = os.FromAnsiCodePage(stored);
+  if (os.ToAnsiCodePage(text) != stored) return std::nullopt;
+  return text;
+}
+
+void ReadOptions(const IniSection* section, FileEncoding encoding, platform::OsText& os,
+                 AppOptionsRecord& options) {
   const IniKeys* keys = section ? &section->Keys() : nullptr;
   options.AlwaysOnTop = false;
   options.KeystrokeSimulation = false;
@@ -86,7 +112,7 @@ void ReadOptions(const IniSection* section, AppOptionsRecord& options) {
   Read(keys, "Always On Top", options.AlwaysOnTop);
   Read(keys, "Keystroke Simulation", options.KeystrokeSimulation);
   Read(keys, "Password", password);
-  options.AdminPassword = DecodePassword(password);
+  options.AdminPassword = PasswordFromFile(password, encoding, os);
   for (const HotkeyKeys& h : kHotkeys) {
     clsHotkey& hotkey = options.*h.record;
     const std::string prefix = h.prefix;
@@ -130,7 +156,7 @@ std::string ProblemText(const std::string& path, IniLoadResult result) {
 std::unique_ptr<SettingsStore> ReadSettingsChangedOnDisk(SettingsStore& state) {
   if (!state.SettingsDocument || !state.SettingsDocument->StampChangedAndSettled()) return nullptr;
   if (!state.SettingsDocument->ChangedOnDisk()) return nullptr;
-  auto loaded = std::make_unique<SettingsStore>(state.files);
+  auto loaded = std::make_unique<SettingsStore>(state.files, state.text);
   // A removed file is made again by the next save from what is in use.
   if (state.files.GetFileInfo(state.SettingsDocument->Path()) == std::nullopt) return nullptr;
   LoadSettings(*loaded);
@@ -164,7 +190,7 @@ void LoadSettings(SettingsStore& state, std::size_t maxFileBytes) {
   // Only one Tarvolo runs, so any temporary file of a save is left over from
   // one that was cut short.
   state.files.RemoveStaleTemporaryFiles(path);
-  state.SettingsDocument = std::make_unique<IniDocument>(state.files, maxFileBytes);
+  state.SettingsDocument = std::make_unique<IniDocument>(state.files, state.text, maxFileBytes);
   IniDocument& document = *state.SettingsDocument;
   const IniLoadResult result = document.Load(path);
   state.SettingsFileProblem.clear();
@@ -184,7 +210,7 @@ void LoadSettings(SettingsStore& state, std::size_t maxFileBytes) {
     state.Settings.Add(setting, setting->Name);
   }
 
-  ReadOptions(document.Sections().Item(kOptions), state.AppOptions);
+  ReadOptions(document.Sections().Item(kOptions), document.Encoding(), state.text, state.AppOptions);
 }
 
 IniSaveResult SaveSettings(SettingsStore& state) {
@@ -217,7 +243,8 @@ IniSaveResult SaveSettings(SettingsStore& state) {
   const AppOptionsRecord& app = state.AppOptions;
   Put(options, "Always On Top", app.AlwaysOnTop);
   Put(options, "Keystroke Simulation", app.KeystrokeSimulation);
-  Put(options, "Password", EncodePassword(app.AdminPassword));
+  const std::optional<std::string> password = PasswordForFile(app.AdminPassword, document.Encoding(), state.text);
+  Put(options, "Password", password.value_or(""));
   for (const HotkeyKeys& h : kHotkeys) {
     const clsHotkey& hotkey = app.*h.record;
     const std::string prefix = h.prefix;
@@ -226,5 +253,11 @@ IniSaveResult SaveSettings(SettingsStore& state) {
     Put(options, prefix + "_Modifier", hotkey.lModifier);
   }
 
+  // Text the ANSI code page cannot hold makes the whole file UTF-8 (as Save
+  // would), and the password is then stored as UTF-8 files store it.
+  if (document.Encoding() == FileEncoding::Ansi && (!password || !document.FitsItsEncoding())) {
+    document.SetEncoding(FileEncoding::Utf8WithMark);
+    Put(options, "Password", EncodePassword(app.AdminPassword));
+  }
   return document.Save();
 }

@@ -10,7 +10,8 @@ class SettingsStore;
 // The settings file, Tarvolo.INI, in the program's folder.
 //
 // LoadSettings reads it into Settings and AppOptions and keeps the document
-// for SaveSettings. What it does with a file that is not as it should be:
+// for SaveSettings, which writes it back in the encoding it was read in (see
+// IniDocument). What it does with a file that is not as it should be:
 // - missing: the shipped settings are used, and the first save creates it;
 // - there but unreadable (no permission, locked, not text, far too large):
 //   the shipped settings are used, SettingsFileProblem says so in plain

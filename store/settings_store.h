@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/os_files.h"
+#include "platform/os_text.h"
 #include "store/ini_document.h"
 #include "store/options.h"
 #include "store/settings.h"
@@ -12,11 +13,13 @@
 // the saves. One lives for the whole run.
 class SettingsStore {
  public:
-  explicit SettingsStore(platform::OsFiles& files) : files(files) {}
+  SettingsStore(platform::OsFiles& files, platform::OsText& text) : files(files), text(text) {}
   SettingsStore(const SettingsStore&) = delete;
   SettingsStore& operator=(const SettingsStore&) = delete;
 
   platform::OsFiles& files;
+  // The ANSI code page, for files in it.
+  platform::OsText& text;
 
   clsSettings Settings;
   AppOptionsRecord AppOptions;

@@ -1,12 +1,16 @@
 // The INI document: reading, and writing back with every line it was not
-// asked to change kept byte for byte. Its files, and removing sections while
-// walking them, are tested through the settings file.
+// asked to change kept byte for byte, and the encodings of its file. Its
+// files, and removing sections while walking them, are tested through the
+// settings file.
 #include "store/ini_document.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "platform/sim/sim_desktop.h"
+#include "store/file_encoding.h"
 
 namespace {
 
@@ -38,7 +42,7 @@ std::string ValueOf(IniDocument& doc, std::string_view section, std::string_view
 
 TEST(IniDocumentReading, FindsSectionsKeysAndValuesWhateverTheLineEnds) {
   IniDocument doc = Parsed(
-      "\xEF\xBB\xBF; comment=not a key\r\n[Options]\r\n  Password = abc  \n\n[S]\rno equals sign\n=no name\n"
+      "; comment=not a key\r\n[Options]\r\n  Password = abc  \n\n[S]\rno equals sign\n=no name\n"
       "[unclosed=bracket\na=b=c\nq=\"  quoted  \"\nh=text ; not a comment\nnul=a" +
       std::string(1, '\0') + "b\nhigh=\xE9\xFF\x80\nlong=" + std::string(200000, 'v') + "\n[Last]\rz=3");
   EXPECT_EQ(SectionNames(doc), (Names{"Options", "S", "Last"}));
@@ -64,7 +68,7 @@ TEST(IniDocumentReading, NamesAreFoundWithoutRegardToCaseExactCaseFirst) {
 
 TEST(IniDocumentWriting, OnlyWhatWasChangedIsRewritten) {
   const std::string text =
-      "\xEF\xBB\xBF; comment\n\nstray line before any section\r\n[Options]   trailing text\r\n"
+      "; comment\n\nstray line before any section\r\n[Options]   trailing text\r\n"
       "  Key = value  \r\n[unknown]\nx=1\r; last line without an end";
   EXPECT_EQ(Parsed(text).Text(), text);
 
@@ -126,6 +130,77 @@ TEST(IniValueConversion, IntegersAndBooleans) {
     EXPECT_EQ(IniValue(yes).AsBool(), true) << yes;
   for (const char* no : {"False", "false", "0", "-0", "000"}) EXPECT_EQ(IniValue(no).AsBool(), false) << no;
   for (const char* bad : {"", "yes", "on", "T", "1.0", "Truey"}) EXPECT_EQ(IniValue(bad).AsBool(), std::nullopt) << bad;
+}
+
+// The simulated system's ANSI code page is Windows-1252.
+TEST(FileEncoding, AMarkOrWellFormedUtf8DecidesAndAnythingElseIsAnsi) {
+  sim::SimDesktop desk;
+  const std::string replacement = "\xEF\xBF\xBD";
+  const struct {
+    std::string bytes;
+    FileEncoding encoding;
+    std::string text;
+    bool exact;
+  } cases[] = {
+      {"", FileEncoding::Ansi, "", true},
+      {"[A]\r\nx=1", FileEncoding::Ansi, "[A]\r\nx=1", true},
+      {"caf\xE9 \x80\x81", FileEncoding::Ansi, "caf\xC3\xA9 \xE2\x82\xAC\xC2\x81", true},
+      {"caf\xC3\xA9", FileEncoding::Utf8, "caf\xC3\xA9", true},
+      {"caf\xC3\xA9 \xE9", FileEncoding::Ansi, "caf\xC3\x83\xC2\xA9 \xC3\xA9", true},  // not all UTF-8
+      {"\xEF\xBB\xBFx", FileEncoding::Utf8WithMark, "x", true},
+      {"\xEF\xBB\xBF\xE9\xEF\xBB\xBF", FileEncoding::Utf8WithMark, "\xE9\xEF\xBB\xBF", true},  // kept as it is
+      {"\xFF\xFE", FileEncoding::Utf16WithMark, "", true},
+      {std::string("\xFF\xFE=\0\x3F\x04\x3D\xD8\x00\xDE\r\0\n\0", 14), FileEncoding::Utf16WithMark,
+       "=\xD0\xBF\xF0\x9F\x98\x80\r\n", true},
+      {std::string("\xFF\xFE\x3D\xD8=\0\x00\xDE", 8), FileEncoding::Utf16WithMark, replacement + "=" + replacement,
+       false},
+      {std::string("\xFF\xFE=\0=", 5), FileEncoding::Utf16WithMark, "=" + replacement, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    const DecodedFile file = DecodeFile(c.bytes, desk);
+    EXPECT_EQ(DetectEncoding(c.bytes), c.encoding);
+    EXPECT_EQ(file.encoding, c.encoding);
+    EXPECT_EQ(file.text, c.text);
+    EXPECT_EQ(file.exact, c.exact);
+    if (c.exact) EXPECT_EQ(EncodeFile(file.text, file.encoding, desk), c.bytes);
+    EXPECT_TRUE(LooksLikeText(c.bytes));
+  }
+  for (const std::string& notText : {std::string("[A]\0", 4), std::string("\xFE\xFF\x04\x1F"),
+                                     std::string("\xFF\xFE\0\0[\0\0\0", 8), std::string("\xFF\xFEx\0\0\0", 6)})
+    EXPECT_FALSE(LooksLikeText(notText)) << notText;
+  EXPECT_TRUE(LooksLikeText(std::string("\xFF\xFE\0x\0", 5))) << "only a whole code unit of 0 is a NUL";
+}
+
+TEST(FileEncoding, WhatIsWrittenReadsBackAsTheSameTextAndNeverWithQuestionMarks) {
+  sim::SimDesktop desk;
+  const struct {
+    std::string text;
+    FileEncoding asked, written;
+  } cases[] = {
+      {"caf\xC3\xA9", FileEncoding::Ansi, FileEncoding::Ansi},
+      {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", FileEncoding::Ansi, FileEncoding::Utf8WithMark},  // not in it
+      {"\xC3\x83\xC2\xA9", FileEncoding::Ansi, FileEncoding::Utf8WithMark},  // its bytes would read as UTF-8
+      {"\xC3\xAF\xC2\xBB\xC2\xBFx", FileEncoding::Ansi, FileEncoding::Utf8WithMark},  // ... as a UTF-8 mark
+      {"\xC3\xBF\xC3\xBEx", FileEncoding::Ansi, FileEncoding::Utf8WithMark},              // ... as a UTF-16 mark
+      {"\xD0\x9F\xD1\x80", FileEncoding::Utf8, FileEncoding::Utf8},
+      {"\xEF\xBB\xBFx\xC3\xA9", FileEncoding::Utf8, FileEncoding::Utf8WithMark},  // a leading U+FEFF
+      {"caf\xE9", FileEncoding::Utf8, FileEncoding::Utf8WithMark},                  // not UTF-8
+      {"\xD0\x9F\xF0\x9F\x98\x80", FileEncoding::Utf16WithMark, FileEncoding::Utf16WithMark},
+      {"caf\xE9", FileEncoding::Utf16WithMark, FileEncoding::Utf8WithMark},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const EncodedFile file = EncodeFileOrUtf8(c.text, c.asked, desk);
+    EXPECT_EQ(file.encoding, c.written);
+    EXPECT_EQ(EncodeFile(c.text, c.asked, desk).has_value(), c.asked == c.written);
+    const DecodedFile read = DecodeFile(file.bytes, desk);
+    EXPECT_EQ(read.encoding, c.written);
+    EXPECT_EQ(read.text, c.text);
+    EXPECT_TRUE(read.exact);
+  }
+  EXPECT_EQ(EncodeFile("caf\xC3\xA9", FileEncoding::Ansi, desk), "caf\xE9");
+  EXPECT_EQ(EncodeFile("ab", FileEncoding::Utf16WithMark, desk), std::string("\xFF\xFE" "a\0b\0", 6));
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "app/program_state.h"
+#include "engine/matcher.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/text/utf8.h"
+#include "store/file_encoding.h"
 #include "store/ini_document.h"
 #include "store/password.h"
 #include "store/shipped_settings.h"
@@ -47,6 +50,21 @@ std::string SettingBlock(const std::string& section, const std::string& name, in
          "\nMatch_EXE=2\nMatch_Owner=1\nMatch_Title=0\n";
 }
 
+// A setting that looks at the beginning of the title alone.
+std::string TitleSetting(const std::string& section, const std::string& name, const std::string& title) {
+  return "[" + section + "]\nName=" + name +
+         "\nAction_CapsLock=1\nAction_NumLock=0\nAction_ScrollLock=0\nFilter_EXE=\nFilter_Owner=\nFilter_Title=" +
+         title + "\nMatch_EXE=0\nMatch_Owner=0\nMatch_Title=0\n";
+}
+
+// UTF-16LE code units, and a file of them as Windows' profile functions keep one.
+std::string Utf16Units(const std::string& utf8) {
+  std::string bytes;
+  for (const char16_t unit : text::Utf8ToUtf16(utf8)) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  return bytes;
+}
+std::string Utf16File(const std::string& utf8) { return "\xFF\xFE" + Utf16Units(utf8); }
+
 class SettingsFileTest : public ::testing::Test {
  protected:
   // Loads the text as the settings file into a fresh state.
@@ -60,29 +78,29 @@ class SettingsFileTest : public ::testing::Test {
     LoadSettings(*again);
     return *again;
   }
-  static Names NamesOf(const ProgramState& s) {
+  static Names NamesOf(const SettingsStore& s) {
     Names names;
     for (const auto& setting : s.Settings) names.push_back(setting->Name);
     return names;
   }
-  IniDocument Saved() const {
+  IniDocument Saved() {
     IniDocument doc;
-    doc.LoadText(desk.File(kPath).value_or(""));
+    doc.LoadText(DecodeFile(desk.File(kPath).value_or(""), desk).text);
     return doc;
   }
-  Names SavedSections() const {
+  Names SavedSections() {
     Names names;
     const IniDocument doc = Saved();
     for (const IniSection& s : doc.Sections()) names.push_back(s.Name());
     return names;
   }
-  Names SavedKeys(const std::string& section) const {
+  Names SavedKeys(const std::string& section) {
     Names names;
     const IniDocument doc = Saved();
     for (const IniKey* k : doc.Sections().Item(section)->Keys().List()) names.push_back(k->Name());
     return names;
   }
-  std::string SavedValue(const std::string& section, const std::string& key) const {
+  std::string SavedValue(const std::string& section, const std::string& key) {
     IniDocument doc = Saved();
     const IniSection* s = doc.Sections().Item(section);
     const IniKey* k = s ? s->Keys().Item(key) : nullptr;
@@ -120,7 +138,7 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   LoadSettings(state);
   AppOptionsRecord& o = state.AppOptions;
   o.AlwaysOnTop = o.KeystrokeSimulation = true;
-  o.AdminPassword = "\xE9 a~";
+  o.AdminPassword = "\xC3\xA9 a~";  // as typed: UTF-8
   const auto hotkeys = {std::pair{&AppOptionsRecord::HotkeyShow, 'T'}, {&AppOptionsRecord::HotkeyCapitalize, 'U'},
                         {&AppOptionsRecord::HotkeyReverse, 'R'}, {&AppOptionsRecord::HotkeyLower, 'L'}};
   for (auto [hotkey, key] : hotkeys) o.*hotkey = {"", std::string("Ctrl + Alt + ") + key, 3, key, false, "", false};
@@ -133,7 +151,7 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
 
   const AppOptionsRecord& r = Reload().AppOptions;
   EXPECT_TRUE(r.AlwaysOnTop && r.KeystrokeSimulation);
-  EXPECT_EQ(r.AdminPassword, "\xE9 a~") << "stored as \"\xE9!b \", quoted for its closing space";
+  EXPECT_EQ(r.AdminPassword, "\xC3\xA9 a~") << "stored in the ANSI code page as \"\xE9!b \", quoted for its closing space";
   for (auto [hotkey, key] : hotkeys)
     EXPECT_EQ((std::tuple{(r.*hotkey).sHotkey, (r.*hotkey).lVKey, (r.*hotkey).lModifier}),
               (std::tuple{std::string("Ctrl + Alt + ") + key, std::int32_t{key}, 3}));
@@ -144,25 +162,213 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   EXPECT_EQ((Names{e.Filter_EXE, e.Filter_Owner, e.Filter_Title}), (Names{"NOTEPAD.EXE", "Word", "Untitled"}));
 }
 
-TEST_F(SettingsFileTest, ASaveKeepsEveryLineItDoesNotOwnByteForByte) {
-  const std::string before = Crlf("; my notes\n[Fonts]\nSize=12\n; keep this\n\n");
-  const std::string after = Crlf("[Zebra]\nz=1\n");
-  Load(before + Crlf(OptionsBlock("xyz") + "Extra=kept\n\n" + SettingBlock("Setting 0", "Editor", 4, "\" padded \"")) +
-       after + Crlf(SettingBlock("Setting 1", "Default")));
+TEST_F(SettingsFileTest, ASaveKeepsEveryLineItDoesNotOwnByteForByteInEachEncoding) {
+  const std::string before = "; my notes: caf\xC3\xA9\n" + Crlf("[Fonts]\nSize=12\n; keep this\n\n");
+  const std::string after = "[Zebra]\rz=1\n";
+  for (const FileEncoding encoding :
+       {FileEncoding::Ansi, FileEncoding::Utf8, FileEncoding::Utf8WithMark, FileEncoding::Utf16WithMark}) {
+    SCOPED_TRACE(static_cast<int>(encoding));
+    const std::size_t mark = EncodeFile("", encoding, desk)->size();
+    const auto bytesOf = [&](const std::string& text) { return EncodeFile(text, encoding, desk).value().substr(mark); };
+    Load(EncodeFile(before + Crlf(OptionsBlock("xyz") + "Extra=kept\n\n" +
+                                  SettingBlock("Setting 0", "Editor", 4, "\" padded \"")) +
+                        after + Crlf(SettingBlock("Setting 1", "Default")),
+                    encoding, desk)
+             .value());
+    ASSERT_TRUE(SaveSettings(state));
+    const std::string saved = desk.File(kPath).value();
+    EXPECT_EQ(DetectEncoding(saved), encoding);
+    EXPECT_TRUE(saved.substr(mark).starts_with(bytesOf(before))) << saved;
+    EXPECT_NE(saved.find(bytesOf("Lower_Modifier=3\r\nExtra=kept\r\n")), std::string::npos) << saved;
+    EXPECT_NE(saved.find(bytesOf(after)), std::string::npos) << saved;
+    EXPECT_EQ(SavedSections(), (Names{"Fonts", "Options", "Zebra", "Setting 0", "Setting 1"}));
+    EXPECT_EQ(SavedKeys("Setting 0"), kSettingKeys);
+
+    const ProgramState& r = Reload();
+    EXPECT_EQ(NamesOf(r), (Names{"Editor", "Default"}));
+    EXPECT_EQ(r.Settings.Item("Editor")->Filter_Title, " padded ");
+    EXPECT_EQ(r.AppOptions.AdminPassword, state.AppOptions.AdminPassword);
+    ASSERT_TRUE(SaveSettings(*again));
+    EXPECT_EQ(desk.File(kPath), saved) << "a second save of the same state changes nothing";
+  }
+}
+
+// The window "Caf\xC3\xA9 Paris" is found by a setting read from each file.
+TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackItsBytes) {
+  const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Privet
+  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";       // Ellada
+  const std::string cjkAndEmoji = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2 \xF0\x9F\x98\x80";
+  const std::string password = "\xD0\x9F\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C 1";  // Parol' 1
+  const std::string world =
+      Crlf("; notes \xE2\x80\x94 \xE2\x9C\x93\n" + OptionsBlock(EncodePassword(password)) + "\n" +
+           SettingBlock("Setting 0", cyrillic, 1, greek) + "\n" + TitleSetting("Setting 1", cjkAndEmoji, "Caf\xC3\xA9"));
+  const struct {
+    const char* what;
+    std::string bytes;
+    FileEncoding encoding;
+    Names names;
+    std::string password;
+  } cases[] = {
+      {"ANSI", Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + TitleSetting("Setting 0", "Caf\xE9", "Caf\xE9")),
+       FileEncoding::Ansi, {"Caf\xC3\xA9"}, "\xC3\xA9 a"},
+      {"ANSI that is partly UTF-8",
+       Crlf(OptionsBlock() + "\n" + TitleSetting("Setting 0", "\xC3\xA9 \xE9", "Caf\xE9")), FileEncoding::Ansi,
+       {"\xC3\x83\xC2\xA9 \xC3\xA9"}, ""},
+      {"UTF-8", world, FileEncoding::Utf8, {cyrillic, cjkAndEmoji}, password},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + world, FileEncoding::Utf8WithMark, {cyrillic, cjkAndEmoji}, password},
+      {"UTF-16LE", Utf16File(world), FileEncoding::Utf16WithMark, {cyrillic, cjkAndEmoji}, password},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::SimDesktop d;
+    d.SetFile(kPath, c.bytes);
+    ProgramState s(d);
+    LoadSettings(s);
+    EXPECT_EQ(s.SettingsFileProblem, "");
+    EXPECT_EQ(s.SettingsDocument->Encoding(), c.encoding);
+    EXPECT_EQ(NamesOf(s), c.names);
+    if (c.names.size() > 1) EXPECT_EQ(s.Settings.Item(1)->Filter_Title, greek);
+    EXPECT_EQ(s.AppOptions.AdminPassword, c.password);
+    s.IsNT = true;
+    d.SetForeground(d.AddWindow({"Caf\xC3\xA9 Paris", "Notepad", 0, d.AddProcess({"NOTEPAD.EXE"})}));
+    EvaluateActiveWindow(s);
+    EXPECT_EQ(s.CurrentSetting().Name, c.names.back());
+
+    ASSERT_TRUE(SaveSettings(s));
+    EXPECT_EQ(d.File(kPath), c.bytes);
+    s.AppOptions.AlwaysOnTop = !s.AppOptions.AlwaysOnTop;
+    ASSERT_TRUE(SaveSettings(s));
+    const auto inFile = [&](const std::string& text) {
+      return c.encoding == FileEncoding::Utf16WithMark ? Utf16Units(text) : text;
+    };
+    std::string changed = c.bytes;
+    const std::string on = inFile("Always On Top=True");
+    changed.replace(changed.find(on), on.size(), inFile("Always On Top=False"));
+    EXPECT_EQ(d.File(kPath), changed) << "that line alone";
+    EXPECT_EQ(d.Paths(), Names{kPath});
+  }
+}
+
+TEST_F(SettingsFileTest, TextTheAnsiCodePageCannotHoldMakesTheWholeFileUtf8WithAMarkNeverQuestionMarks) {
+  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2";  // Nihongo memo
+  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
+  Load(Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + TitleSetting("Setting 0", "Caf\xE9", "Caf\xE9")));
+  auto memo = std::make_shared<clsSetting>();
+  memo->Name = japanese;
+  memo->Filter_Title = greek;
+  state.Settings.Add(memo, memo->Name);
   ASSERT_TRUE(SaveSettings(state));
   const std::string saved = desk.File(kPath).value();
-  EXPECT_TRUE(saved.starts_with(before)) << saved;
-  EXPECT_NE(saved.find("Lower_Modifier=3\r\nExtra=kept\r\n"), std::string::npos) << saved;
-  EXPECT_NE(saved.find(after), std::string::npos) << saved;
-  EXPECT_EQ(SavedSections(), (Names{"Fonts", "Options", "Zebra", "Setting 0", "Setting 1"}));
-  EXPECT_EQ(SavedKeys("Setting 0"), kSettingKeys);
+  EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF" + Crlf("; caf\xC3\xA9 notes\n[Options]\n"))) << saved;
+  EXPECT_EQ(saved.find('?'), std::string::npos) << saved;
+  EXPECT_EQ(desk.Paths(), Names{kPath}) << "nothing of the old file was lost, so nothing is kept aside";
 
-  const ProgramState& r = Reload();
-  EXPECT_EQ(NamesOf(r), (Names{"Editor", "Default"}));
-  EXPECT_EQ(r.Settings.Item("Editor")->Filter_Title, " padded ");
-  EXPECT_EQ(r.AppOptions.AdminPassword, state.AppOptions.AdminPassword);
+  EXPECT_EQ(NamesOf(Reload()), (Names{"Caf\xC3\xA9", japanese}));
+  EXPECT_EQ(again->Settings.Item(2)->Filter_Title, greek);
+  EXPECT_EQ(again->AppOptions.AdminPassword, "\xC3\xA9 a") << "stored as UTF-8 files store it";
+  again->Settings.Remove(2);
   ASSERT_TRUE(SaveSettings(*again));
-  EXPECT_EQ(desk.File(kPath), saved) << "a second save of the same state changes nothing";
+  EXPECT_TRUE(desk.File(kPath)->starts_with("\xEF\xBB\xBF;")) << "UTF-8 it stays";
+
+  // No file yet: ANSI, as earlier versions wrote it, while everything fits.
+  sim::SimDesktop d;
+  ProgramState s(d);
+  LoadSettings(s);
+  s.Settings.Item(1)->Filter_Title = "Caf\xC3\xA9";
+  ASSERT_TRUE(SaveSettings(s));
+  EXPECT_NE(d.File(kPath)->find("\r\nFilter_Title=Caf\xE9\r\n"), std::string::npos);
+  EXPECT_EQ(DetectEncoding(*d.File(kPath)), FileEncoding::Ansi);
+  s.AppOptions.AdminPassword = japanese;
+  ASSERT_TRUE(SaveSettings(s));
+  EXPECT_TRUE(d.File(kPath)->starts_with("\xEF\xBB\xBF;"));
+  s.AppOptions.AdminPassword = "pw";
+  ASSERT_TRUE(SaveSettings(s));
+  EXPECT_TRUE(d.File(kPath)->starts_with("\xEF\xBB\xBF;")) << "the file does not go back and forth";
+  s.AppOptions.AdminPassword = japanese;
+  ASSERT_TRUE(SaveSettings(s));
+  ProgramState t(d);
+  LoadSettings(t);
+  EXPECT_EQ(t.AppOptions.AdminPassword, japanese);
+  EXPECT_EQ(t.Settings.Item(1)->Filter_Title, "Caf\xC3\xA9");
+
+  // Bytes that are not UTF-8 have no form in UTF-16 either; UTF-8 with a
+  // mark keeps them as they are.
+  d.SetFile(kPath, Utf16File(Crlf(OptionsBlock() + "\n" + TitleSetting("Setting 0", "A", "x"))));
+  LoadSettings(t);
+  t.Settings.Item(1)->Filter_Title = "caf\xE9";
+  ASSERT_TRUE(SaveSettings(t));
+  EXPECT_NE(d.File(kPath)->find("\r\nFilter_Title=caf\xE9\r\n"), std::string::npos);
+  t.Settings.Item(1)->Filter_Title = "cafe";
+  ASSERT_TRUE(SaveSettings(t));
+  EXPECT_TRUE(d.File(kPath)->starts_with("\xEF\xBB\xBF[Options]")) << "the file does not go back and forth";
+}
+
+// Katakana 0x8340 to 0x8396 of Shift JIS (U+30A1 to U+30F6): a code page of
+// two bytes to a character whose second byte may be printable ASCII.
+class KatakanaCodePage : public platform::OsText {
+ public:
+  std::string CharUpper(std::string_view text) override { return std::string(text); }
+  std::string CharLower(std::string_view text) override { return std::string(text); }
+  std::string FromAnsiCodePage(std::string_view bytes) override {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto lead = static_cast<unsigned char>(bytes[i]);
+      const auto trail = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0u;
+      if (lead < 0x80) {
+        out += bytes[i];
+      } else if (lead == 0x83 && trail >= 0x40 && trail <= 0x96 && trail != 0x7F) {
+        text::AppendUtf8(out, 0x30A1 + trail - 0x40 - (trail > 0x7F ? 1 : 0));
+        ++i;
+      } else {
+        text::AppendUtf8(out, 0x30FB);  // a byte out of place
+      }
+    }
+    return out;
+  }
+  std::optional<std::string> ToAnsiCodePage(std::string_view text) override {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+      const text::Utf8Char c = text::DecodeUtf8(text, at);
+      at += c.length;
+      if (c.valid && c.cp < 0x80) {
+        out += static_cast<char>(c.cp);
+      } else if (c.valid && c.cp >= 0x30A1 && c.cp <= 0x30F6) {
+        const char32_t trail = c.cp - 0x30A1 + 0x40;
+        out += {'\x83', static_cast<char>(trail >= 0x7F ? trail + 1 : trail)};
+      } else {
+        return std::nullopt;
+      }
+    }
+    return out;
+  }
+};
+
+TEST_F(SettingsFileTest, APasswordSetInACodePageOfTwoBytesACharacterIsStillTheSame) {
+  const std::string so = "\xE3\x82\xBD";  // U+30BD, 83 5C
+  const std::string mi = "\xE3\x83\x9F";  // U+30DF, 83 7E: stored, its second byte becomes a space
+  KatakanaCodePage codePage;
+  // As earlier versions stored "<so> a": each byte of 83 5C 20 61 moved on.
+  const std::string file = Crlf(OptionsBlock("\x83\x5D!b") + "\n" + TitleSetting("Setting 0", "\x83\x5C", ""));
+  for (const std::string& password : {so + " a", mi}) {
+    SCOPED_TRACE(password);
+    desk.SetFile(kPath, file);
+    SettingsStore s(desk, codePage);
+    LoadSettings(s);
+    EXPECT_EQ(NamesOf(s), Names{so});
+    EXPECT_EQ(s.AppOptions.AdminPassword, so + " a");
+    ASSERT_TRUE(SaveSettings(s));
+    EXPECT_EQ(desk.File(kPath), file);
+
+    // UTF-8 it becomes for a name outside the code page, or for a password
+    // whose stored form is no text of it; either way the password stays.
+    s.AppOptions.AdminPassword = password;
+    if (password != mi) s.Settings.Item(1)->Name = "\xCE\x95";
+    ASSERT_TRUE(SaveSettings(s));
+    EXPECT_TRUE(desk.File(kPath)->starts_with("\xEF\xBB\xBF"));
+    SettingsStore t(desk, codePage);
+    LoadSettings(t);
+    EXPECT_EQ(t.AppOptions.AdminPassword, password);
+  }
 }
 
 TEST_F(SettingsFileTest, OnlySectionsBeginningWithSettingInExactCaseAreSettingsAndAreRenumberedInOrder) {
@@ -199,7 +405,8 @@ TEST_F(SettingsFileTest, AnUnreadableFileIsReportedAndNeverWrittenOver) {
       {"locked", Crlf(OptionsBlock()), platform::FileReadStatus::InUse, "Another program"},
       {"read error", Crlf(OptionsBlock()), platform::FileReadStatus::Failed, "error occurred"},
       {"not text", Crlf(OptionsBlock()) + std::string(3, '\0'), platform::FileReadStatus::Ok, "plain text"},
-      {"UTF-16", std::string("\xFF\xFE[\0O\0]\0", 8), platform::FileReadStatus::Ok, "plain text"},
+      {"UTF-16 big-endian", std::string("\xFE\xFF\0[\0O\0]", 8), platform::FileReadStatus::Ok, "plain text"},
+      {"UTF-32", std::string("\xFF\xFE\0\0[\0\0\0", 8), platform::FileReadStatus::Ok, "plain text"},
       {"huge", std::string(IniDocument::kMaxFileBytes + 10, ';'), platform::FileReadStatus::Ok, "too large"},
   };
   for (const auto& c : cases) {
@@ -318,6 +525,7 @@ TEST_F(SettingsFileTest, AFileChangedByHandWhileRunningIsKeptBesideItBeforeASave
   const IniSaveResult first = SaveSettings(state);
   ASSERT_TRUE(first.Saved());
   EXPECT_EQ(first.backupPath, kPath + ".bak");
+  EXPECT_EQ(first.backupReason, IniBackupReason::ChangedMeanwhile);
   EXPECT_EQ(desk.File(kPath + ".bak"), byHand);
   EXPECT_EQ(SavedSections(), (Names{"Options", "Setting 0"}));
 
@@ -341,6 +549,21 @@ TEST_F(SettingsFileTest, AFileChangedByHandWhileRunningIsKeptBesideItBeforeASave
   desk.FailWrites(sim::WriteFault::HalfWay);
   EXPECT_EQ(SaveSettings(state).status, IniSaveStatus::Failed);
   EXPECT_EQ(desk.File(kPath), "; third edit\r\n");
+}
+
+TEST_F(SettingsFileTest, AFileThatDidNotReadExactlyIsKeptBesideItAtTheFirstSave) {
+  // A lone surrogate in a UTF-16 file's comment: it reads as U+FFFD.
+  const std::string file = Utf16File("; ") + std::string("\x00\xD8", 2) +
+                           Utf16Units(Crlf("\n" + OptionsBlock() + "\n" + TitleSetting("Setting 0", "A", "x")));
+  Load(file);
+  EXPECT_EQ(NamesOf(state), Names{"A"});
+  const IniSaveResult first = SaveSettings(state);
+  ASSERT_TRUE(first.Saved());
+  EXPECT_EQ(first.backupPath, kPath + ".bak");
+  EXPECT_EQ(first.backupReason, IniBackupReason::NotReadExactly);
+  EXPECT_EQ(desk.File(kPath + ".bak"), file);
+  EXPECT_TRUE(desk.File(kPath)->starts_with(Utf16File("; \xEF\xBF\xBD\r\n[Options]\r\n")));
+  EXPECT_EQ(SaveSettings(state).backupPath, "") << "once kept, the file is the program's own";
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFileOrALinksReadOnlyTargetIsNeverWritten) {

@@ -2,12 +2,19 @@
 // window (here its stand-in), with and without an administration password.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "resident_fixture.h"
 
 namespace {
 
 struct Started : ResidentProgram {
-  Started() { program->Start(); }
+  // With the settings file as given, or none.
+  explicit Started(const std::optional<std::string>& file = std::nullopt) {
+    if (file) desktop.SetFile(SettingsPath(), *file);
+    program->Start();
+  }
   // Right-click on the icon and pick an item (-1: none).
   void Pick(int item) {
     ui->AnswerPopupMenu(item);
@@ -131,7 +138,7 @@ TEST(FailedSave, IsReportedOnExitAndWhenTheSetupWindowClosesButNotAtLogOff) {
   EXPECT_EQ(q.desktop.WriteAttempts(), 2) << "asked to save as the session ends, and again as the form goes";
 }
 
-TEST(SaveProblems, AReadOnlyFileIsToldOnceAndAVersionChangedByHandIsToldWhereItIsKept) {
+TEST(SaveProblems, AReadOnlyFileIsToldOnceAndAVersionChangedByHandOrNotReadExactlyIsToldWhereItIsKept) {
   Started p;
   p.desktop.SetReadOnly(p.SettingsPath(), true);
   p.Pick(0);
@@ -149,6 +156,16 @@ TEST(SaveProblems, AReadOnlyFileIsToldOnceAndAVersionChangedByHandIsToldWhereItI
   ASSERT_EQ(q.ui->MsgBoxes().size(), 1u);
   EXPECT_NE(q.ui->MsgBoxes()[0].prompt.find(q.SettingsPath() + ".bak"), std::string::npos);
   EXPECT_EQ(q.desktop.File(q.SettingsPath() + ".bak"), "[Options]\r\n; by hand\r\n");
+  EXPECT_NE(q.ui->MsgBoxes()[0].prompt.find("changed by another program"), std::string::npos);
+
+  // A lone surrogate in a UTF-16 file.
+  const std::string broken("\xFF\xFE[\0O\0]\0\r\0\n\0;\0\x00\xD8", 16);
+  Started r(broken);
+  r.Pick(3);
+  ASSERT_EQ(r.ui->MsgBoxes().size(), 1u);
+  EXPECT_NE(r.ui->MsgBoxes()[0].prompt.find("could not be read as they were"), std::string::npos);
+  EXPECT_NE(r.ui->MsgBoxes()[0].prompt.find(r.SettingsPath() + ".bak"), std::string::npos);
+  EXPECT_EQ(r.desktop.File(r.SettingsPath() + ".bak"), broken);
 }
 
 }  // namespace

@@ -1,15 +1,19 @@
 // Tarvolo.INI on real Windows files: found beside the executable in a folder
-// whose path has spaces, read, saved back in one step, and left as it was
-// when it cannot be read or replaced. tool_settings_roundtrip.exe, copied
-// into the folder, loads and saves as tarvolo.exe does.
+// whose path has spaces, read in the encodings Windows and editors write,
+// saved back in one step, and left as it was when it cannot be read or
+// replaced. tool_settings_roundtrip.exe, copied into the folder, loads and
+// saves as tarvolo.exe does.
 #include "platform/win32/win32_api.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_text.h"
+#include "store/file_encoding.h"
 #include "store/ini_document.h"
 #include "win_test_support.h"
 
@@ -33,6 +37,31 @@ std::string Utf8(const std::wstring& wide) {
                                                              text.data(), static_cast<int>(text.size()), nullptr,
                                                              nullptr)));
   return text;
+}
+
+std::string Utf16(const std::string& utf8) {
+  std::string bytes;
+  for (const wchar_t unit : Wide(utf8)) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  return bytes;
+}
+
+// The character in the ANSI code page; empty when it has none.
+std::string Ansi(const std::wstring& wide) {
+  char bytes[16] = {};
+  BOOL usedDefault = FALSE;
+  const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), bytes,
+                                      sizeof bytes, nullptr, &usedDefault);
+  return usedDefault || n <= 0 ? std::string() : std::string(bytes, static_cast<std::size_t>(n));
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string hex;
+  for (const char c : bytes) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c));
+    hex += digits;
+  }
+  return hex;
 }
 
 // Paths here are UTF-8, as the program's own are on the NT family; the 9x
@@ -168,10 +197,11 @@ class BesideTheExecutable : public ::testing::Test {
     return static_cast<int>(code);
   }
 
-  // The value of a key in a saved file, or "<missing>".
-  static std::string Value(const std::string& text, const std::string& section, const std::string& key) {
+  // The value of a key in a saved file in any of its encodings, or "<missing>".
+  static std::string Value(const std::string& bytes, const std::string& section, const std::string& key) {
+    Win32Text codePage;
     IniDocument doc;
-    doc.LoadText(text);
+    doc.LoadText(DecodeFile(bytes, codePage).text);
     const IniSection* s = doc.Sections().Item(section);
     const IniKey* k = s ? s->Keys().Item(key) : nullptr;
     return k ? k->Value().AsString() : "<missing>";
@@ -267,6 +297,71 @@ TEST_F(BesideTheExecutable, AFileChangedAfterItWasReadIsKeptAsABackupBeforeTheSa
   EXPECT_EQ(ReadAll(ini + ".bak"), "an older backup");
   EXPECT_EQ(ReadAll(ini + ".2.bak"), "[Options]\r\nAlways On Top=True\r\n; changed meanwhile\r\n");
   EXPECT_EQ(Value(ReadAll(ini), "Setting 0", "Name"), "Added by tool");
+}
+
+// Windows' own profile functions keep a file that begins with the UTF-16LE
+// mark in UTF-16LE: the program reads what they wrote and keeps it so, and
+// Windows reads what the program wrote.
+TEST_F(BesideTheExecutable, AUtf16FileOfWindowsOwnProfileFunctionsIsReadAndStaysUtf16) {
+  if (!IsNtFamily()) GTEST_SKIP() << "the 9x family's profile functions write no UTF-16";
+  const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Privet
+  const std::wstring file = Wide(ini);
+  WriteAll(ini, "\xFF\xFE");
+  ASSERT_TRUE(::WritePrivateProfileStringW(L"Options", L"Always On Top", L"True", file.c_str()));
+  ASSERT_TRUE(::WritePrivateProfileStringW(L"Setting 0", L"Name", Wide(cyrillic).c_str(), file.c_str()));
+  ASSERT_TRUE(::WritePrivateProfileStringW(L"Setting 0", L"Filter_Title", L"Caf\u00E9", file.c_str()));
+  ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+  const std::string written = ReadAll(ini);
+  ASSERT_TRUE(written.starts_with("\xFF\xFE")) << "Windows kept the file in UTF-16LE";
+  ASSERT_NE(written.find(Utf16("Name=" + cyrillic)), std::string::npos);
+
+  ASSERT_EQ(RunTool(&output), 0) << output;
+  const std::string saved = ReadAll(ini);
+  const std::string options = written.substr(0, written.find(Utf16("[Setting 0]")));
+  EXPECT_TRUE(saved.starts_with(options)) << "the lines the program did not change, byte for byte";
+  EXPECT_NE(options.find(Utf16("Always On Top=True")), std::string::npos);
+  EXPECT_EQ(Value(saved, "Setting 0", "Name"), cyrillic);
+  EXPECT_EQ(Value(saved, "Setting 0", "Filter_Title"), "Caf\xC3\xA9");
+  wchar_t name[64] = {};
+  ::GetPrivateProfileStringW(L"Setting 0", L"Name", L"", name, 64, file.c_str());
+  EXPECT_EQ(Utf8(name), cyrillic);
+  ::GetPrivateProfileStringW(L"Setting 1", L"Name", L"", name, 64, file.c_str());
+  EXPECT_EQ(Utf8(name), "Added by tool");
+}
+
+TEST_F(BesideTheExecutable, Utf8StaysUtf8AndAnAnsiFileGainingANameOutsideItsCodePageBecomesUtf8WithAMark) {
+  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xF0\x9F\x98\x80";  // Ellada, a smile
+  const std::string head = "; caf\xC3\xA9 \xE2\x80\x94 notes\n[Options]\r\nAlways On Top=True\r\n";
+  WriteAll(ini, head + "[Setting 0]\r\nName=" + greek + "\r\n");
+  ASSERT_EQ(RunTool(&output), 0) << output;
+  std::string saved = ReadAll(ini);
+  EXPECT_TRUE(saved.starts_with(head)) << saved;
+  EXPECT_EQ(Value(saved, "Setting 0", "Name"), greek);
+  EXPECT_EQ(Value(saved, "Setting 1", "Name"), "Added by tool");
+
+  const std::string e = Ansi(L"\u00E9");
+  if (e.empty()) GTEST_SKIP() << "the ANSI code page has no e acute";
+  const std::string ansi = "; caf" + e + " notes\r\n[Options]\r\n[Setting 0]\r\nName=Caf" + e + "\r\n";
+  WriteAll(ini, ansi);
+  ASSERT_EQ(RunTool(&output), 0) << output;
+  saved = ReadAll(ini);
+  EXPECT_TRUE(saved.starts_with("; caf" + e + " notes\r\n[Options]\r\n")) << "ANSI it stays";
+  EXPECT_EQ(Value(saved, "Setting 0", "Name"), "Caf\xC3\xA9");
+  if (IsNtFamily()) {
+    wchar_t name[64] = {};
+    ::GetPrivateProfileStringW(L"Setting 0", L"Name", L"", name, 64, Wide(ini).c_str());
+    EXPECT_EQ(std::wstring(name), L"Caf\u00E9") << "Windows reads the program's ANSI file";
+  }
+
+  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2";  // Nihongo memo
+  if (!Ansi(Wide(japanese)).empty()) GTEST_SKIP() << "the ANSI code page holds Japanese";
+  WriteAll(ini, ansi);
+  ASSERT_EQ(RunTool(&output, "--name " + Hex(japanese)), 0) << output;
+  saved = ReadAll(ini);
+  EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF; caf\xC3\xA9 notes\r\n[Options]\r\n")) << saved;
+  EXPECT_EQ(Value(saved, "Setting 0", "Name"), "Caf\xC3\xA9");
+  EXPECT_EQ(Value(saved, "Setting 1", "Name"), japanese);
+  EXPECT_EQ(saved.find('?'), std::string::npos) << saved;
 }
 
 // A folder named in a script outside the ANSI code page: the settings must

@@ -5,10 +5,13 @@
 // when it is read-only. A backup of a file changed by someone else is named
 // on standard output as "backup: <path>". With "--edit-between" it appends a
 // line to the file between loading and saving, as a user editing it by hand
-// while Tarvolo runs would.
+// while Tarvolo runs would. "--name <hex>" names the added setting by the
+// hex digits of its UTF-8, since the 9x family's command lines carry only
+// the ANSI code page.
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "app/program_state.h"
 #include "platform/win32/win32_os.h"
@@ -18,14 +21,20 @@ int main(int argc, char** argv) {
   Win32Os os;
   ProgramState state(os);
   LoadSettings(state);
+  std::string name = "Added by tool";
   if (argc > 1 && std::strcmp(argv[1], "--edit-between") == 0) {
     std::string text;
     const std::string path = state.SettingsDocument->Path();
     os.ReadWholeFile(path, 1 << 20, text);
     os.WriteFileAtomically(path, text + "; changed meanwhile\r\n");
   }
+  if (argc > 2 && std::strcmp(argv[1], "--name") == 0) {
+    name.clear();
+    for (const char* hex = argv[2]; hex[0] != '\0' && hex[1] != '\0'; hex += 2)
+      name += static_cast<char>(std::stoi(std::string(hex, 2), nullptr, 16));
+  }
   auto added = std::make_shared<clsSetting>();
-  added->Name = "Added by tool";
+  added->Name = name;
   added->Action_ScrollLock = ActionMaintainOn;
   state.Settings.Add(added, added->Name);
   const IniSaveResult saved = SaveSettings(state);
