@@ -1,5 +1,7 @@
 #include "platform/sim/headless_ui.h"
 
+#include "platform/text/utf8.h"
+
 #include <stdexcept>
 
 #include "platform/forms/form_error.h"
@@ -80,7 +82,10 @@ void HeadlessUi::RunModal(forms::Form& dialog) {
 }
 
 std::int32_t HeadlessUi::TextWidth(const std::string& text, bool bold) const {
-  const std::int32_t twips = static_cast<std::int32_t>(text.size()) * (bold ? 105 : 90);
+  // Every character is as wide as every other, whatever its UTF-8 length.
+  std::int32_t chars = 0;
+  for (std::size_t at = 0; at < text.size(); ++chars) at += text::DecodeUtf8(text, at).length;
+  const std::int32_t twips = chars * (bold ? 105 : 90);
   return (twips + twipsPerPixelX_ / 2) / twipsPerPixelX_ * twipsPerPixelX_;
 }
 

@@ -26,7 +26,16 @@ TEST(MatchFilterTest, ComparesIgnoringCaseWithoutTrimming) {
                {"Notepad", "Notepad!", MatchEnding, false},
                {"Notepad", "Notepad!", 7, false},
                {"", "", MatchExact, false},  // an empty filter is off
-               {"Notepad", "zz", 9, true}};  // unknown match codes accept
+               {"Notepad", "zz", 9, true},  // unknown match codes accept
+               // Letter case of every script; a question mark is only itself.
+               {"Отчёт 2026", "отчёт", MatchBeginning, true},
+               {"Ωμέγα 2026", "????? 2026", MatchExact, false},
+               {"????? 2026", "????? 2026", MatchExact, true},
+               {"Σίσυφος", "ΣΊΣΥΦΟΣ", MatchExact, true},  // the final sigma too
+               {"Café Paris", "CAFÉ", MatchBeginning, true},
+               {"Memo 日本語メモ", "メモ", MatchEnding, true},
+               {"ıstanbul", "IST", MatchBeginning, true},  // a capital shorter than its small letter
+               {"e\u0301", "E", MatchExact, false}};  // a combining mark is a character of its own
   for (const auto& c : cases) EXPECT_EQ(MatchFilter(c.text, c.filter, c.match), c.expected) << c.text << "|" << c.filter;
 }
 
@@ -81,6 +90,15 @@ TEST_F(MatcherTest, FirstSettingWhoseFiltersAllMatchWinsElseDefault) {
   }
   EXPECT_EQ(state.WindowFacts.OwnerTitle, "Letter - Microsoft Word");
   EXPECT_EQ(state.WindowFacts.EXE, "WINWORD.EXE");
+
+  // Titles outside any code page are told apart.
+  Add("Report", ActionToggleOn)->Filter_Title = "ОТЧЁТ 2026";
+  const std::uint32_t viewer = desk.AddProcess({"Просмотр.exe"});
+  for (auto [title, setting] : {std::pair{"Отчёт 2026", "Report"}, {"Ωμέγα 2026", "Default"}}) {
+    Activate(desk.AddWindow({title, "Viewer", 0, viewer}));
+    EXPECT_EQ(state.CurrentSetting().Name, setting) << title;
+  }
+  EXPECT_EQ(state.WindowFacts.EXE, "Просмотр.exe");
 }
 
 TEST_F(MatcherTest, OwnWindowsScreenSaversAndNoForegroundChangeNothing) {

@@ -237,6 +237,19 @@ TEST(MonitorPage, ShowsTheMatchedPartInGreenAndShortensWhatDoesNotFit) {
   EXPECT_LE(text.TextWidth(text.Caption()), text.Rect().Width);
   m.ShowMatchedText("Word", "Microsoft Word", MatchBeginning, WindowFact::Title);
   EXPECT_FALSE(green.Visible()) << "a filter longer than the text never highlights";
+
+  // The green part is the title's own text, however long its letters are in
+  // bytes, and a shortened title is cut between characters.
+  m.ShowMatchedText("ıstanbul Отчёт", "IST", MatchBeginning, WindowFact::Title);
+  EXPECT_EQ(green.Caption(), "ıst");
+  m.ShowMatchedText("Отчёт 2026 ΣΊΣΥΦΟΣ", "σίσυφος", MatchEnding, WindowFact::Title);
+  EXPECT_EQ(green.Caption(), "ΣΊΣΥΦΟΣ");
+  EXPECT_EQ(green.Rect().Left + green.Rect().Width, text.Rect().Left + text.TextWidth("Отчёт 2026 ΣΊΣΥΦΟΣ"));
+  std::string longCyrillic;
+  for (int i = 0; i < 40; ++i) longCyrillic += "Жё";
+  m.ShowMatchedText(longCyrillic, "жЁ", MatchBeginning, WindowFact::Title);
+  EXPECT_TRUE(text.Caption().ends_with("...")) << text.Caption();
+  EXPECT_EQ(text.Caption().size() % 2, 1u) << "whole two-byte letters and three dots";
 }
 
 TEST(MonitorPage, SnapshotEditToggleAndCopy) {
@@ -259,7 +272,7 @@ TEST(MonitorPage, SnapshotEditToggleAndCopy) {
   // Copy takes the full title, whatever the field shows.
   p.ui->AnswerPopupMenu(1);
   p.ui->MouseUp(*m.lblAWTitle[1], 2);
-  EXPECT_EQ(p.desktop.ClipboardData().at(platform::kCfText), "Microsoft Word - Report");
+  EXPECT_EQ(p.desktop.ClipboardData().at(platform::kCfUnicodeText), "Microsoft Word - Report");
 
   // Edit jumps to the setting in force on the Settings page.
   p.ui->Click(m.cmdEdit);
@@ -310,7 +323,7 @@ TEST(SetupWindow, HelpGoesToTheControlsTopicAndExitDuringANamePromptLosesNothing
 TEST(SettingsPage, NamesOfAnyCharactersAreKeptSavedAndReadBackAsTyped) {
   const std::vector<std::string> names = {"   ",          " lead and trail ", "a=b",  "; not a comment",
                                           "[Setting 9]",  "\"quoted\"",      "\"",    "x]y[z",
-                                          "Caf\xE9 \xC4", std::string(300, 'n')};
+                                          "Café Ä",       "日本語メモ",      "Отчёт 😀", std::string(300, 'n')};
   WithSettings p;
   p.Open();
   frmMain& m = p.main();
@@ -319,7 +332,9 @@ TEST(SettingsPage, NamesOfAnyCharactersAreKeptSavedAndReadBackAsTyped) {
     p.ui->Click(m.cmdNew);
     EXPECT_EQ(m.cboSetting.Text(), name);
   }
-  // Rename to one of them in another case is refused; to a new odd one kept.
+  // Rename to one of them in another case, of any script, is refused; to a
+  // new odd one kept.
+  p.ui->AnswerInputBox("ОТЧЁТ 😀");
   p.ui->AnswerInputBox("A=B");
   p.ui->AnswerInputBox("  = ; [ ] \"  ");
   p.ui->Click(m.cmdRename);

@@ -15,24 +15,39 @@ struct ClipboardFixture : ::testing::Test {
   modFunctions functions{desktop, desktop, desktop};
 };
 
-TEST_F(ClipboardFixture, PlainTextCommandsUseThePlatformsConversionForUpperAndLower) {
-  desktop.PutOnClipboard(platform::kCfText, "Caf\xE9 Ab-5");
+TEST_F(ClipboardFixture, PlainTextIsUnicodeOnTheNtFamilyAndEveryCharacterIsKept) {
+  // Cyrillic, Greek with its final sigma, CJK, an emoji (a surrogate pair),
+  // a combining accent and a title-case letter.
+  desktop.PutOnClipboard(platform::kCfUnicodeText, "привет Straße Σίσυφος ς 日本語 😀 e\u0301 Ab-5 ǅ");
   functions.ReverseClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "cAF\xE9 aB-5"}})) << "only A-Z and a-z swap";
+  EXPECT_EQ(desktop.ClipboardData(),
+            (Clip{{platform::kCfUnicodeText, "привет sTRAßE Σίσυφος ς 日本語 😀 E\u0301 aB-5 ǅ"}}))
+      << "only A-Z and a-z swap";
   functions.CapitalizeClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "CAF\xC9 AB-5"}}));
+  EXPECT_EQ(desktop.ClipboardData(),
+            (Clip{{platform::kCfUnicodeText, "ПРИВЕТ STRAßE ΣΊΣΥΦΟΣ Σ 日本語 😀 E\u0301 AB-5 Ǆ"}}));
   functions.LowerClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "caf\xE9 ab-5"}}));
+  EXPECT_EQ(desktop.ClipboardData(),
+            (Clip{{platform::kCfUnicodeText, "привет straße σίσυφοσ σ 日本語 😀 e\u0301 ab-5 ǆ"}}));
   EXPECT_FALSE(desktop.ClipboardOpen());
 
-  desktop.PutOnClipboard(platform::kCfText, std::string("ab\0cd", 5));
+  desktop.PutOnClipboard(platform::kCfUnicodeText, std::string("ab\0cd", 5));
   functions.CapitalizeClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "AB"}})) << "plain text ends at its NUL";
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "AB"}})) << "plain text ends at its NUL";
+}
+
+TEST(ClipboardOn9x, PlainTextStaysInTheCodePageAndItsCaseConversion) {
+  sim::SimDesktop desktop(sim::WindowsFamily::Win98);
+  modFunctions functions{desktop, desktop, desktop};
+  desktop.PutOnClipboard(platform::kCfText, "Café µ Ab-5");
+  functions.CapitalizeClipboardText();
+  // The micro sign's capital is Greek, which Windows-1252 lacks.
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "CAFÉ µ AB-5"}}));
 }
 
 TEST_F(ClipboardFixture, RichTextWinsAndIsTheOnlyFormatLeftUnlessItHasNoFontSize) {
   desktop.PutOnClipboard(kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello World\\par}");
-  desktop.PutOnClipboard(platform::kCfText, "Hello World");
+  desktop.PutOnClipboard(platform::kCfUnicodeText, "Hello World");
   functions.CapitalizeClipboardText();
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 HELLO WORLD\\par}"}}));
   functions.ReverseClipboardText();
@@ -41,7 +56,7 @@ TEST_F(ClipboardFixture, RichTextWinsAndIsTheOnlyFormatLeftUnlessItHasNoFontSize
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 arial;}}\\f0\\fs20 hello world\\par}"}}))
       << "lower case takes the whole document, header included";
 
-  const Clip noSize{{kRtf, "{\\rtf1 Hello}"}, {platform::kCfText, "Hello"}};
+  const Clip noSize{{kRtf, "{\\rtf1 Hello}"}, {platform::kCfUnicodeText, "Hello"}};
   desktop.ClearClipboard();
   for (const auto& [format, text] : noSize) desktop.PutOnClipboard(format, text);
   functions.CapitalizeClipboardText();
@@ -55,18 +70,18 @@ TEST_F(ClipboardFixture, NothingToTransformOrABusyClipboardLeavesEverythingAlone
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{8, "picture"}}));
 
   desktop.ClearClipboard();
-  desktop.PutOnClipboard(platform::kCfText, "abc");
+  desktop.PutOnClipboard(platform::kCfUnicodeText, "abc");
   desktop.HoldClipboardOpen(1000);
   const auto before = desktop.NowMs();
   const int attempts = desktop.OpenAttempts();
   functions.CapitalizeClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "abc"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "abc"}}));
   EXPECT_EQ(desktop.OpenAttempts() - attempts, platform::ClipboardScope::kAttempts);
   EXPECT_LE(desktop.NowMs() - before, 1000u) << "a brief retry, not a hang";
 
   desktop.HoldClipboardOpen(3);  // let go after a moment
   functions.CapitalizeClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "ABC"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "ABC"}}));
   EXPECT_FALSE(desktop.ClipboardOpen());
 }
 
@@ -112,26 +127,26 @@ TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
   sim::SimEditor textBox{"Hello World", "", false, {}};
   textBox.keepsPasteSelected = false;
   desktop.SetEditor(editor, textBox);
-  desktop.PutOnClipboard(platform::kCfText, "Previous clip");
+  desktop.PutOnClipboard(platform::kCfUnicodeText, "Previous clip");
   press(options.HotkeyCapitalize);
   press(options.HotkeyCapitalize);
   EXPECT_EQ(desktop.Editor(editor).pasted, (std::vector<std::string>{"HELLO WORLD"}));
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "HELLO WORLD"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "HELLO WORLD"}}));
 
   // Another program holds the clipboard while the editor tries to copy.
   desktop.SetEditor(editor, {"Hello World", "", false, {}});
   desktop.ClearClipboard();
-  desktop.PutOnClipboard(platform::kCfText, "Previous clip");
+  desktop.PutOnClipboard(platform::kCfUnicodeText, "Previous clip");
   desktop.HoldClipboardOpen(1);
   press(options.HotkeyReverse);
   EXPECT_EQ(desktop.Editor(editor).selection, "Hello World");
   EXPECT_TRUE(desktop.Editor(editor).pasted.empty());
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "Previous clip"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
 
   // A program that does nothing with Ctrl+C.
   desktop.SetEditor(editor, {"Hello", "", true, {}});
   press(options.HotkeyLower);
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "Previous clip"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
   EXPECT_EQ(desktop.SentKeys().back().vk, 'C') << "no Ctrl+V after a copy that did not happen";
 }
 
@@ -139,10 +154,10 @@ TEST_F(HighlightFixture, WithoutTheClipboardsCountTheOldTextIsTransformedAsBefor
   // The 9x family and NT 4 cannot tell a copy that did not happen.
   desktop.SetClipboardCounts(false);
   desktop.SetEditor(editor, {"Hello", "", true, {}});
-  desktop.PutOnClipboard(platform::kCfText, "Earlier");
+  desktop.PutOnClipboard(platform::kCfUnicodeText, "Earlier");
   options.HotkeyLower.bHKTriggered = true;
   functions.RunPendingHotkeys(options, bShowTarvolo);
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "earlier"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "earlier"}}));
   EXPECT_EQ(desktop.Editor(editor).selection, "Hello");
 }
 
