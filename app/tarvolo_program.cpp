@@ -4,7 +4,7 @@ TarvoloProgram::TarvoloProgram(platform::Os& os, forms::Ui& ui)
     : state_(os),
       // The hot-keys belong to frmIcon's window, which exists once it loads.
       hotkeys_(os, state_.AppOptions, [this] { return icon_.Form().hWnd(); }),
-      functions_(os, os, os),
+      functions_(os),
       hook_(os, state_.ScreenSaverSeen),
       options_(state_, os, ui, hotkeys_),
       setup_(state_, state_, os, ui, functions_),

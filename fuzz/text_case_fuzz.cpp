@@ -1,7 +1,9 @@
 // Any bytes as clipboard text: ReverseCase and TransformRichText keep the
 // length, change nothing before the first "\fs" nor any backslash, space or
-// byte that is not a letter, and the clipboard commands on the simulated
-// desktop leave text of the same length behind.
+// byte that is not a letter; the clipboard commands on the simulated desktop
+// leave as many characters as they found (none lost, none split); and the
+// comparisons that ignore case agree with upper-casing and find every start
+// and end of a text in it.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -10,6 +12,8 @@
 
 #include "fuzz/fuzz_check.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/text/utf8.h"
+#include "store/text.h"
 #include "tray/text_case.h"
 #include "tray/text_commands.h"
 
@@ -27,6 +31,15 @@ void CheckOnlyLettersChanged(std::string_view before, std::string_view after) {
   for (std::size_t i = 0; i < before.size(); ++i)
     if (before[i] != after[i]) FUZZ_CHECK(IsAsciiLetter(before[i]) && IsAsciiLetter(after[i]));
 }
+
+std::size_t Characters(std::string_view s) {
+  std::size_t n = 0;
+  for (std::size_t at = 0; at < s.size(); ++n) at += text::DecodeUtf8(s, at).length;
+  return n;
+}
+
+// The length in bytes of the upper-cased first `bytes` of s.
+std::size_t UpperLength(std::string_view s, std::size_t bytes) { return UpperCase(s.substr(0, bytes)).size(); }
 
 }  // namespace
 
@@ -50,13 +63,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The commands read plain text up to its NUL; rich text is kept whole.
   sim::SimDesktop desktop;
-  modFunctions functions(desktop, desktop, desktop);
-  const std::size_t plainLength = std::strlen(std::string(text).c_str());
-  desktop.PutOnClipboard(platform::kCfText, std::string(text));
+  modFunctions functions(desktop);
+  const std::string plain = std::string(text).c_str();
+  desktop.PutOnClipboard(platform::kCfUnicodeText, plain);
   functions.ReverseClipboardText();
   functions.CapitalizeClipboardText();
   functions.LowerClipboardText();
-  FUZZ_CHECK(desktop.ClipboardData().at(platform::kCfText).size() == plainLength);
+  FUZZ_CHECK(Characters(desktop.ClipboardData().at(platform::kCfUnicodeText)) == Characters(plain));
   FUZZ_CHECK(!desktop.ClipboardOpen());
+
+  const std::string upper = UpperCase(text);
+  FUZZ_CHECK(EqualsIgnoringCase(text, upper) && EqualsIgnoringCase(upper, text));
+  FUZZ_CHECK(Characters(upper) == Characters(text));
+  for (std::size_t at = 0;;) {
+    FUZZ_CHECK(StartsWithIgnoringCase(text, upper.substr(0, UpperLength(text, at))) == at);
+    FUZZ_CHECK(EndsWithIgnoringCase(text, text.substr(at)) == at);
+    if (at == text.size()) break;
+    at += text::DecodeUtf8(text, at).length;
+  }
   return 0;
 }

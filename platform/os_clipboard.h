@@ -32,10 +32,11 @@ class OsClipboard {
   // Changes whenever the clipboard's content does; nothing on systems that
   // do not count (the 9x family and NT 4).
   virtual std::optional<std::uint32_t> GetClipboardSequenceNumber() = 0;
-  // Ctrl+vk to the foreground window, with the modifiers the user still holds
-  // released first so that they do not change the keystroke; then waits, for
-  // a bounded time, until the target has handled it. False when nothing
-  // could be sent or the target did not answer in time.
+  // Ctrl+vk to the foreground window as one batch of input (CtrlKeyBatch:
+  // the modifiers the user holds let go and pressed again around it, and no
+  // key of the user's in between where the system allows); then waits, for a
+  // bounded time, until the target has handled it. False when nothing could
+  // be sent or the target did not answer in time.
   virtual bool SendCtrlKeyAndWait(std::uint8_t vk) = 0;
 };
 

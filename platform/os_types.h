@@ -21,7 +21,12 @@ using ModuleHandle = std::uintptr_t;
 
 using KeyboardTable = std::array<std::uint8_t, 256>;
 
+inline constexpr int kVkShift = 0x10;
+inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkMenu = 0x12;  // Alt
 inline constexpr int kVkCapital = 0x14;
+inline constexpr int kVkLWin = 0x5B;
+inline constexpr int kVkRWin = 0x5C;
 inline constexpr int kVkNumLock = 0x90;
 inline constexpr int kVkScroll = 0x91;
 

@@ -4,14 +4,27 @@
 #include <string>
 
 #include "platform/clipboard_scope.h"
+#include "platform/ctrl_key_batch.h"
 #include "store/platform_check.h"
 #include "tray/text_case.h"
 
-modFunctions::modFunctions(platform::OsClipboard& clipboard, platform::OsText& text, platform::OsSystem& system)
-    : clipboard_(clipboard),
-      text_(text),
-      system_(system),
-      plainText_(IsNTPlatform(system) ? platform::kCfUnicodeText : platform::kCfText) {}
+namespace {
+
+// Keys whose repeat would type into the selection: space, digits, letters,
+// the number pad and the punctuation keys.
+bool TypesText(int vk) {
+  return vk == 0x20 || (vk >= 0x30 && vk <= 0x39) || (vk >= 0x41 && vk <= 0x5A) || (vk >= 0x60 && vk <= 0x6F) ||
+         (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF);
+}
+
+}  // namespace
+
+modFunctions::modFunctions(platform::Os& os)
+    : clipboard_(os),
+      text_(os),
+      system_(os),
+      keys_(os),
+      plainText_(IsNTPlatform(os) ? platform::kCfUnicodeText : platform::kCfText) {}
 
 void modFunctions::ReverseClipboardText() { Transform(Command::Reverse); }
 void modFunctions::CapitalizeClipboardText() { Transform(Command::Capitalize); }
@@ -66,12 +79,28 @@ void modFunctions::OnHighlightedText(Command command, bool serviceBetween) {
   // Ctrl+C, the clipboard still holds older text, and pasting that over the
   // user's selection or at the caret would destroy their text.
   const std::optional<std::uint32_t> before = clipboard_.GetClipboardSequenceNumber();
-  if (!clipboard_.SendCtrlKeyAndWait('C')) return;
+  if (!SendWhenKeysAreLetGo('C')) return;
   const std::optional<std::uint32_t> after = clipboard_.GetClipboardSequenceNumber();
   if (before && after && *before == *after) return;
   if (!Transform(command)) return;
   if (serviceBetween) system_.DoEvents();
-  clipboard_.SendCtrlKeyAndWait('V');
+  SendWhenKeysAreLetGo('V');
+}
+
+bool modFunctions::SendWhenKeysAreLetGo(std::uint8_t vk) {
+  // The command runs as soon as the hot-key arrives, often before the user
+  // has let go of its keys: wait, briefly, for the hands to leave the
+  // modifiers, and any key that would repeat into the text. Modifiers still
+  // held after that are let go and pressed again around the keystroke.
+  const auto held = [this] {
+    for (const int vk : platform::kBatchModifiers)
+      if (keys_.GetAsyncKeyState(vk) & 0x8000) return true;
+    for (int vk = 0x20; vk <= 0xDF; ++vk)
+      if (TypesText(vk) && (keys_.GetAsyncKeyState(vk) & 0x8000)) return true;
+    return false;
+  };
+  for (std::uint32_t waited = 0; waited < kReleaseWaitMs && held(); waited += 10) system_.Sleep(10);
+  return clipboard_.SendCtrlKeyAndWait(vk);
 }
 
 void modFunctions::RunPendingHotkeys(AppOptionsRecord& options, bool& bShowTarvolo) {

@@ -1,7 +1,5 @@
 #pragma once
-#include "platform/os_clipboard.h"
-#include "platform/os_system.h"
-#include "platform/os_text.h"
+#include "platform/os.h"
 #include "store/options.h"
 
 // The three commands on the clipboard's text, rich text first, and the
@@ -9,7 +7,10 @@
 class modFunctions {
  public:
   // Plain text is Unicode text on the NT family, the code page's on 9x.
-  modFunctions(platform::OsClipboard& clipboard, platform::OsText& text, platform::OsSystem& system);
+  explicit modFunctions(platform::Os& os);
+
+  // How long a command waits for the user to let go of the hot-key.
+  static constexpr std::uint32_t kReleaseWaitMs = 500;
 
   void ReverseClipboardText();
   void CapitalizeClipboardText();
@@ -25,9 +26,11 @@ class modFunctions {
   // True when the clipboard now holds the transformed text.
   bool Transform(Command command);
   void OnHighlightedText(Command command, bool serviceBetween);
+  bool SendWhenKeysAreLetGo(std::uint8_t vk);
 
   platform::OsClipboard& clipboard_;
   platform::OsText& text_;
   platform::OsSystem& system_;
+  platform::OsKeys& keys_;
   std::uint32_t plainText_;
 };

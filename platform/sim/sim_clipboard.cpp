@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/ctrl_key_batch.h"
 #include "platform/sim/sim_text.h"
 #include "platform/text/utf8.h"
 
@@ -87,9 +88,22 @@ std::optional<std::uint32_t> SimClipboard::GetClipboardSequenceNumber() {
 }
 
 bool SimClipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
-  // Held modifiers are released before the keystroke goes out; Ctrl stays.
-  sentKeys_.push_back({vk, 0});
-  heldModifiers_ &= platform::kModControl;
+  // The batch plays on the keyboard as the system would: what is down when
+  // the key goes down is what the target sees with it.
+  static constexpr std::pair<int, std::uint32_t> kModifiers[] = {{platform::kVkShift, platform::kModShift},
+                                                                 {platform::kVkControl, platform::kModControl},
+                                                                 {platform::kVkMenu, platform::kModAlt},
+                                                                 {platform::kVkLWin, platform::kModWin}};
+  std::vector<std::uint8_t> held;
+  std::uint32_t down = 0;
+  for (const auto& [key, flag] : kModifiers)
+    if (UserHolds(key)) held.push_back(static_cast<std::uint8_t>(key)), down |= flag;
+  for (const platform::KeyStroke& stroke : platform::CtrlKeyBatch(vk, held)) {
+    for (const auto& [key, flag] : kModifiers)
+      if (stroke.vk == key) down = stroke.up ? down & ~flag : down | flag;
+    if (stroke.vk == vk && !stroke.up) sentKeys_.push_back({vk, down});
+  }
+  modifiersAfter_ = down;
   const auto it = editors_.find(FocusWindow());
   if (it == editors_.end()) return FocusWindow() != 0;
   SimEditor& editor = it->second;

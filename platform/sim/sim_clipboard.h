@@ -43,8 +43,6 @@ class SimClipboard : public virtual platform::OsClipboard {
     ++sequence_;
   }
   void SetEditor(platform::WindowHandle hwnd, SimEditor editor) { editors_[hwnd] = std::move(editor); }
-  // The user holds these modifier keys (MOD_ flags) while the keys are sent.
-  void SetHeldModifiers(std::uint32_t modifiers) { heldModifiers_ = modifiers; }
   // A system without the clipboard's sequence number (9x, NT 4).
   void SetClipboardCounts(bool counts) { counts_ = counts; }
 
@@ -53,7 +51,9 @@ class SimClipboard : public virtual platform::OsClipboard {
   bool ClipboardOpen() const { return open_; }
   int OpenAttempts() const { return openAttempts_; }
   SimEditor& Editor(platform::WindowHandle hwnd) { return editors_.at(hwnd); }
-  // Each key sent with Ctrl, in order, and the modifiers still down with it.
+  // The modifiers down once the last keystroke was sent: the user's again.
+  std::uint32_t ModifiersAfterKeys() const { return modifiersAfter_; }
+  // Each key sent with Ctrl, in order, and the modifiers down with it.
   struct SentKey {
     std::uint8_t vk;
     std::uint32_t modifiersDown;
@@ -73,6 +73,8 @@ class SimClipboard : public virtual platform::OsClipboard {
 
  protected:
   virtual platform::WindowHandle FocusWindow() const = 0;
+  // Whether the user's finger is on the key now (without taking a poll).
+  virtual bool UserHolds(int vk) const = 0;
 
  private:
   std::optional<std::string> Read(std::uint32_t format) const;
@@ -83,7 +85,7 @@ class SimClipboard : public virtual platform::OsClipboard {
   int busyAttempts_ = 0;
   int openAttempts_ = 0;
   std::map<platform::WindowHandle, SimEditor> editors_;
-  std::uint32_t heldModifiers_ = 0;
+  std::uint32_t modifiersAfter_ = 0;
   std::vector<SentKey> sentKeys_;
 };
 

@@ -48,7 +48,13 @@ void SimDesktop::RequestToggle(int vk, bool on) {
   }
 }
 
+bool SimDesktop::UserHolds(int vk) const {
+  const auto it = keys_.find(vk);
+  return heldKeys_.count(vk) > 0 || (it != keys_.end() && it->second.heldPolls > 0);
+}
+
 std::int16_t SimDesktop::GetAsyncKeyState(int vk) {
+  if (heldKeys_.count(vk)) return static_cast<std::int16_t>(0x8000);
   Key& key = keys_[vk];
   if (key.heldPolls > 0) {
     if (--key.heldPolls == 0 && key.toggleOnRelease) key.toggled = !key.toggled;

@@ -188,6 +188,7 @@ class SimDesktop : public platform::Os,
   bool WindowExists(platform::WindowHandle hwnd) const override { return HasWindow(hwnd); }
   platform::WindowHandle FocusWindow() const override { return foreground_; }
   bool AnsiOnly() const override { return family_ == WindowsFamily::Win98; }
+  bool UserHolds(int vk) const override;
   std::uint32_t ProcessOfWindow(platform::WindowHandle hwnd) const override;
   std::uint32_t OwnProcess() const override { return programProcess_; }
 

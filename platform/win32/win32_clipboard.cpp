@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/ctrl_key_batch.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
@@ -45,7 +47,39 @@ class GlobalBlock {
 
 bool Down(int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
 
-void Key(BYTE vk, bool up) { ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
+using SendInputFn = UINT(WINAPI*)(UINT, LPINPUT, int);
+
+// Windows 95 and NT 4 before its third service pack have no SendInput.
+SendInputFn SendInputCall() {
+  HMODULE user32 = ::GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<SendInputFn>(reinterpret_cast<void*>(::GetProcAddress(user32, "SendInput")))
+                : nullptr;
+}
+
+DWORD Flags(const platform::KeyStroke& key) {
+  const bool extended = key.vk == VK_LWIN || key.vk == VK_RWIN;
+  return (key.up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+}
+
+// One SendInput call: the system lets no other input in between, so a key
+// the user presses or lets go meanwhile lands before or after the whole
+// keystroke, never inside it. Without SendInput, key by key.
+void Send(const std::vector<platform::KeyStroke>& batch) {
+  static const SendInputFn sendInput = SendInputCall();
+  if (sendInput == nullptr) {
+    for (const platform::KeyStroke& key : batch)
+      ::keybd_event(key.vk, static_cast<BYTE>(::MapVirtualKeyA(key.vk, 0)), Flags(key), 0);
+    return;
+  }
+  std::vector<INPUT> inputs(batch.size());
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = batch[i].vk;
+    inputs[i].ki.wScan = static_cast<WORD>(::MapVirtualKeyA(batch[i].vk, 0));
+    inputs[i].ki.dwFlags = Flags(batch[i]);
+  }
+  sendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
 
 using SequenceNumber = DWORD(WINAPI*)();
 
@@ -130,25 +164,10 @@ bool Win32Clipboard::SendCtrlKeyAndWait(std::uint8_t vk) {
   const SequenceNumber sequence = ClipboardSequence();
   const DWORD before = sequence ? sequence() : 0;
 
-  // The command now runs as soon as the hot-key arrives, often before the
-  // user has let go of its keys; a Ctrl let go in the middle of our
-  // keystroke would make it a plain letter. So wait, briefly, for the hands
-  // to leave the modifiers; whatever is still held is dealt with below.
-  for (const DWORD waitStart = ::GetTickCount();
-       (Down(VK_CONTROL) || Down(VK_MENU) || Down(VK_SHIFT) || Down(VK_LWIN) || Down(VK_RWIN)) &&
-       ::GetTickCount() - waitStart < kReleaseWaitMs;)
-    ::Sleep(10);
-
-  // Ctrl goes down before the user's Alt or Windows key is let go, so that
-  // letting go opens neither the menu bar nor the Start menu. It is pressed
-  // and let go by us even when the user still holds it: the user may let go
-  // at any moment, which would turn the keystroke into a plain letter.
-  Key(VK_CONTROL, false);
-  for (BYTE held : {VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN})
-    if (Down(held)) Key(held, true);
-  Key(vk, false);
-  Key(vk, true);
-  Key(VK_CONTROL, true);
+  std::vector<std::uint8_t> held;
+  for (const int key : platform::kBatchModifiers)
+    if (Down(key)) held.push_back(static_cast<std::uint8_t>(key));
+  Send(platform::CtrlKeyBatch(vk, held));
 
   // The target has taken the keystrokes off its queue once it answers a sent
   // message; a copy is done once the clipboard has changed.

@@ -16,6 +16,4 @@ class Win32Clipboard : public virtual platform::OsClipboard {
 
   // How long the target may take to handle the keystroke.
   static constexpr unsigned kWaitMs = 1000;
-  // How long the user may take to let go of the hot-key's modifiers.
-  static constexpr unsigned kReleaseWaitMs = 500;
 };

@@ -12,7 +12,7 @@ using Clip = std::map<std::uint32_t, std::string>;
 
 struct ClipboardFixture : ::testing::Test {
   sim::SimDesktop desktop;
-  modFunctions functions{desktop, desktop, desktop};
+  modFunctions functions{desktop};
 };
 
 TEST_F(ClipboardFixture, PlainTextIsUnicodeOnTheNtFamilyAndEveryCharacterIsKept) {
@@ -38,7 +38,7 @@ TEST_F(ClipboardFixture, PlainTextIsUnicodeOnTheNtFamilyAndEveryCharacterIsKept)
 
 TEST(ClipboardOn9x, PlainTextStaysInTheCodePageAndItsCaseConversion) {
   sim::SimDesktop desktop(sim::WindowsFamily::Win98);
-  modFunctions functions{desktop, desktop, desktop};
+  modFunctions functions{desktop};
   desktop.PutOnClipboard(platform::kCfText, "Café µ Ab-5");
   functions.CapitalizeClipboardText();
   // The micro sign's capital is Greek, which Windows-1252 lacks.
@@ -113,6 +113,35 @@ TEST_F(HighlightFixture, OneRequestPerTickShowFirstThenReverseCapitalizeLower) {
   functions.RunPendingHotkeys(options, bShowTarvolo);
   EXPECT_EQ(desktop.SentKeys().size(), 6u) << "nothing pending, nothing sent";
   EXPECT_EQ(desktop.DoEventsCalls(), doEvents);
+}
+
+TEST_F(HighlightFixture, TheTargetSeesExactlyCtrlCAndCtrlVWhateverTheUserHolds) {
+  const auto capitalize = [&] {
+    desktop.SetEditor(editor, {"Hello", "", false, {}});
+    options.HotkeyCapitalize.bHKTriggered = true;
+    const auto start = desktop.NowMs();
+    functions.RunPendingHotkeys(options, bShowTarvolo);
+    EXPECT_EQ(desktop.Editor(editor).selection, "HELLO");
+    return desktop.NowMs() - start;
+  };
+  // Still holding the hot-key's Alt and Shift, and then Ctrl too: after a
+  // brief wait they are let go around each keystroke and pressed again.
+  desktop.SetKeyHeld(platform::kVkMenu, true);
+  desktop.SetKeyHeld(platform::kVkShift, true);
+  EXPECT_EQ(capitalize(), 2 * modFunctions::kReleaseWaitMs) << "a bounded wait before each keystroke";
+  desktop.SetKeyHeld(platform::kVkControl, true);
+  capitalize();
+  for (const auto& sent : desktop.SentKeys()) EXPECT_EQ(sent.modifiersDown, platform::kModControl) << sent.vk;
+  EXPECT_EQ(desktop.ModifiersAfterKeys(), platform::kModAlt | platform::kModShift | platform::kModControl);
+  for (const int vk : {platform::kVkMenu, platform::kVkShift, platform::kVkControl}) desktop.SetKeyHeld(vk, false);
+
+  // A letter of the hot-key still down would repeat into the selection: the
+  // copy waits until it is let go.
+  desktop.HoldKey('U', 6, false);
+  const auto waited = capitalize();
+  EXPECT_GE(waited, 50u);
+  EXPECT_LT(waited, modFunctions::kReleaseWaitMs);
+  EXPECT_EQ(desktop.ModifiersAfterKeys(), 0u);
 }
 
 TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {

@@ -10,6 +10,7 @@
 #include "engine/winfo.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_os.h"
+#include "platform/win32/win32_text.h"
 #include "store/platform_check.h"
 #include "tests/win32/win_test_support.h"
 
@@ -50,6 +51,24 @@ TEST(Probe, NamesTheExecutableOfAnotherProcessWindowAndNoneForAWindowGone) {
   EXPECT_EQ(::lstrcmpiA(name.c_str(), "notepad.exe"), 0)
       << "got \"" << name << "\" by " << (probe.UseProcessStatus() ? "process status" : "tool-help");
   EXPECT_EQ(probe.OwnerEXE(FromHwnd(window)), "") << "the window is gone";
+}
+
+// Titles in any script come whole, and a long one is cut at the probe's
+// limit without splitting a surrogate pair.
+TEST(Probe, ReadsTitlesOfAnyScriptWhole) {
+  if (!platform::win32::IsNt()) GTEST_SKIP() << "the 9x family's titles are in its code page";
+  wintest::TestWindow window("x");
+  wintest::TestWindow owned("y");
+  ::SetWindowLongPtrW(owned.get(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window.get()));
+  ASSERT_TRUE(::SetWindowTextW(window.get(), L"Отчёт 2026 Σίσυφος 日本語 😀"));
+  Win32Os os;
+  clsWinfo probe(os, os, os);
+  EXPECT_EQ(probe.WndTitle(FromHwnd(window.get())), "Отчёт 2026 Σίσυφος 日本語 😀");
+  EXPECT_EQ(os.GetWindowText(os.GetWindow(FromHwnd(owned.get()), platform::kGwOwner), 254),
+            "Отчёт 2026 Σίσυφος 日本語 😀");
+  std::wstring longTitle(253, L'ж');
+  ASSERT_TRUE(::SetWindowTextW(window.get(), (longTitle + L"😀").c_str()));
+  EXPECT_EQ(probe.WndTitle(FromHwnd(window.get())), platform::win32::Narrow(longTitle));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // Helpers shared by the Windows tests: owned handles, a window of our own,
 // and waiting while messages are serviced.
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 
 #include "platform/win32/win32_handles.h"
 
@@ -37,14 +38,16 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chron
 // whenever a shown window goes.
 class TestWindow {
  public:
+  // A Unicode window, as other programs' windows are today; the title is
+  // UTF-8.
   explicit TestWindow(const char* title, bool show = false) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TarvoloTestWindow";
-    ::RegisterClassA(&wc);  // fails harmlessly when already registered
-    hwnd_ = ::CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 50, 50, 320, 200, nullptr, nullptr,
-                              wc.hInstance, nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TarvoloTestWindow";
+    ::RegisterClassW(&wc);  // fails harmlessly when already registered
+    hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, platform::win32::Widen(title).c_str(), WS_OVERLAPPEDWINDOW, 50, 50,
+                              320, 200, nullptr, nullptr, wc.hInstance, nullptr);
     if (hwnd_ != nullptr && show) ::ShowWindow(hwnd_, SW_SHOWNORMAL);
   }
   TestWindow(const TestWindow&) = delete;
