@@ -64,8 +64,7 @@ void UnchangedTickCalls(sim::SimDesktop& os) {
 
 void NewForegroundTickCalls(sim::SimDesktop& os) {
   const platform::WindowHandle hwnd = os.GetForegroundWindow();
-  char text[255];
-  benchmark::DoNotOptimize(os.GetWindowText(hwnd, text, sizeof text));
+  benchmark::DoNotOptimize(os.GetWindowText(hwnd, 254));
 
   std::uint32_t pid = 0;
   os.GetWindowThreadProcessId(hwnd, &pid);
@@ -78,7 +77,7 @@ void NewForegroundTickCalls(sim::SimDesktop& os) {
   benchmark::DoNotOptimize(entry);
 
   const platform::WindowHandle owner = os.GetWindow(os.GetForegroundWindow(), platform::kGwOwner);
-  benchmark::DoNotOptimize(os.GetWindowText(owner, text, sizeof text));
+  benchmark::DoNotOptimize(os.GetWindowText(owner, 254));
 
   // The same setting stays current, so only its "Maintain" key is set.
   os.DoEvents();

@@ -64,6 +64,17 @@ std::optional<MatchedPart> MatchFilterPart(std::string_view text, std::string_vi
 }
 
 bool MatchFilter(std::string_view text, std::string_view filter, std::int32_t matchType) {
+  // A new window is compared with every setting, and nearly every comparison
+  // is decided by its first (or last) character, nearly always ASCII: that
+  // one is looked at here, cheaply, before the whole comparison.
+  if (filter.empty() || text.empty()) return false;
+  const bool fromEnd = matchType == MatchEnding;
+  const char a = fromEnd ? text.back() : text.front();
+  const char b = fromEnd ? filter.back() : filter.front();
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+  if ((matchType == MatchBeginning || fromEnd || matchType == MatchExact) && a != b &&
+      static_cast<unsigned char>(a) < 0x80 && static_cast<unsigned char>(b) < 0x80 && upper(a) != upper(b))
+    return false;
   return MatchFilterPart(text, filter, matchType).has_value();
 }
 

@@ -148,7 +148,8 @@ platform::WindowHandle SimDesktop::GetWindow(platform::WindowHandle hwnd, std::u
 
 std::string SimDesktop::CutText(const std::string& text, int maxChars) const {
   // The system counts UTF-16 units on the NT family, bytes on the 9x family;
-  // either way no character is cut in two.
+  // either way no character is cut in two. Never more units than bytes.
+  if (text.size() <= static_cast<std::size_t>(std::max(maxChars, 0))) return text;
   std::size_t at = 0;
   for (int units = 0; at < text.size();) {
     const text::Utf8Char c = text::DecodeUtf8(text, at);

@@ -154,8 +154,15 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
-char32_t UpperOf(char32_t cp) { return Map(kUpper, cp); }
-char32_t LowerOf(char32_t cp) { return Map(kLower, cp); }
+// ASCII, nearly every character of titles and file names, without the search.
+char32_t UpperOf(char32_t cp) {
+  if (cp < 0x80) return cp >= 'a' && cp <= 'z' ? cp - 32 : cp;
+  return Map(kUpper, cp);
+}
+char32_t LowerOf(char32_t cp) {
+  if (cp < 0x80) return cp >= 'A' && cp <= 'Z' ? cp + 32 : cp;
+  return Map(kLower, cp);
+}
 
 std::string UpperUtf8(std::string_view text) { return MapUtf8(text, UpperOf); }
 std::string LowerUtf8(std::string_view text) { return MapUtf8(text, LowerOf); }
