@@ -89,6 +89,20 @@ notepad_with_text() {
   step settext "$EDITOR" "$@"
 }
 
+# Cyrillic, Latin beyond ASCII, Greek with its final sigma, CJK, an emoji
+# (a surrogate pair in UTF-16) and an e with a combining acute (U+0301, as
+# bytes so that the source shows it).
+readonly ACUTE=$'\xcc\x81'
+readonly MIXED_SCRIPTS="привет мир straße éclair Σίσυφος 日本語 😀 e$ACUTE abc"
+# Unicode's simple mappings, as CharUpperBuffW and CharLowerBuffW apply
+# them: ß has no single capital and stays, ί goes to Ί, Σ comes back as σ;
+# marks and characters without case stay. One difference: Unicode maps the
+# final ς to Σ, Wine's CharUpperBuffW leaves it.
+readonly MIXED_UPPER="ПРИВЕТ МИР STRAßE ÉCLAIR ΣΊΣΥΦΟς 日本語 😀 E$ACUTE ABC"
+readonly MIXED_LOWER="привет мир straße éclair σίσυφος 日本語 😀 e$ACUTE abc"
+# Reverse swaps A-Z and a-z only.
+readonly MIXED_REVERSED="привет мир STRAßE éCLAIR Σίσυφος 日本語 😀 E$ACUTE ABC"
+
 case_hotkeys_notepad() {
   case_folder ini_hotkeys
   tarvolo_start_hotkeys
@@ -98,11 +112,19 @@ case_hotkeys_notepad() {
   hotkey_gives ctrl+alt+r hELLO wORLD-5
   step settext "$EDITOR" Hello World-5
   hotkey_gives ctrl+alt+l hello world-5
+  # Every character goes through the clipboard and back as it is, none as
+  # a question mark.
+  step settext "$EDITOR" "$MIXED_SCRIPTS"
+  hotkey_gives ctrl+alt+u "$MIXED_UPPER"
+  step settext "$EDITOR" "$MIXED_SCRIPTS"
+  hotkey_gives ctrl+alt+r "$MIXED_REVERSED"
+  step settext "$EDITOR" "$MIXED_UPPER"
+  hotkey_gives ctrl+alt+l "$MIXED_LOWER"
   # Nothing is highlighted after a paste: pressed again, the copy finds
   # nothing, and the text must not be pasted a second time.
   user_keys ctrl+alt+u
   step sleep 1500
-  step waittext "$EDITOR" 100 hello world-5
+  step waittext "$EDITOR" 100 "$MIXED_LOWER"
   tarvolo_exit
 }
 

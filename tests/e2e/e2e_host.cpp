@@ -2,7 +2,8 @@
 // for a whole series of tests (Wine start-ups are slow); it reads commands on
 // standard input, one per line, and answers each with one line beginning
 // "ok" or "fail". While it waits for a command it keeps servicing its
-// windows' messages.
+// windows' messages. Text in commands and answers (titles, a text box's
+// text) is UTF-8.
 //
 //   make NAME OWNER|- TITLE      a top-level window of ours (owned by OWNER)
 //   activate NAME | activate-hwnd HEX
@@ -67,9 +68,9 @@ int main(int argc, char** argv) {
     }
     HWND hwnd = e2e::MakeWindow(title, nullptr, 0);
     MSG msg;
-    while (::IsWindow(hwnd) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (::IsWindow(hwnd) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
       ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
+      ::DispatchMessageW(&msg);
     }
     return hwnd != nullptr ? 0 : 1;
   }

@@ -23,10 +23,10 @@ HWND EditOf(const std::string& top) {
 // WM_GETTEXT, which reaches another process's control (GetWindowText does
 // not), without the line breaks that end a rich-text document.
 std::string TextOf(HWND edit) {
-  std::string text(static_cast<std::size_t>(::SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(::SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
-  return text;
+  std::wstring text(static_cast<std::size_t>(::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
+  return Narrow(text);
 }
 
 // The clipboard opened for the host's thread while this lives. A program
@@ -74,7 +74,7 @@ void AddEditCommands(CommandTable& table) {
   table["settext"] = [](HostState&, const Args& a) {
     HWND edit = EditOf(a[1]);
     if (edit == nullptr) return Fail("no text box");
-    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.Rest(2).c_str()));
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(a.Rest(2)).c_str()));
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     return Ok(Hex(edit));
   };

@@ -65,10 +65,11 @@ HWND FindButton(HWND dialog, const std::string& caption) {
 
 HWND FindInputBox(DWORD pid) { return FindProcessWindow(pid, "", 1); }
 
-// Sent with a time limit, for windows of another process that may hang.
+// Sent with a time limit, for windows of another process that may hang; text
+// goes wide.
 bool Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
   DWORD_PTR ignored = 0;
-  return ::SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
+  return ::SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
                                result != nullptr ? result : &ignored) != 0;
 }
 
@@ -170,7 +171,7 @@ void AddShellCommands(CommandTable& table) {
     HWND button = FindButton(dialog, ok ? "OK" : "Cancel");
     HWND edit = ::FindWindowExA(dialog, nullptr, "Edit", nullptr);
     const std::string text = a.Raw(3);
-    if (button == nullptr || (ok && !Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))))
+    if (button == nullptr || (ok && !Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()))))
       return Fail("could not answer");
     return ::PostMessageA(button, BM_CLICK, 0, 0) ? Ok() : Fail("could not answer");
   };

@@ -1,6 +1,7 @@
 // make, activate, activate-hwnd, foreground, waitwin, nowin, childpos, childtext,
 // waitgone.
 #include <cstdlib>
+#include <iterator>
 
 #include "tests/e2e/host_commands.h"
 
@@ -93,12 +94,12 @@ void AddWindowCommands(CommandTable& table) {
     ::GetClientRect(child, &r);
     POINT origin{0, 0};
     ::ClientToScreen(child, &origin);
-    char text[512] = "";
+    wchar_t text[512] = L"";
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+    ::SendMessageTimeoutW(child, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                           &copied);
     return Ok(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " + std::to_string(r.right) + " " +
-              std::to_string(r.bottom) + " " + text);
+              std::to_string(r.bottom) + " " + Narrow(text));
   };
   table["waitgone"] = [](HostState&, const Args& a) {
     HWND found = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 // Small pieces every part of the end-to-end host uses: an owned kernel
-// handle, a monotonic stopwatch, servicing this thread's messages while
+// handle, a monotonic stopwatch, UTF-8 to and from the wide calls, servicing this thread's messages while
 // waiting (so the host's own windows stay responsive and its view of the
 // keyboard stays current), and the words of a command line.
 #include <windows.h>
@@ -56,6 +56,11 @@ bool WaitUntil(Condition condition, int timeoutMs, int pollMs = 1) {
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(pollMs), QS_ALLINPUT);
   }
 }
+
+// Commands and answers are UTF-8; windows are read and written through the
+// wide calls, so that no character becomes a question mark on the way.
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
 
 std::string Hex(HWND hwnd);
 HWND ParseHwnd(const std::string& text);

@@ -3,16 +3,17 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "tests/e2e/host_support.h"
 
 namespace e2e {
 namespace {
 
-constexpr char kClassName[] = "TarvoloE2EWindow";
+constexpr wchar_t kClassName[] = L"TarvoloE2EWindow";
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_CLOSE) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message != WM_CLOSE) return ::DefWindowProcW(hwnd, message, wParam, lParam);
   ::DestroyWindow(hwnd);
   return 0;
 }
@@ -26,18 +27,19 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM out) {
 
 HWND MakeWindow(const std::string& title, HWND owner, int slot) {
   static const bool registered = [] {
-    WNDCLASSA wc{};
+    // A Unicode window class: titles in any script.
+    WNDCLASSW wc{};
     wc.lpfnWndProc = TestWindowProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kClassName;
-    return ::RegisterClassA(&wc) != 0;
+    return ::RegisterClassW(&wc) != 0;
   }();
   if (!registered) return nullptr;
   const int at = 40 + 30 * (slot % 10);
-  HWND hwnd = ::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, at, at, 360, 160, owner, nullptr,
-                                ::GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = ::CreateWindowExW(0, kClassName, Widen(title).c_str(), WS_OVERLAPPEDWINDOW, at, at, 360, 160, owner,
+                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
   if (hwnd != nullptr) ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   Pump();
   return hwnd;
@@ -57,9 +59,9 @@ bool Activate(HWND hwnd, int timeoutMs) {
 }
 
 std::string WindowTitle(HWND hwnd) {
-  char text[512] = "";
-  ::GetWindowTextA(hwnd, text, sizeof text);
-  return text;
+  wchar_t text[512] = L"";
+  ::GetWindowTextW(hwnd, text, static_cast<int>(std::size(text)));
+  return Narrow(text);
 }
 
 std::string WindowClass(HWND hwnd) {

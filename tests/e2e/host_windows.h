@@ -11,7 +11,8 @@ namespace e2e {
 // A top-level window of the host's own with this title (and owner, if not
 // null), shown without being activated: only "activate" changes the
 // foreground, so a test knows which window the program sees. The slot
-// cascades the windows so each one is visible in a screenshot.
+// cascades the windows so each one is visible in a screenshot. Titles, here
+// and from WindowTitle, are UTF-8.
 HWND MakeWindow(const std::string& title, HWND owner, int slot);
 
 // Brings the window to the foreground and confirms it with
