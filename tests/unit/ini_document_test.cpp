@@ -163,7 +163,9 @@ TEST(FileEncoding, AMarkOrWellFormedUtf8DecidesAndAnythingElseIsAnsi) {
     EXPECT_EQ(file.encoding, c.encoding);
     EXPECT_EQ(file.text, c.text);
     EXPECT_EQ(file.exact, c.exact);
-    if (c.exact) EXPECT_EQ(EncodeFile(file.text, file.encoding, desk), c.bytes);
+    if (c.exact) {
+      EXPECT_EQ(EncodeFile(file.text, file.encoding, desk), c.bytes);
+    }
     EXPECT_TRUE(LooksLikeText(c.bytes));
   }
   for (const std::string& notText : {std::string("[A]\0", 4), std::string("\xFE\xFF\x04\x1F"),

@@ -227,7 +227,9 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
     EXPECT_EQ(s.SettingsFileProblem, "");
     EXPECT_EQ(s.SettingsDocument->Encoding(), c.encoding);
     EXPECT_EQ(NamesOf(s), c.names);
-    if (c.names.size() > 1) EXPECT_EQ(s.Settings.Item(1)->Filter_Title, greek);
+    if (c.names.size() > 1) {
+      EXPECT_EQ(s.Settings.Item(1)->Filter_Title, greek);
+    }
     EXPECT_EQ(s.AppOptions.AdminPassword, c.password);
     s.IsNT = true;
     d.SetForeground(d.AddWindow({"Caf\xC3\xA9 Paris", "Notepad", 0, d.AddProcess({"NOTEPAD.EXE"})}));
