@@ -16,18 +16,39 @@ void SaveSettingsTellingUser(SettingsStore& state, forms::Ui& ui, SaveOccasion o
                                 : "Tarvolo will try again the next time it saves.";
 
   switch (result.status) {
-    case IniSaveStatus::Saved:
+    case IniSaveStatus::Saved: {
       if (result.backupPath.empty()) return;
-      if (result.backupReason == IniBackupReason::NotReadExactly)
-        tell("Some characters in Tarvolo.INI could not be read as they were written (they are not text in "
-             "the file's character set), so the saved file has other characters in their place. "
-             "Tarvolo has kept the file as it was as\r\n\r\n" +
-             result.backupPath + "\r\n\r\nCopy from it anything you want to keep.");
-      else
-        tell("Tarvolo.INI had been changed by another program since Tarvolo read it. Tarvolo has saved its "
-             "settings and kept that other version as\r\n\r\n" +
-             result.backupPath + "\r\n\r\nCopy from it anything you want to keep.");
+      const std::string kept = "\r\n\r\n" + result.backupPath + "\r\n\r\n";
+      switch (result.backupReason) {
+        case IniBackupReason::NotReadExactly:
+          tell("Some characters in Tarvolo.INI could not be read as they were written (they are not text in "
+               "the file's character set), so the saved file has other characters in their place. "
+               "Tarvolo has kept the file as it was as" +
+               kept + "Copy from it anything you want to keep.");
+          return;
+        case IniBackupReason::NotText:
+          tell("Tarvolo.INI had been replaced by something that is not a settings file (it does not contain "
+               "plain text), so Tarvolo did not use it. Tarvolo has saved its settings and kept that file as" +
+               kept + "in case it is something you need.");
+          return;
+        case IniBackupReason::TooLarge:
+          tell("Tarvolo.INI had been replaced by a file far too large to be a settings file, so Tarvolo did "
+               "not use it. Tarvolo has saved its settings and moved that file to" +
+               kept + "in case it is something you need.");
+          return;
+        case IniBackupReason::Folder:
+          tell("A folder had taken the name Tarvolo.INI. Tarvolo has renamed the folder, with everything in "
+               "it, to" +
+               kept + "and saved its settings.");
+          return;
+        case IniBackupReason::ChangedMeanwhile:
+          break;
+      }
+      tell("Tarvolo.INI had been changed by another program since Tarvolo read it. Tarvolo has saved its "
+           "settings and kept that other version as" +
+           kept + "Copy from it anything you want to keep.");
       return;
+    }
     case IniSaveStatus::NoFile:
       return;
     case IniSaveStatus::ReadOnly:
@@ -46,9 +67,28 @@ void SaveSettingsTellingUser(SettingsStore& state, forms::Ui& ui, SaveOccasion o
            "file again. Delete settings you no longer need.\r\n\r\n" +
            lost);
       return;
-    case IniSaveStatus::Failed:
-      tell("Tarvolo could not save its settings to " + file +
-           ".\r\n\r\nCheck that the file and its folder can be written to. " + lost);
+    case IniSaveStatus::Failed: {
+      std::string why;
+      switch (result.cause) {
+        case IniSaveCause::AccessDenied:
+          why = "Windows refused Tarvolo access to the file or to its folder.";
+          break;
+        case IniSaveCause::DiskFull:
+          why = "The disk is full.";
+          break;
+        case IniSaveCause::InUse:
+          why = "Another program has the file open.";
+          break;
+        case IniSaveCause::NoBackup:
+          why = "What is in its place now could not be kept aside first, and Tarvolo does not write over "
+                "what it cannot keep.";
+          break;
+        case IniSaveCause::Other:
+          why = "Check that the file and its folder can be written to.";
+          break;
+      }
+      tell("Tarvolo could not save its settings to " + file + ".\r\n\r\n" + why + " " + lost);
       return;
+    }
   }
 }

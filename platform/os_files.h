@@ -10,7 +10,8 @@ namespace platform {
 enum class FileReadStatus {
   Ok,
   Missing,       // no such file (or no such folder)
-  AccessDenied,  // there, but this user may not read it (or it is a folder)
+  AccessDenied,  // there, but this user may not read it
+  Folder,        // a folder has the file's name
   InUse,         // another program holds it locked
   TooLarge,      // bigger than the caller is willing to take
   Failed,        // any other error while opening or reading
@@ -18,14 +19,17 @@ enum class FileReadStatus {
 
 enum class FileWriteStatus {
   Written,
-  ReadOnly,  // the file (or the one a link points to) is marked read-only: not touched
-  Failed,    // anything else; the file is as it was
+  ReadOnly,      // the file (or the one a link points to) is marked read-only: not touched
+  AccessDenied,  // this user may not write the file or create one in its folder
+  DiskFull,      // no room on the disk for the new file
+  Failed,        // anything else; in every case the file is as it was
 };
 
 struct FileInfo {
   std::uint64_t size = 0;
   std::uint64_t lastWrite = 0;  // in the system's own units; only compared
   bool readOnly = false;
+  bool folder = false;  // a folder by that name
 };
 
 // The program's own files: reading one whole, replacing one safely, and the
@@ -50,10 +54,13 @@ class OsFiles {
   // untouched and the temporary file is gone.
   virtual FileWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
 
-  // Size, time and read-only mark of a file (of a link's target); nothing
-  // when there is no such file.
+  // Size, time and read-only mark of a file (of a link's target), or that a
+  // folder has the name; nothing when there is neither.
   virtual std::optional<FileInfo> GetFileInfo(const std::string& path) = 0;
 
+  // Renames a file, or a folder, to a name nothing has yet; never replaces
+  // anything. False when it could not.
+  virtual bool MoveAside(const std::string& from, const std::string& to) = 0;
   // Removes the temporary files that interrupted WriteFileAtomically calls
   // for this path left beside it (killed, power cut). Only call it when no
   // other writer of the file can be running. The number removed.

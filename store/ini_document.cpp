@@ -16,6 +16,8 @@ IniLoadResult ResultOf(platform::FileReadStatus status) {
       return IniLoadResult::InUse;
     case platform::FileReadStatus::TooLarge:
       return IniLoadResult::TooLarge;
+    case platform::FileReadStatus::Folder:
+      return IniLoadResult::Folder;
     case platform::FileReadStatus::Failed:
       break;
   }
@@ -94,7 +96,7 @@ IniDocument::Fingerprint IniDocument::FingerprintOf(std::string_view bytes) {
 namespace {
 bool SameStamp(const std::optional<platform::FileInfo>& a, const std::optional<platform::FileInfo>& b) {
   if (!a || !b) return !a && !b;
-  return a->size == b->size && a->lastWrite == b->lastWrite;
+  return a->size == b->size && a->lastWrite == b->lastWrite && a->folder == b->folder;
 }
 }  // namespace
 
@@ -143,25 +145,55 @@ IniSaveResult IniDocument::Save() {
     return result;
   }
 
-  // Someone else's edit of the file is kept before it is written over, and
-  // so is a file whose lines this save cannot give back as they were.
+  // Whatever is on the disk in place of what was read last is kept aside
+  // before it is written over: someone else's edit, a file whose lines this
+  // save cannot give back as they were, and whatever took the file's place
+  // that cannot be read as settings (random bytes, a huge file, a folder),
+  // which is not obeyed but must not block every save either.
   std::string disk;
   result.status = IniSaveStatus::Failed;
+  const auto keepAside = [&](IniBackupReason reason, bool move) {
+    const std::string backup = BackupPathFor(*files_, path_);
+    const bool kept = !backup.empty() && (move ? files_->MoveAside(path_, backup)
+                                               : files_->WriteFileAtomically(backup, disk) ==
+                                                     platform::FileWriteStatus::Written);
+    if (!kept) {
+      result.cause = IniSaveCause::NoBackup;
+      return false;
+    }
+    result.backupPath = backup;
+    result.backupReason = reason;
+    return true;
+  };
   switch (files_->ReadWholeFile(path_, maxFileBytes_, disk)) {
     case platform::FileReadStatus::Ok: {
       const bool changed = !onDisk_ || FingerprintOf(disk) != *onDisk_;
-      if (changed || (keepOriginal_ && disk != bytes)) {
-        const std::string backup = BackupPathFor(*files_, path_);
-        if (backup.empty() || files_->WriteFileAtomically(backup, disk) != platform::FileWriteStatus::Written)
+      if (changed && !LooksLikeText(disk)) {
+        if (!keepAside(IniBackupReason::NotText, false)) return result;
+      } else if (changed || (keepOriginal_ && disk != bytes)) {
+        if (!keepAside(changed ? IniBackupReason::ChangedMeanwhile : IniBackupReason::NotReadExactly, false))
           return result;
-        result.backupPath = backup;
-        result.backupReason = changed ? IniBackupReason::ChangedMeanwhile : IniBackupReason::NotReadExactly;
       }
       break;
     }
     case platform::FileReadStatus::Missing:
       break;
-    default:
+    case platform::FileReadStatus::TooLarge:
+      // Renamed rather than copied: it may be larger than any disk has room
+      // for twice.
+      if (!keepAside(IniBackupReason::TooLarge, true)) return result;
+      break;
+    case platform::FileReadStatus::Folder:
+      // Renamed, never deleted: whatever the folder holds is someone's.
+      if (!keepAside(IniBackupReason::Folder, true)) return result;
+      break;
+    case platform::FileReadStatus::AccessDenied:
+      result.cause = IniSaveCause::AccessDenied;
+      return result;
+    case platform::FileReadStatus::InUse:
+      result.cause = IniSaveCause::InUse;
+      return result;
+    case platform::FileReadStatus::Failed:
       // What it holds now cannot be read, so it cannot be kept: it stays.
       return result;
   }
@@ -176,6 +208,12 @@ IniSaveResult IniDocument::Save() {
       break;
     case platform::FileWriteStatus::ReadOnly:
       result.status = IniSaveStatus::ReadOnly;
+      break;
+    case platform::FileWriteStatus::AccessDenied:
+      result.cause = IniSaveCause::AccessDenied;
+      break;
+    case platform::FileWriteStatus::DiskFull:
+      result.cause = IniSaveCause::DiskFull;
       break;
     case platform::FileWriteStatus::Failed:
       break;

@@ -15,6 +15,7 @@ enum class IniLoadResult {
   AccessDenied,
   InUse,
   TooLarge,
+  Folder,   // a folder has the file's name
   NotText,  // NUL characters or a UTF-16 big-endian byte-order mark
   ReadFailed,
 };
@@ -27,9 +28,21 @@ enum class IniSaveStatus {
   Failed,    // the write (or the backup of a changed file) failed; the file is as it was
 };
 
+// Why a save failed (IniSaveStatus::Failed).
+enum class IniSaveCause {
+  Other,
+  AccessDenied,  // the file or its folder may not be written (or the file read)
+  DiskFull,
+  InUse,         // another program holds the file
+  NoBackup,      // what is on the disk had to be kept aside first, and could not be
+};
+
 enum class IniBackupReason {
   ChangedMeanwhile,  // someone else changed the file since it was loaded or last saved
   NotReadExactly,    // some of its bytes did not read as text of its encoding
+  NotText,           // what took its place is not text (NULs, random bytes)
+  TooLarge,          // what took its place is far larger than a settings file
+  Folder,            // a folder took its name; the folder was renamed
 };
 
 struct IniSaveResult {
@@ -38,6 +51,7 @@ struct IniSaveResult {
   // it, and why; empty when there was no need.
   std::string backupPath;
   IniBackupReason backupReason = IniBackupReason::ChangedMeanwhile;
+  IniSaveCause cause = IniSaveCause::Other;
   bool Saved() const { return status == IniSaveStatus::Saved; }
   explicit operator bool() const { return Saved(); }
 };

@@ -141,6 +141,9 @@ std::string ProblemText(const std::string& path, IniLoadResult result) {
     case IniLoadResult::NotText:
       reason = "It does not contain plain text.";
       break;
+    case IniLoadResult::Folder:
+      reason = "It is a folder, not a file.";
+      break;
     default:
       reason = "An error occurred while reading it.";
       break;
@@ -161,6 +164,10 @@ std::unique_ptr<SettingsStore> ReadSettingsChangedOnDisk(SettingsStore& state) {
   if (state.files.GetFileInfo(state.SettingsDocument->Path()) == std::nullopt) return nullptr;
   LoadSettings(*loaded);
   if (!loaded->SettingsFileProblem.empty()) return nullptr;
+  // A file without "Default" (an empty one, say) would leave no setting for
+  // the windows no other setting matches: it is not taken, and the next save
+  // keeps it aside.
+  if (!loaded->Settings.Item("Default")) return nullptr;
   return loaded;
 }
 

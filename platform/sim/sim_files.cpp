@@ -31,6 +31,11 @@ void SimFiles::RemoveFile(const std::string& path) {
   files_.erase(path);
 }
 
+void SimFiles::SetFolder(const std::string& path) {
+  links_.erase(path);
+  files_[path] = {"", ++clock_, false, true};
+}
+
 void SimFiles::SetReadOnly(const std::string& path, bool readOnly) { files_[Resolve(path)].readOnly = readOnly; }
 
 void SimFiles::SetLink(const std::string& link, const std::string& target) { links_[link] = target; }
@@ -68,6 +73,7 @@ platform::FileReadStatus SimFiles::ReadWholeFile(const std::string& path, std::s
   if (fault != readFaults_.end()) return fault->second;
   const auto it = files_.find(Resolve(path));
   if (it == files_.end()) return platform::FileReadStatus::Missing;
+  if (it->second.folder) return platform::FileReadStatus::Folder;
   if (it->second.bytes.size() > maxBytes) return platform::FileReadStatus::TooLarge;
   bytes = it->second.bytes;
   return platform::FileReadStatus::Ok;
@@ -78,6 +84,8 @@ platform::FileWriteStatus SimFiles::WriteFileAtomically(const std::string& path,
   const std::string target = Resolve(path);
   const auto existing = files_.find(target);
   if (existing != files_.end() && existing->second.readOnly) return platform::FileWriteStatus::ReadOnly;
+  // Windows will not move a file over a folder.
+  if (existing != files_.end() && existing->second.folder) return platform::FileWriteStatus::AccessDenied;
 
   const WriteFault fault = writeFaultsLeft_ > 0 ? writeFault_ : WriteFault::None;
   if (writeFaultsLeft_ > 0) --writeFaultsLeft_;
@@ -89,6 +97,8 @@ platform::FileWriteStatus SimFiles::WriteFileAtomically(const std::string& path,
     files_[target + kTempInfix + std::to_string(n) + ".tmp"] = {std::string(bytes.substr(0, bytes.size() / 2)),
                                                                 ++clock_, false};
   }
+  if (fault == WriteFault::HalfWay) return platform::FileWriteStatus::DiskFull;
+  if (fault == WriteFault::Denied) return platform::FileWriteStatus::AccessDenied;
   if (fault != WriteFault::None) return platform::FileWriteStatus::Failed;
   Entry& entry = files_[target];
   entry.bytes = std::string(bytes);
@@ -99,7 +109,16 @@ platform::FileWriteStatus SimFiles::WriteFileAtomically(const std::string& path,
 std::optional<platform::FileInfo> SimFiles::GetFileInfo(const std::string& path) {
   const auto it = files_.find(Resolve(path));
   if (it == files_.end()) return std::nullopt;
-  return platform::FileInfo{it->second.bytes.size(), it->second.time, it->second.readOnly};
+  return platform::FileInfo{it->second.bytes.size(), it->second.time, it->second.readOnly, it->second.folder};
+}
+
+bool SimFiles::MoveAside(const std::string& from, const std::string& to) {
+  const auto it = files_.find(from);
+  if (it == files_.end() || files_.count(to) || links_.count(to)) return false;
+  Entry moved = it->second;
+  files_.erase(it);
+  files_[to] = moved;
+  return true;
 }
 
 int SimFiles::RemoveStaleTemporaryFiles(const std::string& path) {

@@ -23,6 +23,7 @@ struct PathLess {
 enum class WriteFault {
   None,
   HalfWay,  // the temporary file takes half the bytes, then the disk is full
+  Denied,   // the folder may not be written to
   Replace,  // the temporary file is complete, moving it over the old one fails
   Killed,   // the program dies before the move: its temporary file stays
 };
@@ -33,6 +34,8 @@ class SimFiles : public virtual platform::OsFiles {
   // Writes the file as another program would: its time moves on.
   void SetFile(const std::string& path, std::string bytes);
   void RemoveFile(const std::string& path);
+  // A folder takes the name (a file of that name goes).
+  void SetFolder(const std::string& path);
   void SetReadOnly(const std::string& path, bool readOnly);
   // `link` is a symbolic link to `target`.
   void SetLink(const std::string& link, const std::string& target);
@@ -54,6 +57,7 @@ class SimFiles : public virtual platform::OsFiles {
   platform::FileReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
   platform::FileWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes) override;
   std::optional<platform::FileInfo> GetFileInfo(const std::string& path) override;
+  bool MoveAside(const std::string& from, const std::string& to) override;
   int RemoveStaleTemporaryFiles(const std::string& path) override;
   std::string ProgramFolder() override { return programFolder_; }
 
@@ -62,6 +66,7 @@ class SimFiles : public virtual platform::OsFiles {
     std::string bytes;
     std::uint64_t time = 0;
     bool readOnly = false;
+    bool folder = false;
   };
   std::string Resolve(const std::string& path) const;
 

@@ -58,6 +58,19 @@ platform::FileReadStatus StatusOf(DWORD error) {
   }
 }
 
+platform::FileWriteStatus WriteStatusOf(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return platform::FileWriteStatus::AccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return platform::FileWriteStatus::DiskFull;
+    default:
+      return platform::FileWriteStatus::Failed;
+  }
+}
+
 // The folder part of a path; a drive's root keeps its backslash ("C:\").
 std::string FolderOf(const std::string& path) {
   const auto at = path.find_last_of("\\/");
@@ -157,7 +170,12 @@ platform::FileReadStatus Win32Files::ReadWholeFile(const std::string& path, std:
   // is refused rather than read half-written.
   FileHandle file(Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
-  if (!file.valid()) return StatusOf(::GetLastError());
+  if (!file.valid()) {
+    const DWORD error = ::GetLastError();
+    // Opening a folder as a file is refused like a file without permission.
+    if (const auto info = GetFileInfo(path); info && info->folder) return platform::FileReadStatus::Folder;
+    return StatusOf(error);
+  }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return StatusOf(::GetLastError());
   if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return platform::FileReadStatus::TooLarge;
@@ -190,16 +208,17 @@ platform::FileWriteStatus Win32Files::WriteFileAtomically(const std::string& pat
   for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
     temp = target + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".tmp";
     created = Open(temp, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
-    if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return platform::FileWriteStatus::Failed;
+    if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return WriteStatusOf(::GetLastError());
   }
   FileHandle file(created);
   if (!file.valid()) return platform::FileWriteStatus::Failed;
 
   const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get()) && file.Close();
   if (!written || !Move(temp, target)) {
+    const DWORD error = ::GetLastError();
     file.Close();
     Delete(temp);
-    return platform::FileWriteStatus::Failed;
+    return WriteStatusOf(error);
   }
   return platform::FileWriteStatus::Written;
 }
@@ -213,19 +232,25 @@ std::optional<platform::FileInfo> Win32Files::GetFileInfo(const std::string& pat
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     const BOOL ok = unicode_ ? ::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &attributes)
                              : ::GetFileAttributesExA(ToAnsi(path).c_str(), GetFileExInfoStandard, &attributes);
-    if (!ok || (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+    if (!ok) return std::nullopt;
     data.dwFileAttributes = attributes.dwFileAttributes;
     data.nFileSizeHigh = attributes.nFileSizeHigh;
     data.nFileSizeLow = attributes.nFileSizeLow;
     data.ftLastWriteTime = attributes.ftLastWriteTime;
   }
-  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
   platform::FileInfo info;
+  info.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   info.lastWrite = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                    data.ftLastWriteTime.dwLowDateTime;
   info.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   return info;
+}
+
+bool Win32Files::MoveAside(const std::string& from, const std::string& to) {
+  // MoveFile renames folders too and never replaces what has the new name.
+  return unicode_ ? ::MoveFileW(Wide(from).c_str(), Wide(to).c_str()) != 0
+                  : ::MoveFileA(ToAnsi(from).c_str(), ToAnsi(to).c_str()) != 0;
 }
 
 int Win32Files::RemoveStaleTemporaryFiles(const std::string& path) {

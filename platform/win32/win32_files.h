@@ -14,6 +14,7 @@ class Win32Files : public virtual platform::OsFiles {
   platform::FileReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
   platform::FileWriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes) override;
   std::optional<platform::FileInfo> GetFileInfo(const std::string& path) override;
+  bool MoveAside(const std::string& from, const std::string& to) override;
   int RemoveStaleTemporaryFiles(const std::string& path) override;
   std::string ProgramFolder() override;
 

@@ -2,6 +2,7 @@
 // window (here its stand-in), with and without an administration password.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -166,6 +167,56 @@ TEST(SaveProblems, AReadOnlyFileIsToldOnceAndAVersionChangedByHandOrNotReadExact
   EXPECT_NE(r.ui->MsgBoxes()[0].prompt.find("could not be read as they were"), std::string::npos);
   EXPECT_NE(r.ui->MsgBoxes()[0].prompt.find(r.SettingsPath() + ".bak"), std::string::npos);
   EXPECT_EQ(r.desktop.File(r.SettingsPath() + ".bak"), broken);
+}
+
+// Whatever takes the file's place while Tarvolo runs and cannot be read as
+// settings is neither obeyed nor in the way: the next save keeps it aside
+// under a new name, says where and why, and writes the settings.
+TEST(SaveProblems, WhatCannotBeReadAsSettingsIsKeptAsideAndTheSettingsAreSaved) {
+  const std::string garbage("\x8F\0\x13\xFF random\0", 10);
+  const struct {
+    const char* kind;
+    std::function<void(sim::SimDesktop&, const std::string&)> replace;
+    const char* told;
+  } cases[] = {
+      {"binary", [&](sim::SimDesktop& d, const std::string& path) { d.SetFile(path, garbage); }, "not contain plain"},
+      {"huge", [](sim::SimDesktop& d, const std::string& path) { d.SetFile(path, std::string(9 << 20, 'x')); },
+       "far too large"},
+      {"folder", [](sim::SimDesktop& d, const std::string& path) { d.SetFolder(path); }, "renamed the folder"},
+      {"empty", [](sim::SimDesktop& d, const std::string& path) { d.SetFile(path, ""); }, "changed by another"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    Started p;
+    p.desktop.SetFile(p.SettingsPath() + ".bak", "an older backup");
+    p.Pick(0);
+    p.ui->CloseBox(p.setupForm());
+    c.replace(p.desktop, p.SettingsPath());
+    p.desktop.AdvanceClock(3000);
+    EXPECT_TRUE(p.state().Settings.Item("Default")) << "nothing of it was taken";
+    p.Pick(3);
+    ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+    const std::string& told = p.ui->MsgBoxes()[0].prompt;
+    EXPECT_NE(told.find(c.told), std::string::npos) << told;
+    const std::string kept = p.SettingsPath() + ".2.bak";
+    EXPECT_NE(told.find(kept), std::string::npos) << told;
+    EXPECT_EQ(p.desktop.File(p.SettingsPath() + ".bak"), "an older backup");
+    EXPECT_EQ(p.desktop.GetFileInfo(kept).value_or(platform::FileInfo{}).folder, std::string(c.kind) == "folder");
+    if (std::string(c.kind) == "binary") {
+      EXPECT_EQ(p.desktop.File(kept), garbage);
+    }
+    EXPECT_NE(p.desktop.File(p.SettingsPath()).value_or("").find("Name=Default"), std::string::npos);
+  }
+
+  // Only a file that truly cannot be written is told so, with its cause.
+  for (const auto& [fault, cause] : {std::pair{sim::WriteFault::HalfWay, "The disk is full."},
+                                     {sim::WriteFault::Denied, "refused Tarvolo access"}}) {
+    Started p;
+    p.desktop.FailWrites(fault, 100);
+    p.Pick(3);
+    ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+    EXPECT_NE(p.ui->MsgBoxes()[0].prompt.find(cause), std::string::npos) << p.ui->MsgBoxes()[0].prompt;
+  }
 }
 
 }  // namespace

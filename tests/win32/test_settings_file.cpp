@@ -302,6 +302,18 @@ TEST_F(BesideTheExecutable, AFileChangedAfterItWasReadIsKeptAsABackupBeforeTheSa
 // Windows' own profile functions keep a file that begins with the UTF-16LE
 // mark in UTF-16LE: the program reads what they wrote and keeps it so, and
 // Windows reads what the program wrote.
+TEST_F(BesideTheExecutable, AFolderThatTookTheFilesNameIsRenamedAsideWithItsContentAndTheSettingsSaved) {
+  WriteAll(ini, "[Options]\r\nAlways On Top=True\r\n");
+  WriteAll(ini + ".bak", "an older backup");
+  ASSERT_EQ(RunTool(&output, "--folder-between"), 0) << output;
+  EXPECT_NE(output.find("backup: " + ini + ".2.bak"), std::string::npos) << output;
+  EXPECT_NE(Attributes(ini + ".2.bak") & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_NE(Attributes(ini + ".2.bak\\inside.txt"), INVALID_FILE_ATTRIBUTES) << "the folder's file went with it";
+  EXPECT_EQ(Value(ReadAll(ini), "Setting 0", "Name"), "Added by tool");
+  ::DeleteFileA((ini + ".2.bak\\inside.txt").c_str());
+  ::RemoveDirectoryA((ini + ".2.bak").c_str());
+}
+
 TEST_F(BesideTheExecutable, AUtf16FileOfWindowsOwnProfileFunctionsIsReadAndStaysUtf16) {
   if (!IsNtFamily()) GTEST_SKIP() << "the 9x family's profile functions write no UTF-16";
   const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Privet

@@ -5,7 +5,8 @@
 // when it is read-only. A backup of a file changed by someone else is named
 // on standard output as "backup: <path>". With "--edit-between" it appends a
 // line to the file between loading and saving, as a user editing it by hand
-// while Tarvolo runs would. "--name <hex>" names the added setting by the
+// while Tarvolo runs would; with "--folder-between" a folder, holding a file,
+// takes the file's place instead. "--name <hex>" names the added setting by the
 // hex digits of its UTF-8, since the 9x family's command lines carry only
 // the ANSI code page.
 #include <cstdio>
@@ -15,6 +16,7 @@
 
 #include "app/program_state.h"
 #include "platform/win32/win32_os.h"
+#include "platform/win32/win32_text.h"
 #include "store/settings_file.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +29,12 @@ int main(int argc, char** argv) {
     const std::string path = state.SettingsDocument->Path();
     os.ReadWholeFile(path, 1 << 20, text);
     os.WriteFileAtomically(path, text + "; changed meanwhile\r\n");
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--folder-between") == 0) {
+    const std::wstring path = platform::win32::Widen(state.SettingsDocument->Path());
+    ::DeleteFileW(path.c_str());
+    ::CreateDirectoryW(path.c_str(), nullptr);
+    ::CloseHandle(::CreateFileW((path + L"\\inside.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
   }
   if (argc > 2 && std::strcmp(argv[1], "--name") == 0) {
     name.clear();
