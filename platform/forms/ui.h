@@ -26,6 +26,11 @@ class Ui {
   // hidden or unloaded. Every form's timers keep running meanwhile.
   virtual void RunModal(Form& dialog) = 0;
 
+  // Windows is ending the session (a form was told so): a box that is up
+  // closes as its Cancel (or its only button) would, and none opens from now
+  // on, so that nothing holds up the log-off.
+  virtual void SessionEnding() {}
+
   // The standard message box; returns kMbAnswerOk or kMbAnswerCancel.
   virtual int MsgBox(const std::string& prompt, int buttons, const std::string& title) = 0;
   // The standard input box: prompt, one text field, OK and Cancel. Cancel

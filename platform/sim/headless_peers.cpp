@@ -24,7 +24,10 @@ void HeadlessFormPeer::OnMessage(std::uint32_t msg, std::uintptr_t wParam) {
       form_.QueryEndSession.Raise();
       break;
     case kWmEndSession:
-      if (wParam != 0) form_.Unload(forms::UnloadMode::AppWindows);
+      if (wParam != 0) {
+        ui_.SessionEnding();
+        form_.Unload(forms::UnloadMode::AppWindows);
+      }
       break;
     case kWmFormPosted:
       form_.PostArrived();

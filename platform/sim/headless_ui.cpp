@@ -33,8 +33,14 @@ std::unique_ptr<forms::FormPeer> HeadlessUi::CreateFormPeer(forms::Form& form) {
 }
 
 int HeadlessUi::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+  // Closed, a box answers as its Cancel or, without one, its only button.
+  const int closed = (buttons & 0xF) == forms::kMbOkCancel ? forms::kMbAnswerCancel : forms::kMbAnswerOk;
+  if (sessionEnding_) return closed;
   msgBoxes_.push_back({prompt, buttons, title});
-  if (onMsgBox_) return onMsgBox_(msgBoxes_.back());
+  if (onMsgBox_) {
+    const int answer = onMsgBox_(msgBoxes_.back());
+    return sessionEnding_ ? closed : answer;
+  }
   if (msgBoxAnswers_.empty()) return forms::kMbAnswerOk;
   const int answer = msgBoxAnswers_.front();
   msgBoxAnswers_.pop_front();
@@ -42,10 +48,12 @@ int HeadlessUi::MsgBox(const std::string& prompt, int buttons, const std::string
 }
 
 std::string HeadlessUi::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+  if (sessionEnding_) return std::string();
   inputBoxes_.push_back({prompt, title, defaultText});
   std::optional<std::string> answer;
   if (onInputBox_) {
     answer = onInputBox_(inputBoxes_.back());
+    if (sessionEnding_) return std::string();
   } else if (!inputAnswers_.empty()) {
     answer = inputAnswers_.front();
     inputAnswers_.pop_front();

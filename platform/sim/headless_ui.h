@@ -111,6 +111,7 @@ class HeadlessUi : public forms::Ui {
   std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
   void FormLoaded(forms::Form& form) override { loaded_.push_back(&form); }
   void FormUnloaded(forms::Form& form) override { std::erase(loaded_, &form); }
+  void SessionEnding() override { sessionEnding_ = true; }
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   bool PrevInstance() override { return previousInstance_; }
@@ -161,6 +162,7 @@ class HeadlessUi : public forms::Ui {
   std::optional<std::pair<int, std::string>> failNext_;
   std::vector<InputBoxCall> inputBoxes_;
   std::vector<MsgBoxCall> msgBoxes_;
+  bool sessionEnding_ = false;
   std::vector<PopupMenuCall> popupMenus_;
   std::vector<forms::Form*> loaded_;
   std::map<std::string, std::uintptr_t> pictures_;

@@ -100,3 +100,40 @@ TEST(ExitDuringABox, TheSaveNoticeAtTheSetupWindowsCloseIsShownOnceAndTheExitSti
 }
 
 }  // namespace
+
+// Windows ending the session while a box is up: the box closes, the settings
+// are saved without a word, and the program ends at once.
+TEST(SessionEndsDuringABox, TheBoxClosesTheSettingsAreSavedAndTheProgramEnds) {
+  // The "could not save" message of the setup window's close.
+  Running p;
+  p.icon().mnuPopup_Click(0);
+  p.desktop.FailWrites(sim::WriteFault::Denied, 1);
+  p.ui->OnMsgBox([&](const sim::MsgBoxCall& box) {
+    EXPECT_NE(box.prompt.find("could not save"), std::string::npos);
+    p.ui->EndSession();
+    return forms::kMbAnswerOk;
+  });
+  p.ui->CloseBox(p.setupForm());
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "nothing more is shown";
+  p.ExpectEndedWithNothingLost();
+
+  // The password prompt, and the name prompt of New.
+  Running q("Password=qx\r\n");
+  q.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
+    q.ui->EndSession();
+    return "pw";
+  });
+  q.icon().mnuPopup_Click(0);
+  EXPECT_FALSE(q.setupForm().Loaded());
+  q.ExpectEndedWithNothingLost();
+
+  Running r;
+  r.icon().mnuPopup_Click(0);
+  r.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
+    r.ui->EndSession();
+    return "Late";
+  });
+  r.ui->Click(r.main().cmdNew);
+  r.ExpectEndedWithNothingLost();
+  EXPECT_EQ(r.Saved().find("Name=Late"), std::string::npos) << "a name given after the end is not taken";
+}
