@@ -85,26 +85,28 @@ bool SetWindowTextUtf8(HWND hwnd, std::string_view text) {
 
 namespace {
 
+// The conversions take a 32-bit length: longer buffers go in pieces. (A
+// piece may end inside a surrogate pair or a double-byte character, which
+// the conversion leaves alone either way.)
+template <typename Buffer, typename Convert>
+void InPieces(Buffer& buffer, Convert convert) {
+  for (std::size_t at = 0; at < buffer.size();) {
+    const auto n = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - at, 0x40000000));
+    convert(buffer.data() + at, n);
+    at += n;
+  }
+}
+
 std::string ConvertCase(std::string_view text, bool upper) {
   using namespace platform::win32;
   return OverUtf8Runs(text, [upper](std::string_view run) {
     if (IsNt()) {
       std::wstring wide = Widen(run);
-      // Buffers of more than 2^31 units go in pieces; a piece may end inside
-      // a surrogate pair, which the conversion leaves alone either way.
-      for (std::size_t at = 0; at < wide.size();) {
-        const auto n = static_cast<DWORD>(std::min<std::size_t>(wide.size() - at, 0x40000000));
-        (upper ? ::CharUpperBuffW : ::CharLowerBuffW)(wide.data() + at, n);
-        at += n;
-      }
+      InPieces(wide, upper ? ::CharUpperBuffW : ::CharLowerBuffW);
       return Narrow(wide);
     }
     std::string ansi = ToAnsi(run);
-    for (std::size_t at = 0; at < ansi.size();) {
-      const auto n = static_cast<DWORD>(std::min<std::size_t>(ansi.size() - at, 0x40000000));
-      (upper ? ::CharUpperBuffA : ::CharLowerBuffA)(ansi.data() + at, n);
-      at += n;
-    }
+    InPieces(ansi, upper ? ::CharUpperBuffA : ::CharLowerBuffA);
     return FromAnsi(ansi);
   });
 }
