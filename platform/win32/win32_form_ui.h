@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "platform/forms/form.h"
@@ -73,8 +74,10 @@ class Win32Ui : public forms::Ui {
   // The keyboard of the active form: Ctrl+Tab, then the dialog manager.
   bool PreTranslate(MSG& msg);
 
+  // The message font, described in the family's form, in that style.
+  HFONT MakeFont(bool bold, bool underline) const;
   GdiObject font_;
-  LOGFONTA logFont_{};
+  std::variant<LOGFONTA, LOGFONTW> logFont_;
   std::map<int, GdiObject> styledFonts_;
   KernelHandle instanceMutex_;
   bool prevInstanceKnown_ = false;
