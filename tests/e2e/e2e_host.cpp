@@ -34,6 +34,7 @@
 //                                button, or nothing
 //   endsession PID logoff|shutdown   "ok AGREED of WINDOWS"
 //   settext HWND TEXT            the window's text box holds TEXT, selected
+//   text HWND                    what the text box holds
 //   waittext HWND MS TEXT        until the text box holds TEXT
 //   pasterich HWND RTF           RTF pasted into its rich-text box, selected
 //   copyrich HWND                the rich text that box copies, on one line

@@ -1,9 +1,10 @@
 // The text box of another program's window, and what the hot-key cases need
-// around it: settext, waittext; rich text through the clipboard: pasterich,
+// around it: settext, text, waittext; rich text through the clipboard: pasterich,
 // copyrich; hot-keys the host itself holds, as another program would:
 // holdhotkey, freehotkeys; and waitatom, for the global atom a program names
 // its hot-keys by.
 #include <cstring>
+#include <string>
 
 #include "tests/e2e/host_commands.h"
 
@@ -77,6 +78,11 @@ void AddEditCommands(CommandTable& table) {
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(a.Rest(2)).c_str()));
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     return Ok(Hex(edit));
+  };
+  // text HWND: what the window's text box holds now.
+  table["text"] = [](HostState&, const Args& a) {
+    HWND edit = EditOf(a[1]);
+    return edit != nullptr ? Ok(TextOf(edit)) : Fail("no text box");
   };
   // waittext HWND MS TEXT: whether the text box comes to hold TEXT in time.
   table["waittext"] = [](HostState&, const Args& a) {
