@@ -39,9 +39,11 @@
 //   pasterich HWND RTF           RTF pasted into its rich-text box, selected
 //   copyrich HWND                the rich text that box copies, on one line
 //   holdhotkey MODS VK | freehotkeys ID...   a combination held by the host
+//   holdfile PATH | freefiles    files held open, sharing nothing
 //   waitatom MS NAME             until the global atom NAME exists
 //   version                      the Windows version Wine reports
-//   reset                        destroy our windows, end what we started
+//   reset                        destroy our windows, end what we started,
+//                                let go of held files
 //   sleep MS | quit
 //
 // Started as "e2e_host --window TITLE" it only shows one window with that
