@@ -268,7 +268,10 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       form_.QueryEndSession.Raise();
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) form_.Unload(forms::UnloadMode::AppWindows);
+      if (wParam) {
+        ui_.SessionEnding();
+        form_.Unload(forms::UnloadMode::AppWindows);
+      }
       return 0;
     case WM_COMMAND: {
       if (lParam == 0 && HIWORD(wParam) == 0) {

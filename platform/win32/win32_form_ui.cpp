@@ -114,11 +114,20 @@ void Win32Ui::FormUnloaded(forms::Form&) {
   if (loadedForms_ > 0 && --loadedForms_ == 0) CloseThreadDialogs();
 }
 
+// Windows ends the process soon after every window has answered the end of
+// the session; a box waiting for a click would keep the log-off waiting.
+void Win32Ui::SessionEnding() {
+  sessionEnding_ = true;
+  CloseThreadDialogs();
+}
+
 int Win32Ui::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+  if (sessionEnding_) return (buttons & 0xF) == MB_OKCANCEL ? IDCANCEL : IDOK;
   return ::MessageBoxA(nullptr, prompt.c_str(), title.c_str(), static_cast<UINT>(buttons) | MB_SETFOREGROUND);
 }
 
 std::string Win32Ui::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+  if (sessionEnding_) return std::string();
   return RunInputBox(instance_, prompt, title, defaultText);
 }
 

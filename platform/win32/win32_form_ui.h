@@ -40,6 +40,7 @@ class Win32Ui : public forms::Ui {
   std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
   void FormLoaded(forms::Form& form) override;
   void FormUnloaded(forms::Form& form) override;
+  void SessionEnding() override;
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   bool PrevInstance() override;
@@ -78,6 +79,7 @@ class Win32Ui : public forms::Ui {
   KernelHandle instanceMutex_;
   bool prevInstanceKnown_ = false;
   int loadedForms_ = 0;
+  bool sessionEnding_ = false;
   bool prevInstance_ = false;
   std::map<std::string, HICON> icons_;
 };

@@ -301,22 +301,35 @@ TEST_F(FormsOnWindows, BoxesStillUpWhenTheLastFormGoesCloseWithIt) {
         },
         0);
   };
-  for (bool inputBox : {false, true}) {
-    SCOPED_TRACE(inputBox);
-    form.Load();
-    int ticks = 0;
-    auto tick = form["tmrTick"].Timer.Connect([&] {
-      if (++ticks == 2) form.Unload();
-    });
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, giveUp);
-    if (inputBox)
-      EXPECT_EQ(ui.InputBox("Enter Name for New Setting", "Tarvolo tests", "typed"), "");
-    else
-      ui.MsgBox("That name is already being used.", forms::kMbExclamation, "Tarvolo tests");
-    ::KillTimer(nullptr, timer);
-    EXPECT_FALSE(gaveUp);
-    EXPECT_FALSE(form.Loaded());
+  // Then Windows ends the session while a box is up and the form stays:
+  // the box closes all the same, and no box opens after.
+  for (const bool sessionEnds : {false, true}) {
+    for (const bool inputBox : {false, true}) {
+      SCOPED_TRACE(std::to_string(sessionEnds) + std::to_string(inputBox));
+      if (!form.Loaded()) form.Load();
+      int ticks = 0;
+      auto tick = form["tmrTick"].Timer.Connect([&] {
+        if (++ticks != 2) return;
+        if (sessionEnds)
+          ui.SessionEnding();
+        else
+          form.Unload();
+      });
+      const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, giveUp);
+      if (inputBox)
+        EXPECT_EQ(ui.InputBox("Enter Name for New Setting", "Tarvolo tests", "typed"), "");
+      else
+        ui.MsgBox("That name is already being used.", forms::kMbExclamation, "Tarvolo tests");
+      ::KillTimer(nullptr, timer);
+      EXPECT_FALSE(gaveUp);
+      EXPECT_EQ(form.Loaded(), sessionEnds);
+    }
   }
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, giveUp);
+  EXPECT_EQ(ui.MsgBox("Save?", forms::kMbOkCancel, "Tarvolo tests"), forms::kMbAnswerCancel);
+  ::KillTimer(nullptr, timer);
+  EXPECT_FALSE(gaveUp) << "no box opens once the session ends";
+  form.Unload();
 }
 
 TEST_F(FormsOnWindows, SystemMetricsAndTheBeepComeFromWindows) {
