@@ -11,6 +11,10 @@ ini_hotkeys() {
   ini_setting "$file" Default
 }
 
+# The file as shipped: Show, Capitalize, Reverse and Lower on Ctrl+Alt+Shift
+# with T, U, R and L.
+ini_shipped() { cp "$E2E_ROOT/resources/Tarvolo.INI" "$1"; }
+
 # The four combinations above, in a file that ini_options wrote.
 ini_hotkey_combinations() {
   sed -i -e 's/^Show_Disp=\r$/Show_Disp=Ctrl + Alt + T\r/' -e 's/^Capitalize_Disp=\r$/Capitalize_Disp=Ctrl + Alt + U\r/' \
@@ -103,28 +107,32 @@ readonly MIXED_LOWER="привет мир straße éclair σίσυφος 日本�
 # Reverse swaps A-Z and a-z only.
 readonly MIXED_REVERSED="привет мир STRAßE éCLAIR Σίσυφος 日本語 😀 E$ACUTE ABC"
 
+# The shipped file's combinations: Capitalize Ctrl+Alt+Shift+U, Reverse
+# Ctrl+Alt+Shift+R, Lower Ctrl+Alt+Shift+L. Then storms of them (below).
 case_hotkeys_notepad() {
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys
+  case_folder ini_shipped
+  # The relay trace shows the keystrokes the program sends.
+  tarvolo_start_hotkeys WINEDEBUG=-all,+relay
   notepad_with_text Hello World-5
-  hotkey_gives ctrl+alt+u HELLO WORLD-5
+  hotkey_gives ctrl+alt+shift+u HELLO WORLD-5
   step settext "$EDITOR" Hello World-5
-  hotkey_gives ctrl+alt+r hELLO wORLD-5
+  hotkey_gives ctrl+alt+shift+r hELLO wORLD-5
   step settext "$EDITOR" Hello World-5
-  hotkey_gives ctrl+alt+l hello world-5
+  hotkey_gives ctrl+alt+shift+l hello world-5
   # Every character goes through the clipboard and back as it is, none as
   # a question mark.
   step settext "$EDITOR" "$MIXED_SCRIPTS"
-  hotkey_gives ctrl+alt+u "$MIXED_UPPER"
+  hotkey_gives ctrl+alt+shift+u "$MIXED_UPPER"
   step settext "$EDITOR" "$MIXED_SCRIPTS"
-  hotkey_gives ctrl+alt+r "$MIXED_REVERSED"
+  hotkey_gives ctrl+alt+shift+r "$MIXED_REVERSED"
   step settext "$EDITOR" "$MIXED_UPPER"
-  hotkey_gives ctrl+alt+l "$MIXED_LOWER"
+  hotkey_gives ctrl+alt+shift+l "$MIXED_LOWER"
   # Nothing is highlighted after a paste: pressed again, the copy finds
   # nothing, and the text must not be pasted a second time.
-  user_keys ctrl+alt+u
+  user_keys ctrl+alt+shift+u
   step sleep 1500
   step waittext "$EDITOR" 100 "$MIXED_LOWER"
+  storms_leave_text_whole
   tarvolo_exit
 }
 
@@ -215,4 +223,74 @@ case_hotkeys_wordpad() {
   hotkey_gives ctrl+alt+l hello world
   copied_rich_text_has 'hello \b world\b0' '{\f0 arial;}'
   tarvolo_exit
+}
+
+# ---- storms of case commands ----
+
+# Keystrokes the program has sent so far, by the relay trace: its batches
+# through SendInput, or keys one by one through keybd_event.
+sent_keystrokes() { echo $(($(relay_calls SendInput) + $(relay_calls keybd_event))); }
+
+# Until the program has sent no keystroke for longer than a command waits
+# for a copy that never comes (a second): whatever the storm left pending
+# has run. STORM_SENT is the count then.
+wait_keystrokes_done() {
+  local count last=-1 started=${EPOCHREALTIME/./} changed=${EPOCHREALTIME/./}
+  while :; do
+    count=$(sent_keystrokes)
+    if ((count != last)); then
+      last=$count
+      changed=${EPOCHREALTIME/./}
+    elif (((${EPOCHREALTIME/./} - changed) / 1000 > 1300)); then
+      break
+    fi
+    (((${EPOCHREALTIME/./} - started) / 1000 < 30000)) || fail "the program was still sending keystrokes after 30 s" || return 1
+    sleep 0.05
+  done
+  STORM_SENT=$count
+}
+
+# The orders in which the user lets go of the four keys, as fast hands do;
+# L stands for the letter.
+readonly STORM_RELEASES=("L shift alt ctrl" "ctrl L alt shift" "shift ctrl alt L" "alt L ctrl shift")
+
+# storm MS: Capitalize and Lower, ten of each in turn, MS between one key
+# event and the next, each let go in another of those orders.
+storm() {
+  local args=() i letter release
+  for ((i = 0; i < 20; i++)); do
+    if ((i % 2 == 0)); then letter=u; else letter=l; fi
+    release=${STORM_RELEASES[(i / 2 + i) % 4]}
+    # shellcheck disable=SC2206  # the keys are words
+    args+=(keydown --delay "$1" ctrl alt shift "$letter" keyup --delay "$1" ${release/L/$letter})
+  done
+  xdotool "${args[@]}"
+}
+
+readonly STORM_TEXT="The quick brown fox"
+# The paces of the storms, in ms between key events: slow enough that the
+# storm is still going when the program sends its keystrokes (much quicker,
+# it is over before the first command starts), and varied, as machines are.
+# shellcheck disable=SC2206  # a list of numbers
+readonly STORM_PACES=(${E2E_STORM_PACES:-3 4 5 6 7 8})
+
+# The text in Notepad, selected, goes through storm after storm: once the
+# program is done with each, the text box holds the same letters, only
+# their case changed: no letter typed into it, none lost. The program runs
+# with the relay trace.
+storms_leave_text_whole() {
+  local pace text failed="" before started
+  for pace in "${STORM_PACES[@]}"; do
+    step settext "$EDITOR" "$STORM_TEXT"
+    before=$(sent_keystrokes)
+    started=${EPOCHREALTIME/./}
+    storm "$pace"
+    wait_keystrokes_done
+    step text "$EDITOR"
+    text=${REPLY_LINE#ok}
+    text=${text# }
+    note "storm at $pace ms: '$text' after $((STORM_SENT - before)) keystroke calls, $(((${EPOCHREALTIME/./} - started) / 1000)) ms"
+    [[ ${text,,} == "${STORM_TEXT,,}" ]] || failed+=" '$text' at $pace ms"
+  done
+  [[ -z $failed ]] || fail "storms changed more than the case of '$STORM_TEXT':$failed"
 }

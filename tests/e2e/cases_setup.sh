@@ -313,3 +313,56 @@ case_setup_unicode_titles() {
   tarvolo_exit
   saved_as_utf8 "Отчёт 2026"
 }
+
+# close_setup_window_saving [BUTTON]: the setup window, in front, closed with
+# Alt+F4; its save's message comes and is answered (with OK, or BUTTON; "-"
+# leaves it up). Without a window manager Wine holds the program about two
+# seconds as the window goes.
+close_setup_window_saving() {
+  user_keys alt+F4
+  step msgbox "$TPID" 15000 "$@"
+}
+
+# Whatever takes Tarvolo.INI's place while the setup window is open and
+# cannot be read as settings does not keep its close from saving: 9 MB of
+# random bytes are moved aside, then a folder, each to the next free backup
+# name, which the message gives. A file another program holds open cannot
+# be saved; the session then ends with that message up: the program ends
+# at once, and the file stays as it was.
+case_setup_save_faults() {
+  case_folder ini_alpha
+  tarvolo_start
+  local ini=$CASE_DIR/Tarvolo.INI sum
+  menu_choose Show
+  setup_window_in_front
+  head -c $((9 * 1024 * 1024)) /dev/urandom >"$CASE_DIR/garbage"
+  sum=$(sha256sum <"$CASE_DIR/garbage")
+  mv "$CASE_DIR/garbage" "$ini"
+  close_setup_window_saving
+  [[ $REPLY_LINE == *"far too large"*"\\Tarvolo.INI.bak "* ]] || fail "not the message of a huge file moved aside: $REPLY_LINE"
+  [[ $(sha256sum <"$ini.bak" 2>&1) == "$sum" ]] || fail "Tarvolo.INI.bak is not the 9 MB put in its place"
+  expect_saved
+
+  menu_choose Show
+  setup_window_in_front
+  rm "$ini" && mkdir "$ini" && printf 'not ours\n' >"$ini/notes.txt"
+  close_setup_window_saving
+  [[ $REPLY_LINE == *"renamed the folder"*"\\Tarvolo.INI.2.bak "* ]] ||
+    fail "not the message of a folder renamed aside: $REPLY_LINE"
+  [[ $(cat "$ini.2.bak/notes.txt" 2>&1) == "not ours" ]] || fail "the folder was not renamed with what it held"
+  expect_saved
+
+  menu_choose Show
+  setup_window_in_front
+  cp "$ini" "$CASE_DIR/held.ini"
+  step holdfile "$(windows_path "$ini")"
+  close_setup_window_saving -
+  [[ $REPLY_LINE == *"could not save"*"Another program has the file open."* ]] ||
+    fail "not the message of a file in use: $REPLY_LINE"
+  step endsession "$TPID" logoff
+  [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"
+  host waitexit "$TPID" 1000 || fail "the program still ran a second after the session ended"
+  step freefiles
+  cmp -s "$ini" "$CASE_DIR/held.ini" || fail "the file held open was changed"
+  tarvolo_ended
+}

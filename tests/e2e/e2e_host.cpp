@@ -34,13 +34,16 @@
 //                                button, or nothing
 //   endsession PID logoff|shutdown   "ok AGREED of WINDOWS"
 //   settext HWND TEXT            the window's text box holds TEXT, selected
+//   text HWND                    what the text box holds
 //   waittext HWND MS TEXT        until the text box holds TEXT
 //   pasterich HWND RTF           RTF pasted into its rich-text box, selected
 //   copyrich HWND                the rich text that box copies, on one line
 //   holdhotkey MODS VK | freehotkeys ID...   a combination held by the host
+//   holdfile PATH | freefiles    files held open, sharing nothing
 //   waitatom MS NAME             until the global atom NAME exists
 //   version                      the Windows version Wine reports
-//   reset                        destroy our windows, end what we started
+//   reset                        destroy our windows, end what we started,
+//                                let go of held files
 //   sleep MS | quit
 //
 // Started as "e2e_host --window TITLE" it only shows one window with that

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/host_support.h"
 #include "tests/e2e/host_windows.h"
@@ -38,6 +39,7 @@ struct HostState {
   HWND home;
   std::map<std::string, HWND> windows;   // made by "make", by name
   std::map<DWORD, OwnedHandle> started;  // processes started by "spawn"
+  std::vector<OwnedHandle> heldFiles;    // opened by "holdfile", sharing nothing
   bool quit = false;
 };
 

@@ -1,9 +1,12 @@
 // The text box of another program's window, and what the hot-key cases need
-// around it: settext, waittext; rich text through the clipboard: pasterich,
+// around it: settext, text, waittext; rich text through the clipboard: pasterich,
 // copyrich; hot-keys the host itself holds, as another program would:
-// holdhotkey, freehotkeys; and waitatom, for the global atom a program names
-// its hot-keys by.
+// holdhotkey, freehotkeys; a file held open, as another program would:
+// holdfile, freefiles; and waitatom, for the global atom a program names its
+// hot-keys by.
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "tests/e2e/host_commands.h"
 
@@ -78,6 +81,11 @@ void AddEditCommands(CommandTable& table) {
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     return Ok(Hex(edit));
   };
+  // text HWND: what the window's text box holds now.
+  table["text"] = [](HostState&, const Args& a) {
+    HWND edit = EditOf(a[1]);
+    return edit != nullptr ? Ok(TextOf(edit)) : Fail("no text box");
+  };
   // waittext HWND MS TEXT: whether the text box comes to hold TEXT in time.
   table["waittext"] = [](HostState&, const Args& a) {
     HWND edit = EditOf(a[1]);
@@ -117,6 +125,19 @@ void AddEditCommands(CommandTable& table) {
   // freehotkeys ID...: gives back what holdhotkey took.
   table["freehotkeys"] = [](HostState&, const Args& a) {
     for (std::size_t i = 1; !a[i].empty(); ++i) ::UnregisterHotKey(nullptr, a.Int(i));
+    return Ok();
+  };
+  // holdfile PATH: the file opened sharing nothing, so that no other
+  // process can read, write, rename or delete it until freefiles.
+  table["holdfile"] = [](HostState& host, const Args& a) {
+    OwnedHandle file(::CreateFileW(Widen(a.Rest(1)).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return Fail("could not open it: error " + std::to_string(::GetLastError()));
+    host.heldFiles.push_back(std::move(file));
+    return Ok();
+  };
+  table["freefiles"] = [](HostState& host, const Args&) {
+    host.heldFiles.clear();
     return Ok();
   };
   // waitatom MS NAME: until the global atom table holds NAME.

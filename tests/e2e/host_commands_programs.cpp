@@ -56,10 +56,12 @@ void AddProgramCommands(CommandTable& table) {
     return Ok("platform=" + std::to_string(info.dwPlatformId) + " version=" + std::to_string(info.dwMajorVersion) +
               "." + std::to_string(info.dwMinorVersion));
   };
-  // Between tests: no window of ours and no program we started is left.
+  // Between tests: no window of ours, no program we started and no file we
+  // hold is left.
   table["reset"] = [](HostState& host, const Args&) {
     Activate(host.home, kActivateTimeoutMs);
     host.EndStarted();
+    host.heldFiles.clear();
     for (const auto& [name, hwnd] : host.windows) ::DestroyWindow(hwnd);
     host.windows.clear();
     Pump();

@@ -14,7 +14,8 @@ readonly E2E_ANSWER_SECONDS=40
 # ---- the Wine prefix ----
 
 # Two settings of the prefix for the tests, both harmless to other programs:
-# the relay channel, where a case turns it on, traces only the key calls,
+# the relay channel, where a case turns it on, traces only the key calls
+# (those that send keystrokes among them),
 # the installing of hooks (the foreground event hook among them) and the
 # calls for help;
 # and the host's windows are not left to a window manager. There is none in
@@ -22,7 +23,7 @@ readonly E2E_ANSWER_SECONDS=40
 # managed window is hidden or destroyed.
 e2e_prepare_prefix() {
   "$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ \
-    /d 'user32.SetKeyboardState;user32.GetKeyboardState;user32.keybd_event;user32.GetKeyState;user32.SetWindowsHookExA;user32.SetWinEventHook;user32.WinHelpA;user32.WinHelpW' /f >/dev/null 2>&1 &&
+    /d 'user32.SetKeyboardState;user32.GetKeyboardState;user32.keybd_event;user32.SendInput;user32.GetKeyState;user32.SetWindowsHookExA;user32.SetWinEventHook;user32.WinHelpA;user32.WinHelpW' /f >/dev/null 2>&1 &&
     "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\e2e_host.exe\X11 Driver' /v Managed /t REG_SZ /d N /f \
       >/dev/null 2>&1
 }
