@@ -14,7 +14,7 @@ import zipfile
 
 import pefile
 
-MAX_EXE_BYTES = 600 * 1024
+MAX_EXE_BYTES = 600_000
 
 src, build = sys.argv[1], sys.argv[2]
 cmakelists = open(f"{src}/CMakeLists.txt", encoding="utf-8").read()
