@@ -45,8 +45,9 @@ std::wstring FileUrl(const std::wstring& path, const std::wstring& anchor) {
 }
 
 // The command line that opens .html files, with %1 where the file goes.
-// ShellExecute on the page itself would drop the anchor, so the browser is
-// started directly.
+// ShellExecute on the page itself would drop the anchor (Windows does; Wine 8
+// fails on a file: URL with one and hands the browser the bare path), so the
+// browser is started directly.
 std::wstring BrowserCommand(const std::wstring& page) {
   // AssocQueryString gives the whole command (arguments some browsers need
   // included); shlwapi has it since Internet Explorer 5, so it is looked up.
