@@ -108,7 +108,9 @@ class Control {
   Event<> Click;
   Event<> DblClick;
   Event<> Change;
-  Event<int&> KeyPress;  // the character; set it to 0 to discard it
+  // The character typed, a Unicode code point (one beyond the BMP too, not
+  // its halves); set it to 0 to discard it, or to another to type that.
+  Event<int&> KeyPress;
   Event<int, int, double, double> MouseDown;  // button, shift, x and y in twips
   Event<int, int, double, double> MouseUp;
   Event<int, int, double, double> MouseMove;
@@ -124,7 +126,7 @@ class Control {
   void UserValue(int value);
   void UserListIndex(int index);
   void UserTab(int tab);
-  void UserKeyPress(int& ascii) { KeyPress.Raise(ascii); }
+  void UserKeyPress(int& character) { KeyPress.Raise(character); }
   void UserMouse(Event<int, int, double, double>& which, int button, int shift, double x, double y) {
     which.Raise(button, shift, x, y);
   }

@@ -29,7 +29,7 @@ class Ui {
   // Windows is ending the session (a form was told so): a box that is up
   // closes as its Cancel (or its only button) would, and none opens from now
   // on, so that nothing holds up the log-off.
-  virtual void SessionEnding() {}
+  virtual void SessionEnding() = 0;
 
   // The standard message box; returns kMbAnswerOk or kMbAnswerCancel.
   virtual int MsgBox(const std::string& prompt, int buttons, const std::string& title) = 0;

@@ -7,6 +7,7 @@
 #include "platform/forms/layout.h"
 #include "platform/win32/win32_form_peer.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -17,7 +18,7 @@ using forms::ControlKind;
 // the mouse (the tray icon's callback arrives here as a mouse move).
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* peer = reinterpret_cast<Win32ControlPeer*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!peer) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!peer) return DefWindowProcOf(hwnd, msg, wParam, lParam);
   forms::Control& control = peer->Control();
   switch (msg) {
     case WM_MOUSEMOVE:
@@ -40,7 +41,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       return 0;
     }
     default:
-      return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+      return DefWindowProcOf(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -113,6 +114,16 @@ WindowKind KindOf(const forms::ControlSpec& spec) {
   }
 }
 
+// A page's tab in either form: TCITEMA with the A message, TCITEMW with
+// the W one.
+template <typename Item, typename Text>
+void InsertPage(HWND tabs, std::size_t at, Text text, UINT insert) {
+  Item item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  ::SendMessageA(tabs, insert, at, reinterpret_cast<LPARAM>(&item));
+}
+
 }  // namespace
 
 void RegisterPictureClass(HINSTANCE instance) {
@@ -123,7 +134,7 @@ void RegisterPictureClass(HINSTANCE instance) {
   picture.hInstance = instance;
   picture.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   picture.lpszClassName = kPictureClass;
-  ::RegisterClassExA(&picture);
+  RegisterClassUtf8(picture);
 }
 
 Win32ControlPeer::Win32ControlPeer(Win32FormPeer& form, forms::Control& control) : form_(form), control_(control) {
@@ -144,11 +155,11 @@ void Win32ControlPeer::Create() {
                                                                                          : form_.NextControlId();
   // Siblings clip each other, so that the stacking decides what shows where
   // controls overlap.
-  hwnd_ = ::CreateWindowExA(kind.exStyle, kind.className, control_.Caption().c_str(),
-                            WS_CHILD | WS_CLIPSIBLINGS | kind.style | (shown ? WS_VISIBLE : 0u) |
-                                (control_.Enabled() ? 0u : WS_DISABLED),
-                            r.left, r.top, r.right - r.left, r.bottom - r.top, form_.Window(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form_.Ui().Instance(), nullptr);
+  hwnd_ = CreateWindowUtf8(kind.exStyle, kind.className, control_.Caption(),
+                           WS_CHILD | WS_CLIPSIBLINGS | kind.style | (shown ? WS_VISIBLE : 0u) |
+                               (control_.Enabled() ? 0u : WS_DISABLED),
+                           r.left, r.top, r.right - r.left, r.bottom - r.top, form_.Window(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form_.Ui().Instance(), nullptr);
   if (!hwnd_) throw forms::Error(forms::kErrCannotCreateWindow, "Can't create the control " + control_.Name());
   ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   if (control_.Kind() == ControlKind::PictureBox || control_.Kind() == ControlKind::Shape)
@@ -162,10 +173,8 @@ void Win32ControlPeer::Create() {
     ClassicLook(hwnd_);
     const auto& pages = control_.Spec().Items;
     for (std::size_t i = 0; i < pages.size(); ++i) {
-      TCITEMA item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = const_cast<char*>(pages[i].c_str());
-      ::SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+      if (IsNt()) InsertPage<TCITEMW>(hwnd_, i, Widen(pages[i]), TCM_INSERTITEMW);
+      else InsertPage<TCITEMA>(hwnd_, i, ToAnsi(pages[i]), TCM_INSERTITEMA);
     }
   }
   if (!control_.ToolTip().empty()) form_.SetToolTip(hwnd_, control_.ToolTip());
@@ -227,9 +236,10 @@ void Win32ControlPeer::FillList() {
   ::SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
   std::size_t bytes = 0;
   for (int i = 0; i < control_.ListCount(); ++i) bytes += control_.List(i).size() + 1;
+  // Wide text takes at most two bytes for each byte of UTF-8.
+  if (IsNt()) bytes *= 2;
   ::SendMessageA(hwnd_, CB_INITSTORAGE, static_cast<WPARAM>(control_.ListCount()), static_cast<LPARAM>(bytes));
-  for (int i = 0; i < control_.ListCount(); ++i)
-    ::SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(control_.List(i).c_str()));
+  for (int i = 0; i < control_.ListCount(); ++i) SendTextMessage(hwnd_, CB_ADDSTRING, 0, control_.List(i));
   ::SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(control_.ListIndex()), 0);
   ::SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(hwnd_, nullptr, TRUE);
@@ -253,7 +263,7 @@ void Win32ControlPeer::Update(forms::Property what) {
   ++quiet_;
   switch (what) {
     case Property::Caption:
-      ::SetWindowTextA(hwnd_, control_.Caption().c_str());
+      SetWindowTextUtf8(hwnd_, control_.Caption());
       break;
     case Property::Enabled:
       ::EnableWindow(hwnd_, control_.Enabled());
@@ -327,11 +337,7 @@ void Win32ControlPeer::Notify(UINT code) {
       }
       break;
     case ControlKind::TextBox:
-      if (code == EN_CHANGE) {
-        std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(hwnd_)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-        control_.UserText(text);
-      }
+      if (code == EN_CHANGE) control_.UserText(WindowText(hwnd_));
       break;
     case ControlKind::ComboBox:
       if (code == CBN_SELCHANGE) control_.UserListIndex(static_cast<int>(::SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));

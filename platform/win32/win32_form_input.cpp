@@ -6,8 +6,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "platform/forms/layout.h"
+#include "platform/text/utf8.h"
 #include "platform/win32/win32_form_peer.h"
+#include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -37,13 +41,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
       ::RemoveWindowSubclass(hwnd, ControlProc, kSubclassId);
       break;
     case WM_CHAR:
-      // Text boxes report each typed character first; a handler may discard it.
-      if (kind == ControlKind::TextBox) {
-        int ascii = static_cast<int>(wParam);
-        control.UserKeyPress(ascii);
-        if (ascii == 0) return 0;
-        wParam = static_cast<WPARAM>(ascii);
-      }
+      if (kind == ControlKind::TextBox) return peer->Typed(wParam, lParam);
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
@@ -95,7 +93,53 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
   return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
+bool IsHighSurrogate(WPARAM unit) { return unit >= 0xD800 && unit < 0xDC00; }
+bool IsLowSurrogate(WPARAM unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
 }  // namespace
+
+// Text boxes report each typed character first, whole; a handler may
+// discard it or put another in its place. Windows sends a character beyond
+// the BMP to a Unicode window as two surrogates, and a double-byte one to an
+// ANSI window as lead and trail byte: the first half waits for the second.
+LRESULT Win32ControlPeer::Typed(WPARAM unit, LPARAM lParam) {
+  HWND hwnd = hwnd_;
+  const bool wide = ::IsWindowUnicode(hwnd) != FALSE;
+  const WPARAM held = std::exchange(heldHalf_, 0);
+  std::string ansi;
+  char32_t typed = 0;
+  if (wide) {
+    if (IsHighSurrogate(unit)) {
+      heldHalf_ = unit;
+      return 0;
+    }
+    // Half a pair without the other half is no character: it goes on as it came.
+    if (IsLowSurrogate(unit) && !held) return ::DefSubclassProc(hwnd, WM_CHAR, unit, lParam);
+    typed = IsLowSurrogate(unit) ? 0x10000 + ((static_cast<char32_t>(held) - 0xD800) << 10) + (unit - 0xDC00)
+                                 : static_cast<char32_t>(unit);
+  } else {
+    if (!held && ::IsDBCSLeadByte(static_cast<BYTE>(unit))) {
+      heldHalf_ = unit;
+      return 0;
+    }
+    if (held) ansi += static_cast<char>(held);
+    ansi += static_cast<char>(unit);
+    typed = text::DecodeUtf8(FromAnsi(ansi), 0).cp;
+  }
+  int character = static_cast<int>(typed);
+  control_.UserKeyPress(character);  // may unload the form: nothing of the peer after it
+  if (character == 0) return 0;
+  std::string utf8;
+  text::AppendUtf8(utf8, static_cast<char32_t>(character));
+  LRESULT result = 0;
+  if (wide) {
+    for (char16_t half : text::Utf8ToUtf16(utf8)) result = ::DefSubclassProc(hwnd, WM_CHAR, half, lParam);
+  } else {
+    if (static_cast<char32_t>(character) != typed) ansi = ToAnsi(utf8);
+    for (char byte : ansi) result = ::DefSubclassProc(hwnd, WM_CHAR, static_cast<BYTE>(byte), lParam);
+  }
+  return result;
+}
 
 void SubclassControl(HWND hwnd, Win32ControlPeer* peer) {
   ::SetWindowSubclass(hwnd, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(peer));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/win32_form_ui.h"
+#include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -27,7 +28,7 @@ class DialogTemplate {
     Put(DLGTEMPLATE{style, 0, 0, 0, 0, cx, cy});
     Put<WORD>(0);  // no menu
     Put<WORD>(0);  // the standard dialog class
-    Put<WORD>(0);  // title: set from the ANSI text later
+    Put<WORD>(0);  // title: set later, through the family's text calls
     Put<WORD>(8);  // font size
     for (const char* c = "MS Shell Dlg"; *c; ++c) Put<WORD>(static_cast<WORD>(*c));
     Put<WORD>(0);
@@ -62,11 +63,11 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_INITDIALOG: {
       auto* data = reinterpret_cast<InputBoxData*>(lParam);
       ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      ::SetWindowTextA(dialog, data->title->c_str());
-      ::SetDlgItemTextA(dialog, kPromptId, data->prompt->c_str());
-      ::SetDlgItemTextA(dialog, kEntryId, data->defaultText->c_str());
-      ::SetDlgItemTextA(dialog, IDOK, "OK");
-      ::SetDlgItemTextA(dialog, IDCANCEL, "Cancel");
+      SetWindowTextUtf8(dialog, *data->title);
+      SetWindowTextUtf8(::GetDlgItem(dialog, kPromptId), *data->prompt);
+      SetWindowTextUtf8(::GetDlgItem(dialog, kEntryId), *data->defaultText);
+      SetWindowTextUtf8(::GetDlgItem(dialog, IDOK), "OK");
+      SetWindowTextUtf8(::GetDlgItem(dialog, IDCANCEL), "Cancel");
       HWND entry = ::GetDlgItem(dialog, kEntryId);
       ::SendMessageA(entry, EM_SETSEL, 0, -1);
       ::SetFocus(entry);
@@ -75,10 +76,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         auto* data = reinterpret_cast<InputBoxData*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-        HWND entry = ::GetDlgItem(dialog, kEntryId);
-        std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(entry)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextA(entry, text.data(), static_cast<int>(text.size()))));
-        data->answer = std::move(text);
+        data->answer = WindowText(::GetDlgItem(dialog, kEntryId));
         ::EndDialog(dialog, IDOK);
         return TRUE;
       }
@@ -105,8 +103,10 @@ std::string RunInputBox(HINSTANCE instance, const std::string& prompt, const std
   dialog.AddItem(kButton, WS_TABSTOP | BS_PUSHBUTTON, 182, 25, 50, 14, IDCANCEL);
   dialog.AddItem(kEdit, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 7, 64, 225, 13, kEntryId);
   InputBoxData data{&prompt, &title, &defaultText, {}};
-  const INT_PTR result =
-      ::DialogBoxIndirectParamA(instance, dialog.Get(), nullptr, InputBoxProc, reinterpret_cast<LPARAM>(&data));
+  // On the NT family a Unicode dialog, whose text field takes any character.
+  const auto param = reinterpret_cast<LPARAM>(&data);
+  const INT_PTR result = IsNt() ? ::DialogBoxIndirectParamW(instance, dialog.Get(), nullptr, InputBoxProc, param)
+                                : ::DialogBoxIndirectParamA(instance, dialog.Get(), nullptr, InputBoxProc, param);
   return result == IDOK ? data.answer : std::string();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/forms/form_error.h"
 #include "platform/forms/layout.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -16,11 +17,12 @@ Win32FormPeer* PeerOf(HWND hwnd) {
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    // The creation parameter comes first in either form of CREATESTRUCT.
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   if (Win32FormPeer* peer = PeerOf(hwnd)) return peer->HandleMessage(hwnd, msg, wParam, lParam);
-  return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+  return DefWindowProcOf(hwnd, msg, wParam, lParam);
 }
 
 DWORD StyleOf(const forms::FormSpec& spec) {
@@ -59,7 +61,7 @@ void RegisterFormClasses(HINSTANCE instance) {
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form.lpszClassName = kFormClass;
   form.hIcon = static_cast<HICON>(::LoadImageA(instance, "APPICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-  ::RegisterClassExA(&form);
+  RegisterClassUtf8(form);
   RegisterPictureClass(instance);
   RegisterShapeClass(instance);
 }
@@ -80,13 +82,13 @@ Win32FormPeer::Win32FormPeer(Win32Ui& ui, forms::Form& form) : ui_(ui), form_(fo
   const DWORD exStyle = spec.ShowInTaskbar ? WS_EX_APPWINDOW : 0;
   const int width = spec.Rect.Width / ui_.TwipsPerPixelX();
   const int height = spec.Rect.Height / ui_.TwipsPerPixelY();
-  hwnd_ = ::CreateWindowExA(exStyle | WS_EX_CONTROLPARENT, kFormClass, form.Caption().c_str(), StyleOf(spec),
-                            CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr, ui_.Instance(), this);
+  hwnd_ = CreateWindowUtf8(exStyle | WS_EX_CONTROLPARENT, kFormClass, form.Caption(), StyleOf(spec), CW_USEDEFAULT,
+                           CW_USEDEFAULT, width, height, nullptr, nullptr, ui_.Instance(), this);
   if (!hwnd_) throw forms::Error(forms::kErrCannotCreateWindow, "Can't create the window of form " + spec.Name);
   if (HICON icon = reinterpret_cast<HICON>(form.Icon().Handle))
     ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  toolTips_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ui_.Instance(), nullptr);
+  toolTips_ = CreateWindowUtf8(0, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ui_.Instance(), nullptr);
   RebuildMenuBar();
 }
 
@@ -124,7 +126,7 @@ void Win32FormPeer::Update(forms::FormProperty what) {
   ++quiet_;
   switch (what) {
     case forms::FormProperty::Caption:
-      ::SetWindowTextA(hwnd_, form_.Caption().c_str());
+      SetWindowTextUtf8(hwnd_, form_.Caption());
       break;
     case forms::FormProperty::Visible:
       if (form_.Visible()) {
@@ -237,7 +239,7 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       // Showing a form activates it, whoever showed it. The handler may
       // unload the form: nothing of this peer after it.
       form_.UserActivated(active);
-      return active ? 0 : ::DefWindowProcA(hwnd, msg, wParam, lParam);
+      return active ? 0 : DefWindowProcOf(hwnd, msg, wParam, lParam);
     }
     case WM_NEXTDLGCTL: {
       // What the dialog manager asks of a form at an access key of a label:
@@ -268,7 +270,10 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       form_.QueryEndSession.Raise();
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) form_.Unload(forms::UnloadMode::AppWindows);
+      if (wParam) {
+        ui_.SessionEnding();
+        form_.Unload(forms::UnloadMode::AppWindows);
+      }
       return 0;
     case WM_COMMAND: {
       if (lParam == 0 && HIWORD(wParam) == 0) {
@@ -303,7 +308,7 @@ LRESULT Win32FormPeer::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     default:
       break;
   }
-  return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+  return DefWindowProcOf(hwnd_, msg, wParam, lParam);
 }
 
 UINT_PTR Win32FormPeer::AddTimer(forms::Control& control) {
@@ -317,17 +322,29 @@ void Win32FormPeer::RemoveTimer(UINT_PTR id) {
   timers_.erase(id);
 }
 
-void Win32FormPeer::SetToolTip(HWND child, const std::string& text) {
-  if (!toolTips_) return;
-  TOOLINFOA info{};
+namespace {
+
+// The tool in either form: TOOLINFOA with TTM_*TOOLA, TOOLINFOW with the W
+// messages.
+template <typename Info, typename Text>
+void SetTool(HWND toolTips, HWND form, HWND child, Text text, UINT del, UINT add) {
+  Info info{};
   info.cbSize = sizeof info;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = hwnd_;
+  info.hwnd = form;
   info.uId = reinterpret_cast<UINT_PTR>(child);
-  ::SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  ::SendMessageA(toolTips, del, 0, reinterpret_cast<LPARAM>(&info));
   if (text.empty()) return;
-  info.lpszText = const_cast<char*>(text.c_str());
-  ::SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  info.lpszText = text.data();
+  ::SendMessageA(toolTips, add, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+}  // namespace
+
+void Win32FormPeer::SetToolTip(HWND child, const std::string& text) {
+  if (!toolTips_) return;
+  if (IsNt()) SetTool<TOOLINFOW>(toolTips_, hwnd_, child, Widen(text), TTM_DELTOOLW, TTM_ADDTOOLW);
+  else SetTool<TOOLINFOA>(toolTips_, hwnd_, child, ToAnsi(text), TTM_DELTOOLA, TTM_ADDTOOLA);
 }
 
 RECT Win32FormPeer::PixelRect(const forms::Control& control) const {
@@ -369,16 +386,16 @@ void Win32FormPeer::RebuildMenuBar() {
       }
       const UINT id = next++;
       menuCommands_[id] = item;
-      ::AppendMenuA(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0), id,
-                    item->Caption().c_str());
+      AppendMenuUtf8(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0), id,
+                     item->Caption());
     }
     if (items) {
-      ::AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title->Caption().c_str());
+      AppendMenuUtf8(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title->Caption());
     } else {
       ::DestroyMenu(popup);
       const UINT id = next++;
       menuCommands_[id] = title;  // a command in the menu bar itself
-      ::AppendMenuA(bar.get(), MF_STRING, id, title->Caption().c_str());
+      AppendMenuUtf8(bar.get(), MF_STRING, id, title->Caption());
     }
   }
   HMENU old = ::GetMenu(hwnd_);
@@ -400,8 +417,8 @@ forms::Control* Win32FormPeer::PopupMenu(forms::Control& menu, unsigned flags, f
     }
     const UINT id = next++;
     commands[id] = item;
-    ::AppendMenuA(popup.get(), MF_STRING | (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0), id,
-                  item->Caption().c_str());
+    AppendMenuUtf8(popup.get(), MF_STRING | (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0), id,
+                   item->Caption());
     if (item == defaultItem) ::SetMenuDefaultItem(popup.get(), id, FALSE);
   }
   POINT at{};
@@ -422,7 +439,13 @@ int MeasureText(HWND hwnd, HFONT font, const std::string& text) {
   HDC dc = ::GetDC(hwnd);
   HGDIOBJ old = ::SelectObject(dc, font);
   SIZE size{};
-  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  if (IsNt()) {
+    const std::wstring wide = Widen(text);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  } else {
+    const std::string ansi = ToAnsi(text);
+    ::GetTextExtentPoint32A(dc, ansi.c_str(), static_cast<int>(ansi.size()), &size);
+  }
   ::SelectObject(dc, old);
   ::ReleaseDC(hwnd, dc);
   return size.cx;

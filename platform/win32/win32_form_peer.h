@@ -98,6 +98,8 @@ class Win32ControlPeer : public forms::ControlPeer {
   void ShowAsShown();
   HWND Window() const { return hwnd_; }
   HBRUSH Brush(COLORREF color);
+  // A text box's WM_CHAR, in the window's own form (win32_form_input.cpp).
+  LRESULT Typed(WPARAM unit, LPARAM lParam);
 
  private:
   void Create();
@@ -115,6 +117,9 @@ class Win32ControlPeer : public forms::ControlPeer {
   int quiet_ = 0;
   GdiObject brush_;
   COLORREF brushColor_ = 0;
+  // The first half of a character typed in two messages: a high surrogate,
+  // or an ANSI double-byte character's lead byte.
+  WPARAM heldHalf_ = 0;
 };
 
 // Mouse and focus messages of the controls' windows (win32_form_input.cpp).

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/win32_form_peer.h"
+#include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -81,7 +82,7 @@ LRESULT CALLBACK ShapeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     default:
-      return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+      return DefWindowProcOf(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -93,7 +94,7 @@ void RegisterShapeClass(HINSTANCE instance) {
   shape.lpfnWndProc = ShapeProc;
   shape.hInstance = instance;
   shape.lpszClassName = kShapeClass;
-  ::RegisterClassExA(&shape);
+  RegisterClassUtf8(shape);
 }
 
 void Win32ControlPeer::ShapeRegion() {

@@ -2,7 +2,12 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+#include <type_traits>
+
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_form_peer.h"
+#include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
 
@@ -17,12 +22,18 @@ Win32Ui::Win32Ui(HINSTANCE instance, std::string title) : instance_(instance), t
     if (dpiX > 0) twipsPerPixelX_ = std::max(1, (1440 + dpiX / 2) / dpiX);
     if (dpiY > 0) twipsPerPixelY_ = std::max(1, (1440 + dpiY / 2) / dpiY);
   }
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    logFont_ = metrics.lfMessageFont;
-    font_.reset(::CreateFontIndirectA(&logFont_));
+  // Wide on the NT family, so that the font's name is whole. The size
+  // without the field Vista added: every version takes it.
+  if (IsNt()) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) logFont_ = metrics.lfMessageFont;
+  } else {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) logFont_ = metrics.lfMessageFont;
   }
+  font_.reset(MakeFont(false, false));
 
   taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
   RegisterFormClasses(instance_);
@@ -40,13 +51,19 @@ COLORREF ResolveColor(std::int32_t color) {
 HFONT Win32Ui::Font(bool bold, bool underline) {
   if (!bold && !underline) return Font();
   GdiObject& font = styledFonts_[(bold ? 1 : 0) | (underline ? 2 : 0)];
-  if (!font) {
-    LOGFONTA style = logFont_;
-    if (bold) style.lfWeight = FW_BOLD;
-    style.lfUnderline = underline ? TRUE : FALSE;
-    font.reset(::CreateFontIndirectA(&style));
-  }
+  if (!font) font.reset(MakeFont(bold, underline));
   return font ? static_cast<HFONT>(font.get()) : Font();
+}
+
+HFONT Win32Ui::MakeFont(bool bold, bool underline) const {
+  return std::visit(
+      [&](auto style) -> HFONT {
+        if (bold) style.lfWeight = FW_BOLD;
+        if (underline) style.lfUnderline = TRUE;
+        if constexpr (std::is_same_v<decltype(style), LOGFONTW>) return ::CreateFontIndirectW(&style);
+        else return ::CreateFontIndirectA(&style);
+      },
+      logFont_);
 }
 
 bool Win32Ui::PreTranslate(MSG& msg) {
@@ -56,15 +73,15 @@ bool Win32Ui::PreTranslate(MSG& msg) {
       (msg.hwnd == active || ::IsChild(active, msg.hwnd)) && SwitchFormPage(active, ::GetKeyState(VK_SHIFT) & 0x8000))
     return true;
   // Tab, the arrow keys, access keys, Enter and Escape.
-  return ::IsDialogMessageA(active, &msg) != FALSE;
+  return IsDialogMessageUtf8(active, msg);
 }
 
 void Win32Ui::RunMessageLoop(const std::function<bool()>& running) {
   MSG msg;
-  while (running() && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (running() && GetMessageUtf8(msg) > 0) {
     if (PreTranslate(msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    DispatchMessageUtf8(msg);
   }
 }
 
@@ -73,14 +90,14 @@ void Win32Ui::RunMessageLoop(const std::function<bool()>& running) {
 void Win32Ui::RunModal(forms::Form& dialog) {
   MSG msg;
   while (dialog.Loaded() && dialog.Visible()) {
-    const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageUtf8(msg);
     if (got <= 0) {
       if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop's to see
       return;
     }
     if (PreTranslate(msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    DispatchMessageUtf8(msg);
   }
 }
 
@@ -114,11 +131,20 @@ void Win32Ui::FormUnloaded(forms::Form&) {
   if (loadedForms_ > 0 && --loadedForms_ == 0) CloseThreadDialogs();
 }
 
+// Windows ends the process soon after every window has answered the end of
+// the session; a box waiting for a click would keep the log-off waiting.
+void Win32Ui::SessionEnding() {
+  sessionEnding_ = true;
+  CloseThreadDialogs();
+}
+
 int Win32Ui::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
-  return ::MessageBoxA(nullptr, prompt.c_str(), title.c_str(), static_cast<UINT>(buttons) | MB_SETFOREGROUND);
+  if (sessionEnding_) return (buttons & 0xF) == MB_OKCANCEL ? IDCANCEL : IDOK;
+  return MessageBoxUtf8(nullptr, prompt, title, static_cast<UINT>(buttons) | MB_SETFOREGROUND);
 }
 
 std::string Win32Ui::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+  if (sessionEnding_) return std::string();
   return RunInputBox(instance_, prompt, title, defaultText);
 }
 
@@ -127,39 +153,31 @@ bool Win32Ui::PrevInstance() {
   prevInstanceKnown_ = true;
   // One instance per user in a session: the mutex is named after the user
   // and lives as long as this program.
-  char user[257] = "";
-  DWORD size = sizeof user;
-  if (!::GetUserNameA(user, &size)) user[0] = '\0';
-  const std::string name = std::string("Local\\Tarvolo.Instance.") + user;
-  instanceMutex_.reset(::CreateMutexA(nullptr, FALSE, name.c_str()));
+  if (IsNt()) {
+    wchar_t user[257] = L"";
+    DWORD size = 257;
+    if (!::GetUserNameW(user, &size)) user[0] = L'\0';
+    instanceMutex_.reset(::CreateMutexW(nullptr, FALSE, (L"Local\\Tarvolo.Instance." + std::wstring(user)).c_str()));
+  } else {
+    char user[257] = "";
+    DWORD size = sizeof user;
+    if (!::GetUserNameA(user, &size)) user[0] = '\0';
+    instanceMutex_.reset(::CreateMutexA(nullptr, FALSE, (std::string("Local\\Tarvolo.Instance.") + user).c_str()));
+  }
   prevInstance_ = instanceMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
   return prevInstance_;
 }
 
-std::string Win32Ui::AppPath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  const auto slash = path.find_last_of('\\');
-  if (slash == std::string::npos) return {};
-  path.resize(slash);
-  if (path.size() == 2 && path[1] == ':') path += '\\';
-  return path;
-}
+std::string Win32Ui::AppPath() { return Win32Files().ProgramFolder(); }
 
 forms::Picture Win32Ui::LoadResPicture(const std::string& resource) {
   const std::string name = resource.empty() ? "APPICON" : resource;
   auto it = icons_.find(name);
   if (it == icons_.end()) {
-    auto* icon = static_cast<HICON>(::LoadImageA(instance_, name.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                 ::GetSystemMetrics(SM_CYSMICON), 0));
+    const int width = ::GetSystemMetrics(SM_CXSMICON), height = ::GetSystemMetrics(SM_CYSMICON);
+    auto* icon = static_cast<HICON>(
+        IsNt() ? ::LoadImageW(instance_, Widen(name).c_str(), IMAGE_ICON, width, height, 0)
+               : ::LoadImageA(instance_, ToAnsi(name).c_str(), IMAGE_ICON, width, height, 0));
     if (!icon) return {};
     it = icons_.emplace(name, icon).first;
   }

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "platform/forms/form.h"
@@ -40,6 +41,7 @@ class Win32Ui : public forms::Ui {
   std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
   void FormLoaded(forms::Form& form) override;
   void FormUnloaded(forms::Form& form) override;
+  void SessionEnding() override;
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   bool PrevInstance() override;
@@ -72,12 +74,15 @@ class Win32Ui : public forms::Ui {
   // The keyboard of the active form: Ctrl+Tab, then the dialog manager.
   bool PreTranslate(MSG& msg);
 
+  // The message font, described in the family's form, in that style.
+  HFONT MakeFont(bool bold, bool underline) const;
   GdiObject font_;
-  LOGFONTA logFont_{};
+  std::variant<LOGFONTA, LOGFONTW> logFont_;
   std::map<int, GdiObject> styledFonts_;
   KernelHandle instanceMutex_;
   bool prevInstanceKnown_ = false;
   int loadedForms_ = 0;
+  bool sessionEnding_ = false;
   bool prevInstance_ = false;
   std::map<std::string, HICON> icons_;
 };

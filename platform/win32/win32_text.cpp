@@ -81,6 +81,67 @@ bool SetWindowTextUtf8(HWND hwnd, std::string_view text) {
   return ::SetWindowTextA(hwnd, ToAnsi(text).c_str()) != FALSE;
 }
 
+ATOM RegisterClassUtf8(const WNDCLASSEXA& windowClass) {
+  if (!IsNt()) return ::RegisterClassExA(&windowClass);
+  // The two forms differ only in their names' type.
+  WNDCLASSEXW wide{};
+  wide.cbSize = sizeof wide;
+  wide.style = windowClass.style;
+  wide.lpfnWndProc = windowClass.lpfnWndProc;
+  wide.cbClsExtra = windowClass.cbClsExtra;
+  wide.cbWndExtra = windowClass.cbWndExtra;
+  wide.hInstance = windowClass.hInstance;
+  wide.hIcon = windowClass.hIcon;
+  wide.hCursor = windowClass.hCursor;
+  wide.hbrBackground = windowClass.hbrBackground;
+  wide.hIconSm = windowClass.hIconSm;
+  const std::wstring name = Widen(windowClass.lpszClassName);
+  wide.lpszClassName = name.c_str();
+  return ::RegisterClassExW(&wide);
+}
+
+HWND CreateWindowUtf8(DWORD exStyle, const char* className, std::string_view text, DWORD style, int x, int y,
+                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) {
+  if (IsNt())
+    return ::CreateWindowExW(exStyle, Widen(className).c_str(), Widen(text).c_str(), style, x, y, width, height,
+                             parent, menu, instance, param);
+  return ::CreateWindowExA(exStyle, className, ToAnsi(text).c_str(), style, x, y, width, height, parent, menu,
+                           instance, param);
+}
+
+LRESULT DefWindowProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return ::IsWindowUnicode(hwnd) ? ::DefWindowProcW(hwnd, msg, wParam, lParam)
+                                 : ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT SendTextMessage(HWND hwnd, UINT msg, WPARAM wParam, std::string_view text) {
+  if (IsNt()) return ::SendMessageW(hwnd, msg, wParam, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  return ::SendMessageA(hwnd, msg, wParam, reinterpret_cast<LPARAM>(ToAnsi(text).c_str()));
+}
+
+bool AppendMenuUtf8(HMENU menu, UINT flags, UINT_PTR id, std::string_view text) {
+  if (IsNt()) return ::AppendMenuW(menu, flags, id, Widen(text).c_str()) != FALSE;
+  return ::AppendMenuA(menu, flags, id, ToAnsi(text).c_str()) != FALSE;
+}
+
+int MessageBoxUtf8(HWND owner, std::string_view text, std::string_view caption, UINT type) {
+  if (IsNt()) return ::MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), type);
+  return ::MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(caption).c_str(), type);
+}
+
+BOOL GetMessageUtf8(MSG& msg) {
+  return IsNt() ? ::GetMessageW(&msg, nullptr, 0, 0) : ::GetMessageA(&msg, nullptr, 0, 0);
+}
+
+bool IsDialogMessageUtf8(HWND dialog, MSG& msg) {
+  return (IsNt() ? ::IsDialogMessageW(dialog, &msg) : ::IsDialogMessageA(dialog, &msg)) != FALSE;
+}
+
+void DispatchMessageUtf8(const MSG& msg) {
+  if (IsNt()) ::DispatchMessageW(&msg);
+  else ::DispatchMessageA(&msg);
+}
+
 }  // namespace platform::win32
 
 namespace {

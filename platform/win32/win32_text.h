@@ -29,6 +29,30 @@ std::string ToAnsi(std::string_view utf8);
 std::string WindowText(HWND hwnd);
 bool SetWindowTextUtf8(HWND hwnd, std::string_view text);
 
+// The ANSI calls left in the layer carry no text (window longs, messages
+// with numbers or handles): they act alike on either kind of window.
+//
+// Windows of our own: on the NT family the classes are registered and the
+// windows made through the wide calls, so that they are Unicode windows and
+// every character typed into them or shown by them stays whole. Class names
+// are ASCII.
+ATOM RegisterClassUtf8(const WNDCLASSEXA& windowClass);
+HWND CreateWindowUtf8(DWORD exStyle, const char* className, std::string_view text, DWORD style, int x, int y,
+                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+// The default handling in the window's own form: a Unicode window's
+// messages carry wide text.
+LRESULT DefWindowProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// A message whose lParam is a text (CB_ADDSTRING, WM_SETTEXT, ...); the
+// system converts it for a window of the other kind.
+LRESULT SendTextMessage(HWND hwnd, UINT msg, WPARAM wParam, std::string_view text);
+bool AppendMenuUtf8(HMENU menu, UINT flags, UINT_PTR id, std::string_view text);
+int MessageBoxUtf8(HWND owner, std::string_view text, std::string_view caption, UINT type);
+// The message loop's calls, of the family's form: a Unicode window's
+// WM_CHAR taken with GetMessageA would lose what the code page lacks.
+BOOL GetMessageUtf8(MSG& msg);
+bool IsDialogMessageUtf8(HWND dialog, MSG& msg);
+void DispatchMessageUtf8(const MSG& msg);
+
 }  // namespace platform::win32
 
 class Win32Text : public virtual platform::OsText {

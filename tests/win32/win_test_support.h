@@ -5,6 +5,7 @@
 #include "platform/win32/win32_text.h"
 
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 #include <chrono>
 #include <string>
@@ -13,11 +14,14 @@ namespace wintest {
 
 using OwnedHandle = platform::win32::OwnedHandle;
 
+// In the family's form, as the program's own loop takes them: the forms'
+// windows are Unicode windows on the NT family.
 inline void PumpMessages() {
   MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  const bool wide = platform::win32::IsNt();
+  while (wide ? ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) : ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    platform::win32::DispatchMessageUtf8(msg);
   }
 }
 
