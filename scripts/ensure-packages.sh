@@ -9,6 +9,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 fonts-wine xvfb xdotool x11-apps imagemagick
   clang libclang-rt-14-dev
+  python3-pefile
 )
 
 missing=()

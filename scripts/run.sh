@@ -18,6 +18,7 @@ cmake --build --preset windows --target tarvolo
 mkdir -p "$RUN"
 cp build/windows/bin/tarvolo.exe "$RUN/"
 cp resources/Tarvolo.INI "$RUN/"
+cp resources/Tarvolo.html "$RUN/"
 rm -f "$RUN/screenshot.png"
 
 had_display=${DISPLAY:-}

@@ -2,8 +2,9 @@
 # The project's one test command: installs what is missing, builds and tests
 # natively (ASan + UBSan), cross-builds for Windows, runs the fuzzers, the
 # Windows tests under Wine as Windows 10, NT 4 and 98, and the end-to-end
-# tests of tarvolo.exe. Every stage runs even when an earlier one failed,
-# unless it needs that one's output; the last line counts the stages.
+# tests of tarvolo.exe, and builds the release zip and reads it back. Every
+# stage runs even when an earlier one failed, unless it needs that one's
+# output; the last line counts the stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -60,6 +61,7 @@ stage windows-build "windows-configure" cmake --build --preset windows
 if [[ -f scripts/run-fuzzers.sh ]]; then
   stage fuzzers "packages" bash scripts/run-fuzzers.sh
 fi
+stage release "windows-build" bash tests/release/run.sh
 stage wine-tests "windows-build" scripts/wine-tests.sh
 if [[ -f tests/e2e/run.sh ]]; then
   stage e2e "windows-build" bash tests/e2e/run.sh

@@ -63,9 +63,9 @@ frmMain::frmMain(SettingsStore& store, EngineState& engine, platform::Os& os, fo
   // F1: the topic of the control asked about, or the contents.
   form_.HelpRequested.Handle([this](std::int32_t topic) {
     if (topic > 0)
-      ShowHelp(os_, ui_.HelpFile(), form_.hWnd(), platform::kHelpContext, static_cast<std::uintptr_t>(topic));
+      Help(platform::kHelpContext, static_cast<std::uintptr_t>(topic));
     else
-      ShowHelp(os_, ui_.HelpFile(), form_.hWnd(), platform::kHelpContents);
+      Help(platform::kHelpContents, 0);
   });
   mstPage.TabClick.Handle([this](int previous) { mstPage_Click(previous); });
   mHide.Click.Handle([this] {
@@ -84,7 +84,7 @@ frmMain::frmMain(SettingsStore& store, EngineState& engine, platform::Os& os, fo
     else
       SetSizeMode(mstPage.Tab() != 0 ? 2 : 1);
   });
-  mContents.Click.Handle([this] { ShowHelp(os_, ui_.HelpFile(), form_.hWnd(), platform::kHelpContents); });
+  mContents.Click.Handle([this] { Help(platform::kHelpContents, 0); });
   HandleSettingsPage();
   HandleMonitorPage();
   engine_.View = this;
@@ -97,6 +97,11 @@ frmMain::~frmMain() {
 clsSetting& frmMain::EditedSetting() {
   if (!editedSetting_) editedSetting_ = std::make_shared<clsSetting>();
   return *editedSetting_;
+}
+
+void frmMain::Help(std::uint32_t command, std::uintptr_t data) {
+  const std::string problem = ShowHelp(os_, ui_.HelpFile(), form_.hWnd(), command, data);
+  if (!problem.empty()) ui_.MsgBox(problem, forms::kMbExclamation, ui_.AppTitle());
 }
 
 void frmMain::EnsureLoaded() {

@@ -70,6 +70,8 @@ class frmMain final : public SetupWindow, public ActiveWindowView {
   void mstPage_Click(int previous);
   void mExit_Click();
   void EnsureLoaded();
+  // Shows the help, or tells the user why it cannot.
+  void Help(std::uint32_t command, std::uintptr_t data);
 
   // The "Settings" page (settings_page.cpp).
   void FillSettingsPage();

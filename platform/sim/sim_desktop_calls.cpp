@@ -41,4 +41,10 @@ bool SimDesktopCalls::WinHelp(platform::WindowHandle hwnd, const std::string& he
   return winHelpResult_;
 }
 
+bool SimDesktopCalls::OpenHtmlPage(platform::WindowHandle hwnd, const std::string& path, const std::string& anchor) {
+  if (!browser_) return false;
+  htmlPageCalls_.push_back({hwnd, path, anchor});
+  return true;
+}
+
 }  // namespace sim

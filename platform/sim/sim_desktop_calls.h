@@ -17,6 +17,12 @@ struct SetWindowPosCall {
   std::uint32_t flags;
 };
 
+struct HtmlPageCall {
+  platform::WindowHandle hwnd;
+  std::string path;
+  std::string anchor;
+};
+
 struct WinHelpCall {
   platform::WindowHandle hwnd;
   std::string helpFile;
@@ -31,18 +37,22 @@ class SimDesktopCalls : public virtual platform::OsDesktop {
   void SetZOrder(std::vector<platform::WindowHandle> frontToBack, std::set<platform::WindowHandle> topmost = {});
   // What WinHelp answers (false: the help file is missing).
   void SetWinHelpResult(bool result) { winHelpResult_ = result; }
+  // Whether a browser is set to open .html files.
+  void SetBrowser(bool present) { browser_ = present; }
 
   // ---- observation ----
   const std::vector<platform::WindowHandle>& ZOrder() const { return zOrder_; }
   bool IsTopmost(platform::WindowHandle hwnd) const { return topmost_.count(hwnd) != 0; }
   const std::vector<SetWindowPosCall>& SetWindowPosCalls() const { return setWindowPosCalls_; }
   const std::vector<WinHelpCall>& WinHelpCalls() const { return winHelpCalls_; }
+  const std::vector<HtmlPageCall>& HtmlPageCalls() const { return htmlPageCalls_; }
 
   // ---- platform::OsDesktop ----
   bool SetWindowPos(platform::WindowHandle hwnd, platform::WindowHandle insertAfter, int x, int y, int cx, int cy,
                     std::uint32_t flags) override;
   bool WinHelp(platform::WindowHandle hwnd, const std::string& helpFile, std::uint32_t command,
                 std::uintptr_t data) override;
+  bool OpenHtmlPage(platform::WindowHandle hwnd, const std::string& path, const std::string& anchor) override;
 
  private:
   void MoveTo(platform::WindowHandle hwnd, std::size_t position);
@@ -52,6 +62,8 @@ class SimDesktopCalls : public virtual platform::OsDesktop {
   bool winHelpResult_ = true;
   std::vector<SetWindowPosCall> setWindowPosCalls_;
   std::vector<WinHelpCall> winHelpCalls_;
+  bool browser_ = true;
+  std::vector<HtmlPageCall> htmlPageCalls_;
 };
 
 }  // namespace sim

@@ -8,4 +8,5 @@ class Win32Desktop : public virtual platform::OsDesktop {
                     std::uint32_t flags) override;
   bool WinHelp(platform::WindowHandle hwnd, const std::string& helpFile, std::uint32_t command,
                 std::uintptr_t data) override;
+  bool OpenHtmlPage(platform::WindowHandle hwnd, const std::string& path, const std::string& anchor) override;
 };

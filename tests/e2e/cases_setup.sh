@@ -190,16 +190,22 @@ case_setup_144dpi() {
   tarvolo_exit
 }
 
-# F1 on a control of the setup window asks Windows' help for that control's
-# topic in Tarvolo.hlp (the relay trace shows the call: HELP_CONTEXT, 1,
-# with the topic; the wide call on the NT family); "Contents" in the Help
-# menu asks for the contents, 3.
+# Without Tarvolo.hlp, F1 on a control of the setup window opens
+# Tarvolo.html at that control's topic in the browser that opens .html
+# files, here a stand-in registered for the case that writes down its
+# command line; "Contents" in the Help menu opens it at the contents.
+# WinHelp, which would only complain of the missing file, is never called
+# (the relay trace shows every call). With the page gone, F1 brings a
+# message that names it.
 case_setup_help() {
-  # Wine's help viewer, started for the missing Tarvolo.hlp, keeps the
-  # program from ending under Wine, and would keep Wine from ending after
-  # the run: the case ends both as a failed case would, passed or not.
-  trap 'tarvolo_kill; host waitprocs winhlp32.exe 1 3000 && host kill "$(answer_word 2)"' EXIT
+  local browser
+  browser="Z:$(tr / '\\' <<<"$E2E_BIN_DIR/stand_in_browser.exe")"
+  [[ -f $E2E_BIN_DIR/stand_in_browser.exe ]] || fail "no stand_in_browser.exe in $E2E_BIN_DIR"
+  trap 'tarvolo_kill; "$WINE" reg add "HKCR\.html" /ve /d htmlfile /f >/dev/null 2>&1' EXIT
+  "$WINE" reg add 'HKCR\TarvoloStandIn\shell\open\command' /ve /d "\"$browser\" \"%1\"" /f >/dev/null 2>&1 &&
+    "$WINE" reg add 'HKCR\.html' /ve /d TarvoloStandIn /f >/dev/null 2>&1 || fail "could not register the stand-in"
   case_folder ini_alpha
+  cp "$E2E_ROOT/resources/Tarvolo.html" "$CASE_DIR/Tarvolo.html"
   tarvolo_start WINEDEBUG=-all,+relay
   menu_choose Show
   setup_window_in_front
@@ -208,13 +214,35 @@ case_setup_help() {
   wait_control ComboBox '#5'
   click ComboBox '#5'
   user_keys Escape F1
-  local i asked='Call user32.WinHelp[AW](.*,00000001,0000008c)'
-  for ((i = 0; i < 25; i++)); do
-    grep -q "$asked" "$CASE_DIR/tarvolo.stderr" && break
+  browser_was_given '#topic140'
+  user_keys alt+h Return
+  browser_was_given '#contents'
+  local page_url
+  page_url="file:///$(tr '\\' / <<<"$(winpath_of "$CASE_DIR")")/Tarvolo.html"
+  grep -qF "\"$page_url#topic140\"" "$CASE_DIR/browser-args.txt" ||
+    fail "not the page's URL ($page_url): $(cat "$CASE_DIR/browser-args.txt")"
+  ! grep -q 'Call user32.WinHelp' "$CASE_DIR/tarvolo.stderr" || fail "WinHelp was called for a missing Tarvolo.hlp"
+
+  rm "$CASE_DIR/Tarvolo.html"
+  click ComboBox '#5'
+  user_keys Escape F1
+  step msgbox "$TPID" 5000 || return 1
+  [[ ${REPLY_LINE#ok } == *"$(winpath_of "$CASE_DIR")\Tarvolo.html was not found."* ]] ||
+    fail "not the missing page's message: $REPLY_LINE"
+}
+
+# The Windows path of a folder of the virtual display's file system (Z:).
+winpath_of() { printf 'Z:%s' "$(tr / '\\' <<<"$1")"; }
+
+# browser_was_given ANCHOR: the stand-in browser's record comes to end its
+# last line with the page's URL at ANCHOR.
+browser_was_given() {
+  local i
+  for ((i = 0; i < 50; i++)); do
+    [[ -f $CASE_DIR/browser-args.txt ]] && tail -n 1 "$CASE_DIR/browser-args.txt" | grep -qF "Tarvolo.html$1\"" && return 0
     sleep 0.2
   done
-  grep -q "$asked" "$CASE_DIR/tarvolo.stderr" ||
-    fail "F1 did not ask for topic 140: $(grep 'Call user32.WinHelp' "$CASE_DIR/tarvolo.stderr" | head -3)"
+  fail "the browser was not given Tarvolo.html$1: $(cat "$CASE_DIR/browser-args.txt" 2>/dev/null)"
 }
 
 # "Exit" from the tray while the setup window's "That name is already being

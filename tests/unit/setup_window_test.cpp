@@ -310,8 +310,62 @@ TEST(MonitorPage, SnapshotEditToggleAndCopy) {
   EXPECT_EQ(m.mstPage.Tab(), 1);
 }
 
+// Without Tarvolo.hlp the HTML page beside it opens at the topic's anchor;
+// WinHelp, which would only complain of the missing file, is never asked.
+TEST(SetupWindow, HelpWithoutTheHlpFileOpensTheHtmlPageAtTheTopic) {
+  WithSettings p;
+  const std::string page = "C:\\Program Files\\Tarvolo\\Tarvolo.html";
+  ASSERT_EQ(p.ui->HelpFile(), "C:\\Program Files\\Tarvolo\\Tarvolo.hlp");
+  p.desktop.SetFile(page, "<html></html>");
+  p.Open();
+  frmMain& m = p.main();
+  p.ui->Help(p.setupForm(), &m.cboAction_CapsLock);
+  ASSERT_EQ(p.desktop.HtmlPageCalls().size(), 1u);
+  EXPECT_EQ(p.desktop.HtmlPageCalls().back().path, page);
+  EXPECT_EQ(p.desktop.HtmlPageCalls().back().anchor, "topic140");
+  EXPECT_EQ(p.desktop.HtmlPageCalls().back().hwnd, p.setupForm().hWnd());
+  p.ui->Help(p.setupForm(), &m.txtFilter_Title);
+  EXPECT_EQ(p.desktop.HtmlPageCalls().back().anchor, "topic120");
+  p.ui->Click(m.mContents);
+  ASSERT_EQ(p.desktop.HtmlPageCalls().size(), 3u);
+  EXPECT_EQ(p.desktop.HtmlPageCalls().back().anchor, "contents");
+  EXPECT_TRUE(p.desktop.WinHelpCalls().empty());
+  EXPECT_TRUE(p.ui->MsgBoxes().empty());
+
+  // With the .hlp back, WinHelp has it again.
+  p.desktop.SetFile(p.ui->HelpFile(), "?_");
+  p.ui->Click(m.mContents);
+  ASSERT_EQ(p.desktop.WinHelpCalls().size(), 1u);
+  EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContents);
+  EXPECT_EQ(p.desktop.HtmlPageCalls().size(), 3u);
+}
+
+// Neither file: a message naming the page looked for. A folder of that name
+// is no page. The page without a browser to show it: a message saying so.
+TEST(SetupWindow, HelpThatCannotBeShownSaysWhichFileAndWhy) {
+  WithSettings p;
+  const std::string page = "C:\\Program Files\\Tarvolo\\Tarvolo.html";
+  p.desktop.SetFolder(page);
+  p.Open();
+  frmMain& m = p.main();
+  p.ui->Help(p.setupForm(), &m.cboSetting);
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_EQ(p.ui->MsgBoxes().back().prompt, "The help cannot be shown: " + page + " was not found.");
+  EXPECT_TRUE(p.desktop.WinHelpCalls().empty());
+  EXPECT_TRUE(p.desktop.HtmlPageCalls().empty());
+
+  p.desktop.RemoveFile(page);
+  p.desktop.SetFile(page, "<html></html>");
+  p.desktop.SetBrowser(false);
+  p.ui->Click(m.mContents);
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 2u);
+  EXPECT_NE(p.ui->MsgBoxes().back().prompt.find(page + " could not be opened"), std::string::npos)
+      << p.ui->MsgBoxes().back().prompt;
+}
+
 TEST(SetupWindow, HelpGoesToTheControlsTopicAndExitDuringANamePromptLosesNothing) {
   WithSettings p;
+  p.desktop.SetFile(p.ui->HelpFile(), "?_");
   p.Open();
   frmMain& m = p.main();
   p.ui->Help(p.setupForm(), &m.cboAction_CapsLock);
