@@ -271,8 +271,12 @@ readonly STORM_TEXT="The quick brown fox"
 # The paces of the storms, in ms between key events: slow enough that the
 # storm is still going when the program sends its keystrokes (much quicker,
 # it is over before the first command starts), and varied, as machines are.
+# Four storms catch the old, interleaving keystrokes nearly every time (they
+# spoiled about 70 % of storms); Wine's SendInput, unlike Windows', lets a
+# real key in between the inputs of one batch about once in 200 storms,
+# which more storms would turn into a failing run more often.
 # shellcheck disable=SC2206  # a list of numbers
-readonly STORM_PACES=(${E2E_STORM_PACES:-3 4 5 6 7 8})
+readonly STORM_PACES=(${E2E_STORM_PACES:-3 4 6 8})
 
 # The text in Notepad, selected, goes through storm after storm: once the
 # program is done with each, the text box holds the same letters, only

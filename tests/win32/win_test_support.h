@@ -2,7 +2,6 @@
 // Helpers shared by the Windows tests: owned handles, a window of our own,
 // and waiting while messages are serviced.
 #include "platform/win32/win32_api.h"
-#include "platform/win32/win32_text.h"
 
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
