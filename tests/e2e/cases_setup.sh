@@ -210,10 +210,20 @@ case_setup_help() {
   menu_choose Show
   setup_window_in_front
   user_keys ctrl+Tab
-  # The Caps Lock action's list: help topic 140.
+  # The Caps Lock action's list: help topic 140. A click that did not reach
+  # it under load leaves the focus on the setting's name (topic 110): then
+  # once more.
   wait_control ComboBox '#5'
-  click ComboBox '#5'
-  user_keys Escape F1
+  local try
+  for try in 1 2 3; do
+    browser_starts
+    click ComboBox '#5'
+    step sleep 300
+    user_keys Escape F1
+    browser_started
+    tail -n 1 "$CASE_DIR/browser-args.txt" | grep -qF 'Tarvolo.html#topic140"' && break
+    note "F1 went elsewhere: $(tail -n 1 "$CASE_DIR/browser-args.txt")"
+  done
   browser_was_given '#topic140'
   user_keys alt+h Return
   browser_was_given '#contents'
@@ -225,10 +235,24 @@ case_setup_help() {
 
   rm "$CASE_DIR/Tarvolo.html"
   click ComboBox '#5'
+  step sleep 300
   user_keys Escape F1
   step msgbox "$TPID" 5000 || return 1
   [[ ${REPLY_LINE#ok } == *"$(winpath_of "$CASE_DIR")\Tarvolo.html was not found."* ]] ||
     fail "not the missing page's message: $REPLY_LINE"
+}
+
+# browser_starts, then browser_started: waits for the stand-in browser to
+# add a line to its record after the first call.
+browser_lines() { if [[ -f $CASE_DIR/browser-args.txt ]]; then wc -l <"$CASE_DIR/browser-args.txt"; else echo 0; fi; }
+browser_starts() { BROWSER_LINES=$(browser_lines); }
+browser_started() {
+  local i
+  for ((i = 0; i < 50; i++)); do
+    (($(browser_lines) > BROWSER_LINES)) && return 0
+    sleep 0.2
+  done
+  fail "the browser was not started: $(cat "$CASE_DIR/browser-args.txt" 2>/dev/null)"
 }
 
 # The Windows path of a folder of the virtual display's file system (Z:).
