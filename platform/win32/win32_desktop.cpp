@@ -95,6 +95,26 @@ std::wstring WithUrl(std::wstring command, const std::wstring& url) {
   return command;
 }
 
+// Starts a program from its command line, through the call the family has.
+bool StartProcess(const std::string& commandLine) {
+  PROCESS_INFORMATION process{};
+  BOOL started = FALSE;
+  if (platform::win32::IsNt()) {
+    std::wstring line = platform::win32::Widen(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    started = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  } else {
+    std::string line = platform::win32::ToAnsi(commandLine);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  }
+  if (!started) return false;
+  platform::win32::OwnedHandle thread(process.hThread), handle(process.hProcess);
+  return true;
+}
+
 }  // namespace
 
 bool Win32Desktop::OpenHtmlPage(platform::WindowHandle hwnd, const std::string& path, const std::string& anchor) {
@@ -102,14 +122,8 @@ bool Win32Desktop::OpenHtmlPage(platform::WindowHandle hwnd, const std::string& 
   if (platform::win32::IsNt()) {
     const std::wstring command = BrowserCommand(page);
     if (!command.empty()) {
-      std::wstring line = WithUrl(command, FileUrl(page, platform::win32::Widen(anchor)));
-      STARTUPINFOW startup{};
-      startup.cb = sizeof startup;
-      PROCESS_INFORMATION process{};
-      if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        platform::win32::OwnedHandle thread(process.hThread), started(process.hProcess);
+      if (StartProcess(platform::win32::Narrow(WithUrl(command, FileUrl(page, platform::win32::Widen(anchor))))))
         return true;
-      }
     }
     // No browser found to give the anchor to: the page at its top is better
     // than none.
@@ -120,16 +134,9 @@ bool Win32Desktop::OpenHtmlPage(platform::WindowHandle hwnd, const std::string& 
   const std::string ansiPage = platform::win32::ToAnsi(path);
   char exe[MAX_PATH] = {};
   if (reinterpret_cast<INT_PTR>(::FindExecutableA(ansiPage.c_str(), nullptr, exe)) > 32 && exe[0] != 0) {
-    std::string line = "\"" + std::string(exe) + "\" \"" +
-                       platform::win32::ToAnsi(platform::win32::Narrow(FileUrl(page, platform::win32::Widen(anchor)))) +
-                       "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      platform::win32::OwnedHandle thread(process.hThread), started(process.hProcess);
+    if (StartProcess("\"" + platform::win32::FromAnsi(exe) + "\" \"" +
+                     platform::win32::Narrow(FileUrl(page, platform::win32::Widen(anchor))) + "\""))
       return true;
-    }
   }
   return reinterpret_cast<INT_PTR>(::ShellExecuteA(ToHwnd(hwnd), "open", ansiPage.c_str(), nullptr, nullptr,
                                                    SW_SHOWNORMAL)) > 32;

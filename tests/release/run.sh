@@ -15,7 +15,7 @@ OBJDUMP=x86_64-w64-mingw32-objdump
 # The check must see a newer function when one is imported.
 probe=$(mktemp -d)
 trap 'rm -rf "$probe"' EXIT
-x86_64-w64-mingw32-gcc-posix -D_WIN32_WINNT=0x0602 -o "$probe/newer.exe" tests/release/newer_import.c
+x86_64-w64-mingw32-gcc-posix -D_WIN32_WINNT=0x0602 -o "$probe/newer.exe" tests/win32/newer_import.c
 if out=$(/usr/bin/python3 tests/release/check_imports.py "$OBJDUMP" "$probe/newer.exe"); then
   echo "check_imports passed a program that imports GetSystemTimePreciseAsFileTime" >&2
   exit 1
