@@ -15,11 +15,15 @@ struct clsHotkey {
 };
 
 // The application-wide options. Until the settings file is loaded: "Windows
-// Messaging", no password, not on top, four empty hot-keys.
+// Messaging", no password, not on top, four empty hot-keys, the plain icon
+// and no notices.
 struct AppOptionsRecord {
   bool AlwaysOnTop = false;
   bool KeystrokeSimulation = false;  // the key mode: false = "Windows Messaging"
   std::string AdminPassword;
+  // Beyond the classic options; both off by default and in older files.
+  bool ShowLockKeysInTray = false;  // the tray icon pictures Caps, Num and Scroll Lock
+  bool TellLockKeyChanges = false;  // a tray balloon when a setting changes a lock key
   clsHotkey HotkeyShow;
   clsHotkey HotkeyCapitalize;
   clsHotkey HotkeyReverse;

@@ -50,6 +50,14 @@ void Put(IniKeys& keys, std::string_view name, const IniValue& value) {
     keys.Add(name, value, "");
 }
 
+// The newer flags are written once they are on or the file already has them,
+// so a file that never used them keeps its lines as they were.
+constexpr std::string_view kShowLockKeysInTrayKey = "Lock Keys In Tray Icon";
+constexpr std::string_view kTellLockKeyChangesKey = "Tell Lock Key Changes";
+void PutWhenUsed(IniKeys& keys, std::string_view name, bool value) {
+  if (value || keys.Item(name)) Put(keys, name, value);
+}
+
 // Names already taken get " (2)", " (3)", ...; `next` remembers where each
 // name's count stands, so many copies of one name stay cheap.
 std::string UniqueName(const clsSettings& settings, const std::string& name, std::map<std::string, int>& next) {
@@ -108,9 +116,13 @@ void ReadOptions(const IniSection* section, FileEncoding encoding, platform::OsT
   const IniKeys* keys = section ? &section->Keys() : nullptr;
   options.AlwaysOnTop = false;
   options.KeystrokeSimulation = false;
+  options.ShowLockKeysInTray = false;
+  options.TellLockKeyChanges = false;
   std::string password;
   Read(keys, "Always On Top", options.AlwaysOnTop);
   Read(keys, "Keystroke Simulation", options.KeystrokeSimulation);
+  Read(keys, kShowLockKeysInTrayKey, options.ShowLockKeysInTray);
+  Read(keys, kTellLockKeyChangesKey, options.TellLockKeyChanges);
   Read(keys, "Password", password);
   options.AdminPassword = PasswordFromFile(password, encoding, os);
   for (const HotkeyKeys& h : kHotkeys) {
@@ -178,6 +190,8 @@ void AdoptSettings(SettingsStore& state, SettingsStore& loaded) {
   const AppOptionsRecord& read = loaded.AppOptions;
   options.AlwaysOnTop = read.AlwaysOnTop;
   options.KeystrokeSimulation = read.KeystrokeSimulation;
+  options.ShowLockKeysInTray = read.ShowLockKeysInTray;
+  options.TellLockKeyChanges = read.TellLockKeyChanges;
   options.AdminPassword = read.AdminPassword;
   for (const HotkeyKeys& h : kHotkeys) {
     clsHotkey& hotkey = options.*h.record;
@@ -250,6 +264,8 @@ IniSaveResult SaveSettings(SettingsStore& state) {
   const AppOptionsRecord& app = state.AppOptions;
   Put(options, "Always On Top", app.AlwaysOnTop);
   Put(options, "Keystroke Simulation", app.KeystrokeSimulation);
+  PutWhenUsed(options, kShowLockKeysInTrayKey, app.ShowLockKeysInTray);
+  PutWhenUsed(options, kTellLockKeyChangesKey, app.TellLockKeyChanges);
   const std::optional<std::string> password = PasswordForFile(app.AdminPassword, document.Encoding(), state.text);
   Put(options, "Password", password.value_or(""));
   for (const HotkeyKeys& h : kHotkeys) {

@@ -137,7 +137,7 @@ TEST_F(SettingsFileTest, TheShippedFileIsTheFallbackAndAnUnchangedSaveReproduces
 TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   LoadSettings(state);
   AppOptionsRecord& o = state.AppOptions;
-  o.AlwaysOnTop = o.KeystrokeSimulation = true;
+  o.AlwaysOnTop = o.KeystrokeSimulation = o.ShowLockKeysInTray = o.TellLockKeyChanges = true;
   o.AdminPassword = "\xC3\xA9 a~";  // as typed: UTF-8
   const auto hotkeys = {std::pair{&AppOptionsRecord::HotkeyShow, 'T'}, {&AppOptionsRecord::HotkeyCapitalize, 'U'},
                         {&AppOptionsRecord::HotkeyReverse, 'R'}, {&AppOptionsRecord::HotkeyLower, 'L'}};
@@ -146,11 +146,12 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   d = {"Editor", "Untitled", "Word", "NOTEPAD.EXE", 0, 1, 2, 3, 2, 5, false, false, false};
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_TRUE(desk.File(kPath)->ends_with(
-      Crlf(OptionsBlock("\"\xE9!b \"") + "\n" + SettingBlock("Setting 0", "Editor", 3, "Untitled"))))
+      Crlf(OptionsBlock("\"\xE9!b \"") + "Lock Keys In Tray Icon=True\nTell Lock Key Changes=True\n\n" +
+           SettingBlock("Setting 0", "Editor", 3, "Untitled"))))
       << *desk.File(kPath);
 
   const AppOptionsRecord& r = Reload().AppOptions;
-  EXPECT_TRUE(r.AlwaysOnTop && r.KeystrokeSimulation);
+  EXPECT_TRUE(r.AlwaysOnTop && r.KeystrokeSimulation && r.ShowLockKeysInTray && r.TellLockKeyChanges);
   EXPECT_EQ(r.AdminPassword, "\xC3\xA9 a~") << "stored in the ANSI code page as \"\xE9!b \", quoted for its closing space";
   for (auto [hotkey, key] : hotkeys)
     EXPECT_EQ((std::tuple{(r.*hotkey).sHotkey, (r.*hotkey).lVKey, (r.*hotkey).lModifier}),
