@@ -112,7 +112,7 @@ void Win32Ui::FormLoaded(forms::Form&) { ++loadedForms_; }
 void Win32Ui::CloseThreadDialogs() {
   ::EnumThreadWindows(
       ::GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM) -> BOOL {
+      [](HWND hwnd, LPARAM) CALLBACK -> BOOL {
         char name[16] = "";
         if (::GetClassNameA(hwnd, name, sizeof name) > 0 && std::string(name) == "#32770")
           ::PostMessageA(hwnd, WM_CLOSE, 0, 0);

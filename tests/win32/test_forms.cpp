@@ -54,7 +54,7 @@ class FormsOnWindows : public ::testing::Test {
     HWND box = nullptr;
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) -> BOOL {
+        [](HWND hwnd, LPARAM found) CALLBACK -> BOOL {
           char name[16] = "";
           if (::GetClassNameA(hwnd, name, sizeof name) > 0 && std::string(name) == "#32770")
             *reinterpret_cast<HWND*>(found) = hwnd;
@@ -67,7 +67,7 @@ class FormsOnWindows : public ::testing::Test {
     std::wstring texts = TextOf(box);
     ::EnumChildWindows(
         box,
-        [](HWND child, LPARAM out) -> BOOL {
+        [](HWND child, LPARAM out) CALLBACK -> BOOL {
           *reinterpret_cast<std::wstring*>(out) += L"|" + TextOf(child);
           return TRUE;
         },
@@ -459,11 +459,11 @@ TEST_F(FormsOnWindows, BoxesCarryTextOfAnyScriptAndCloseWithTheLastForm) {
   static bool gaveUp;
   gaveUp = false;
   // Should the box stay, this ends the test instead of hanging it.
-  const auto giveUp = [](HWND, UINT, UINT_PTR, DWORD) {
+  const auto giveUp = [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
     gaveUp = true;
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM) -> BOOL {
+        [](HWND hwnd, LPARAM) CALLBACK -> BOOL {
           ::EndDialog(hwnd, IDABORT);
           return TRUE;
         },
