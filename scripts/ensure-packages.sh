@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make ccache
   libgtest-dev googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   wine64 fonts-wine xvfb xdotool x11-apps imagemagick
   clang libclang-rt-14-dev
   python3-pefile

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Fails when tarvolo.exe imports a function that the oldest Windows it is
-said to run on (README.md: 64-bit Windows Vista) does not have, or a DLL that
-Windows Vista does not ship.
+said to run on (README.md: Windows Vista, 64-bit or 32-bit) does not have,
+or a DLL that Windows Vista does not ship.
 
   check_imports.py [OBJDUMP] EXE
 
@@ -16,7 +16,7 @@ import sys
 
 OLDEST = "Windows Vista"
 
-# DLLs that every 64-bit Vista has (compared in lower case).
+# DLLs that every Vista has (compared in lower case).
 VISTA_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "comctl32.dll",
     "psapi.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll", "uxtheme.dll",

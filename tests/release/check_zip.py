@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """Reads back the release zip that CPack made and the program inside it.
 
-  check_zip.py SOURCE_DIR BUILD_DIR
+  check_zip.py SOURCE_DIR BUILD_DIR [win64|win32]
 
 The version is taken from project(VERSION) in CMakeLists.txt, as the build
 takes it; the zip's name, its files and the exe's version resource must all
-agree with it. Exits non-zero with one line per fault.
+agree with it, and the exe must be built for the Windows the name says. Exits
+non-zero with one line per fault.
 """
 import io
 import re
@@ -14,9 +15,12 @@ import zipfile
 
 import pefile
 
+# The size goal is the 64-bit program's; the 32-bit one is only reported.
 MAX_EXE_BYTES = 600_000
+MACHINE = {"win64": 0x8664, "win32": 0x14C}
 
 src, build = sys.argv[1], sys.argv[2]
+bits = sys.argv[3] if len(sys.argv) > 3 else "win64"
 cmakelists = open(f"{src}/CMakeLists.txt", encoding="utf-8").read()
 m = re.search(r'project\(\s*(\w+)\s+VERSION\s+([0-9.]+)(?:\s+DESCRIPTION\s+"([^"]*)")?', cmakelists)
 if not m:
@@ -24,7 +28,7 @@ if not m:
 name, version, description = m.group(1), m.group(2), m.group(3) or ""
 faults = []
 
-base = f"{name}-{version}-win64"
+base = f"{name}-{version}-{bits}"
 path = f"{build}/package/{base}.zip"
 try:
     z = zipfile.ZipFile(path)
@@ -58,9 +62,11 @@ if "README.txt" in have and b"tarvolo.exe" not in member("README.txt"):
 
 exe = member("tarvolo.exe")
 if exe:
-    if len(exe) > MAX_EXE_BYTES:
+    if bits == "win64" and len(exe) > MAX_EXE_BYTES:
         faults.append(f"tarvolo.exe: {len(exe)} bytes, more than {MAX_EXE_BYTES}")
     pe = pefile.PE(data=exe)
+    if pe.FILE_HEADER.Machine != MACHINE[bits]:
+        faults.append(f"tarvolo.exe: machine {pe.FILE_HEADER.Machine:#x}, not a {bits} program")
     sections = {s.Name.rstrip(b"\0").decode() for s in pe.sections}
     if any(s.startswith(".debug") for s in sections):
         faults.append("tarvolo.exe: still carries its debug sections")
