@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds tarvolo.exe and runs it under Wine with the shipped Tarvolo.INI, in
 # build/run. Without a display it starts a virtual one (Xvfb) with Wine's own
-# desktop, whose task bar has a notification area, and writes
-# build/run/screenshot.png once the icon is there. Ctrl+C closes the program
+# desktop, whose task bar has a notification area, opens the setup window
+# with the shipped Show hot-key once the icon is there, and writes
+# build/run/screenshot.png of the desktop. Ctrl+C closes the program
 # the way Windows does (a close request to its windows), so it saves its
 # settings on the way out; so does "Exit" in the icon's menu.
 set -euo pipefail
@@ -25,17 +26,7 @@ had_display=${DISPLAY:-}
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 
-# Whether tarvolo.exe runs in this Wine prefix (other prefixes, such as the
-# tests', may run their own).
-running() {
-  local pid
-  for pid in $(pgrep -x tarvolo.exe); do
-    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-      return 0
-    fi
-  done
-  return 1
-}
+running() { wine_running tarvolo.exe; }
 
 stop_program() {
   trap - INT TERM
@@ -62,6 +53,7 @@ cd "$RUN"
 if [[ -z $had_display ]]; then
   # Xvfb has no notification area: Wine's desktop brings a task bar with one.
   "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Tarvolo' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null
+  wine_caption_font
   in_desktop=(explorer /desktop=Tarvolo)
   setsid "$WINE" explorer /desktop=Tarvolo,1024x768 tarvolo.exe &
 else
@@ -78,6 +70,14 @@ echo "run: Tarvolo runs in $RUN (Ctrl+C ends it and saves its settings)"
 
 if [[ -z $had_display ]]; then
   sleep 3  # the icon and the task bar paint
+  # Ctrl+Alt+Shift+T, the shipped Show hot-key, pressed into the desktop's X
+  # window, so that the screenshot shows the program and not only its icon.
+  if timeout 10 xdotool search --name 'Tarvolo - Wine desktop' windowfocus --sync &&
+    xdotool mousemove 1000 700 key ctrl+alt+shift+t; then
+    sleep 3
+  else
+    echo "run: could not press the Show hot-key; the screenshot shows the icon only" >&2
+  fi
   import -window root -crop 1024x768+0+0 +repage "$RUN/screenshot.png"
   echo "run: screenshot in $RUN/screenshot.png"
 fi

@@ -76,6 +76,29 @@ wine_set_version() {
   "$WINESERVER" -w
 }
 
+# Whether EXE (a process name) runs in this prefix; other prefixes, such as
+# the tests', may run their own.
+wine_running() {
+  local pid
+  for pid in $(pgrep -x "$1"); do
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Wine draws the caption bar's buttons with its Marlett font, which Debian's
+# Wine does not load from its own font folder; without it they show as
+# letters. Only the scripts that show caption bars (Wine's virtual desktop)
+# put it into the prefix's Fonts.
+wine_caption_font() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [[ -f $fonts/marlett.ttf || ! -f /usr/share/wine/fonts/marlett.ttf ]] && return 0
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+
 if [[ -z ${DISPLAY:-} ]]; then
   wine_env_start_xvfb
 fi
