@@ -20,7 +20,7 @@ TASKBAR = 40  # the rows at the bottom that the task bar may take
 
 def load(path):
     data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, capture_output=True).stdout
-    magic, size, maxval, pixels = data.split(b"\n", 3)
+    _, size, _, pixels = data.split(b"\n", 3)
     width, height = map(int, size.split())
     return width, height, pixels
 
