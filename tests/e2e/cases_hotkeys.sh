@@ -136,56 +136,6 @@ case_hotkeys_notepad() {
   tarvolo_exit
 }
 
-# A combination another program holds: that hot-key does nothing of ours,
-# the others work.
-case_hotkey_held_elsewhere() {
-  case_folder ini_hotkeys
-  step holdhotkey 3 85
-  local held
-  held=$(answer_word 1)
-  tarvolo_start_hotkeys
-  notepad_with_text Hello World
-  user_keys ctrl+alt+u
-  step sleep 1000
-  step waittext "$EDITOR" 100 Hello World
-  hotkey_gives ctrl+alt+r hELLO wORLD
-  tarvolo_exit
-  step freehotkeys "$held"
-}
-
-ini_hotkeys_password() { ini_hotkeys "$1" password=OpenSesame; }
-# The show hot-key opens the setup window through the password question.
-case_hotkey_show() {
-  case_folder ini_hotkeys_password
-  tarvolo_start_hotkeys
-  user_keys ctrl+alt+t
-  step inputbox "$TPID" 5000
-  step answer "$TPID" ok wrong
-  step waitgone "$TPID" 1 3000 ""
-  setup_window_stays_closed
-  user_keys ctrl+alt+t
-  step inputbox "$TPID" 5000
-  step answer "$TPID" ok OpenSesame
-  setup_window_opens
-  menu_choose Exit
-  tarvolo_ended
-}
-
-# On Windows 98 the journal-record hook (type 0) is asked for at start-up;
-# Wine refuses it, and the program carries on: the hot-keys work all the
-# same.
-case_9x_hotkeys() {
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys WINEDEBUG=-all,+relay
-  notepad_with_text Hello World
-  hotkey_gives ctrl+alt+u HELLO WORLD
-  tarvolo_exit
-  local asked
-  asked=$(grep -c 'Call user32.SetWindowsHookExA(00000000,' "$CASE_DIR/tarvolo.stderr" || true)
-  ((asked >= 1)) || fail "the journal hook was asked for $asked times"
-  note "journal hook asked for $asked times; Wine answered: $(grep -m1 'Ret  user32.SetWindowsHookExA' "$CASE_DIR/tarvolo.stderr")"
-}
-
 # Wine's WordPad, by its path: it is not on the search path.
 readonly WORDPAD='"C:\Program Files\Windows NT\Accessories\wordpad.exe"'
 # Hello plain, World bold, in a font whose name has capitals.
