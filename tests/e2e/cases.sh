@@ -14,7 +14,9 @@
 # executable name (exact) each pick their setting; any other window, the
 # owner itself among them, gets "Default", which the first tick applies. A
 # screen saver whose window would match "Reports" by its title, and the
-# setup window (captioned "Tarvolo") in front, change nothing.
+# setup window (captioned "Tarvolo") in front, change nothing. With
+# "Windows Messaging" chosen, the NT family presses and releases the key, and
+# the whole desktop sees the change.
 ini_which_setting() {
   ini_options "$1"
   ini_setting "$1" "Reports" caps=1 num=2 scroll=2 title=ALPHA mtitle=0
@@ -25,7 +27,7 @@ ini_which_setting() {
 }
 case_which_setting() {
   case_folder ini_which_setting
-  tarvolo_start
+  tarvolo_start WINEDEBUG=-all,+relay
   keys 010
   step make report - alpha report
   step make project - My Project
@@ -71,6 +73,10 @@ case_which_setting() {
   step activate report2
   keeps 000
   tarvolo_exit
+  (($(relay_calls keybd_event) >= 4)) || fail "no key presses traced"
+  (($(relay_calls SetKeyboardState) == 0)) || fail "the keyboard-state table was written on the NT family"
+  (($(relay_calls SetWindowsHookExA) == 0)) || fail "a hook was installed on the NT family"
+  relay_asked_foreground_hook || fail "the foreground event hook was never asked for"
 }
 
 # The title of a window, from the answer of waitwin (after the handle).
@@ -310,26 +316,9 @@ relay_asked_foreground_hook() {
 }
 
 ini_family() {
-  ini_options "$1" keystroke="$E2E_KEYSTROKE"
+  ini_options "$1"
   ini_setting "$1" "Alpha" caps=1 title=Alpha
   ini_setting "$1" Default caps=2
-}
-
-# Windows 10 with "Windows Messaging" chosen: the NT family always presses
-# and releases the key, and the whole desktop sees the change.
-case_nt_keystroke_way() {
-  E2E_KEYSTROKE=False case_folder ini_family
-  tarvolo_start WINEDEBUG=-all,+relay
-  step make alpha - Alpha
-  step activate alpha
-  keys 100
-  step activate desk
-  keys 000
-  tarvolo_exit
-  (($(relay_calls keybd_event) >= 4)) || fail "no key presses traced"
-  (($(relay_calls SetKeyboardState) == 0)) || fail "the keyboard-state table was written on the NT family"
-  (($(relay_calls SetWindowsHookExA) == 0)) || fail "a hook was installed on the NT family"
-  relay_asked_foreground_hook || fail "the foreground event hook was never asked for"
 }
 
 # Windows 98 with "Windows Messaging": the program writes its keyboard-state
@@ -338,7 +327,7 @@ case_nt_keystroke_way() {
 # the test reads the program's own view of the key from the relay trace, and
 # checks that no keystroke was sent behind the table's back.
 case_9x_keyboard_state_way() {
-  E2E_KEYSTROKE=False case_folder ini_family
+  case_folder ini_family
   tarvolo_start WINEDEBUG=-all,+relay
   step make alpha - Alpha
   step activate alpha
