@@ -108,8 +108,9 @@ readonly MIXED_LOWER="привет мир straße éclair σίσυφος 日本�
 readonly MIXED_REVERSED="привет мир STRAßE éCLAIR Σίσυφος 日本語 😀 E$ACUTE ABC"
 
 # The shipped file's combinations: Capitalize Ctrl+Alt+Shift+U, Reverse
-# Ctrl+Alt+Shift+R, Lower Ctrl+Alt+Shift+L. Then storms of them (below).
-case_hotkeys_notepad() {
+# Ctrl+Alt+Shift+R, Lower Ctrl+Alt+Shift+L, in Notepad; then storms of them
+# (below), and the same in WordPad.
+case_hotkeys_notepad_wordpad() {
   case_folder ini_shipped
   # The relay trace shows the keystrokes the program sends.
   tarvolo_start_hotkeys WINEDEBUG=-all,+relay
@@ -133,6 +134,18 @@ case_hotkeys_notepad() {
   step sleep 1500
   step waittext "$EDITOR" 100 "$MIXED_LOWER"
   storms_leave_text_whole
+  # Formatted text in WordPad goes through the rich-text path: the letters
+  # change, World stays bold, and only lower case touches the header (the
+  # font name), as the markup is lower-cased whole.
+  wordpad_with_rich_text "$HELLO_RTF"
+  hotkey_gives ctrl+alt+shift+u HELLO WORLD
+  copied_rich_text_has 'HELLO \b WORLD\b0' '{\f0 Arial;}'
+  step pasterich "$EDITOR" "$HELLO_RTF"
+  hotkey_gives ctrl+alt+shift+r hELLO wORLD
+  copied_rich_text_has 'hELLO \b wORLD\b0' '{\f0 Arial;}'
+  step pasterich "$EDITOR" "$HELLO_RTF"
+  hotkey_gives ctrl+alt+shift+l hello world
+  copied_rich_text_has 'hello \b world\b0' '{\f0 arial;}'
   tarvolo_exit
 }
 
@@ -155,24 +168,6 @@ copied_rich_text_has() {
   for wanted in "$@"; do
     [[ $rtf == *"$wanted"* ]] || fail "no '$wanted' in $rtf" || return 1
   done
-}
-
-# Formatted text in WordPad goes through the rich-text path: the letters
-# change, World stays bold, and only lower case touches the header (the
-# font name), as the markup is lower-cased whole.
-case_hotkeys_wordpad() {
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys
-  wordpad_with_rich_text "$HELLO_RTF"
-  hotkey_gives ctrl+alt+u HELLO WORLD
-  copied_rich_text_has 'HELLO \b WORLD\b0' '{\f0 Arial;}'
-  step pasterich "$EDITOR" "$HELLO_RTF"
-  hotkey_gives ctrl+alt+r hELLO wORLD
-  copied_rich_text_has 'hELLO \b wORLD\b0' '{\f0 Arial;}'
-  step pasterich "$EDITOR" "$HELLO_RTF"
-  hotkey_gives ctrl+alt+l hello world
-  copied_rich_text_has 'hello \b world\b0' '{\f0 arial;}'
-  tarvolo_exit
 }
 
 # ---- storms of case commands ----
