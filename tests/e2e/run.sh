@@ -10,9 +10,9 @@
 #
 # TARVOLO_BIN_DIR: where tarvolo.exe and e2e_host.exe are (default
 # build/windows/bin); E2E_VERBOSE=1 prints the log of passing cases too;
-# E2E_STORM_PACES: the paces of hotkeys_notepad's storms of hot-keys, in ms
-# between key events (default "3 4 5 6 7 8"), to measure how often a series
-# of them shows a fault. The cases of the NT family run with Wine reporting
+# E2E_STORM_PACES: the paces of hotkeys_notepad_wordpad's storms of hot-keys,
+# in ms between key events (default "3 4 6 8"), to measure how often a
+# series of them shows a fault. The cases of the NT family run with Wine reporting
 # Windows 10, those of the 9x family with Windows 98. Prints one PASS or FAIL
 # line per case (a failure with its log) and "N passed, N failed" last; the
 # exit code is non-zero when a case failed.
@@ -57,8 +57,7 @@ e2e_prepare_prefix || { echo "e2e: could not set up the Wine prefix"; echo "0 pa
 NT_CASES=(
   which_setting actions_over_time
   tray_menu password changed_by_hand
-  nt_keystroke_way
-  hotkeys_notepad hotkeys_wordpad
+  hotkeys_notepad_wordpad
   setup_window setup_snapshot_unicode setup_help setup_144dpi_exit_during_message setup_save_faults
   options_hotkey options_password_session_end
 )
