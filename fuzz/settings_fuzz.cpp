@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
@@ -24,29 +25,21 @@ namespace {
 
 const std::string kPath = "C:\\Program Files\\Tarvolo\\Tarvolo.INI";
 
-bool SameHotkey(const clsHotkey& a, const clsHotkey& b) {
-  return a.sDescription == b.sDescription && a.sHotkey == b.sHotkey && a.lModifier == b.lModifier &&
-         a.lVKey == b.lVKey;
+// Every field the file keeps.
+auto Stored(const clsHotkey& h) { return std::tie(h.sDescription, h.sHotkey, h.lModifier, h.lVKey); }
+auto Stored(const clsSetting& s) {
+  return std::tie(s.Name, s.Filter_Title, s.Filter_Owner, s.Filter_EXE, s.Match_Title, s.Match_Owner, s.Match_EXE,
+                  s.Action_CapsLock, s.Action_NumLock, s.Action_ScrollLock);
+}
+auto Stored(const AppOptionsRecord& o) {
+  return std::tuple(o.AlwaysOnTop, o.KeystrokeSimulation, o.AdminPassword, o.ShowLockKeysInTray, o.TellLockKeyChanges,
+                    Stored(o.HotkeyShow), Stored(o.HotkeyCapitalize), Stored(o.HotkeyReverse), Stored(o.HotkeyLower));
 }
 
 bool SameState(const ProgramState& a, const ProgramState& b) {
-  const AppOptionsRecord& x = a.AppOptions;
-  const AppOptionsRecord& y = b.AppOptions;
-  if (x.AlwaysOnTop != y.AlwaysOnTop || x.KeystrokeSimulation != y.KeystrokeSimulation ||
-      x.AdminPassword != y.AdminPassword || !SameHotkey(x.HotkeyShow, y.HotkeyShow) ||
-      !SameHotkey(x.HotkeyCapitalize, y.HotkeyCapitalize) || !SameHotkey(x.HotkeyReverse, y.HotkeyReverse) ||
-      !SameHotkey(x.HotkeyLower, y.HotkeyLower))
-    return false;
-  if (a.Settings.Count() != b.Settings.Count()) return false;
-  for (std::int32_t i = 1; i <= a.Settings.Count(); ++i) {
-    const clsSetting& s = *a.Settings.Item(i);
-    const clsSetting& t = *b.Settings.Item(i);
-    if (s.Name != t.Name || s.Filter_Title != t.Filter_Title || s.Filter_Owner != t.Filter_Owner ||
-        s.Filter_EXE != t.Filter_EXE || s.Match_Title != t.Match_Title || s.Match_Owner != t.Match_Owner ||
-        s.Match_EXE != t.Match_EXE || s.Action_CapsLock != t.Action_CapsLock ||
-        s.Action_NumLock != t.Action_NumLock || s.Action_ScrollLock != t.Action_ScrollLock)
-      return false;
-  }
+  if (Stored(a.AppOptions) != Stored(b.AppOptions) || a.Settings.Count() != b.Settings.Count()) return false;
+  for (std::int32_t i = 1; i <= a.Settings.Count(); ++i)
+    if (Stored(*a.Settings.Item(i)) != Stored(*b.Settings.Item(i))) return false;
   return true;
 }
 

@@ -108,8 +108,9 @@ readonly MIXED_LOWER="привет мир straße éclair σίσυφος 日本�
 readonly MIXED_REVERSED="привет мир STRAßE éCLAIR Σίσυφος 日本語 😀 E$ACUTE ABC"
 
 # The shipped file's combinations: Capitalize Ctrl+Alt+Shift+U, Reverse
-# Ctrl+Alt+Shift+R, Lower Ctrl+Alt+Shift+L. Then storms of them (below).
-case_hotkeys_notepad() {
+# Ctrl+Alt+Shift+R, Lower Ctrl+Alt+Shift+L, in Notepad; then storms of them
+# (below), and the same in WordPad.
+case_hotkeys_notepad_wordpad() {
   case_folder ini_shipped
   # The relay trace shows the keystrokes the program sends.
   tarvolo_start_hotkeys WINEDEBUG=-all,+relay
@@ -133,57 +134,19 @@ case_hotkeys_notepad() {
   step sleep 1500
   step waittext "$EDITOR" 100 "$MIXED_LOWER"
   storms_leave_text_whole
+  # Formatted text in WordPad goes through the rich-text path: the letters
+  # change, World stays bold, and only lower case touches the header (the
+  # font name), as the markup is lower-cased whole.
+  wordpad_with_rich_text "$HELLO_RTF"
+  hotkey_gives ctrl+alt+shift+u HELLO WORLD
+  copied_rich_text_has 'HELLO \b WORLD\b0' '{\f0 Arial;}'
+  step pasterich "$EDITOR" "$HELLO_RTF"
+  hotkey_gives ctrl+alt+shift+r hELLO wORLD
+  copied_rich_text_has 'hELLO \b wORLD\b0' '{\f0 Arial;}'
+  step pasterich "$EDITOR" "$HELLO_RTF"
+  hotkey_gives ctrl+alt+shift+l hello world
+  copied_rich_text_has 'hello \b world\b0' '{\f0 arial;}'
   tarvolo_exit
-}
-
-# A combination another program holds: that hot-key does nothing of ours,
-# the others work.
-case_hotkey_held_elsewhere() {
-  case_folder ini_hotkeys
-  step holdhotkey 3 85
-  local held
-  held=$(answer_word 1)
-  tarvolo_start_hotkeys
-  notepad_with_text Hello World
-  user_keys ctrl+alt+u
-  step sleep 1000
-  step waittext "$EDITOR" 100 Hello World
-  hotkey_gives ctrl+alt+r hELLO wORLD
-  tarvolo_exit
-  step freehotkeys "$held"
-}
-
-ini_hotkeys_password() { ini_hotkeys "$1" password=OpenSesame; }
-# The show hot-key opens the setup window through the password question.
-case_hotkey_show() {
-  case_folder ini_hotkeys_password
-  tarvolo_start_hotkeys
-  user_keys ctrl+alt+t
-  step inputbox "$TPID" 5000
-  step answer "$TPID" ok wrong
-  step waitgone "$TPID" 1 3000 ""
-  setup_window_stays_closed
-  user_keys ctrl+alt+t
-  step inputbox "$TPID" 5000
-  step answer "$TPID" ok OpenSesame
-  setup_window_opens
-  menu_choose Exit
-  tarvolo_ended
-}
-
-# On Windows 98 the journal-record hook (type 0) is asked for at start-up;
-# Wine refuses it, and the program carries on: the hot-keys work all the
-# same.
-case_9x_hotkeys() {
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys WINEDEBUG=-all,+relay
-  notepad_with_text Hello World
-  hotkey_gives ctrl+alt+u HELLO WORLD
-  tarvolo_exit
-  local asked
-  asked=$(grep -c 'Call user32.SetWindowsHookExA(00000000,' "$CASE_DIR/tarvolo.stderr" || true)
-  ((asked >= 1)) || fail "the journal hook was asked for $asked times"
-  note "journal hook asked for $asked times; Wine answered: $(grep -m1 'Ret  user32.SetWindowsHookExA' "$CASE_DIR/tarvolo.stderr")"
 }
 
 # Wine's WordPad, by its path: it is not on the search path.
@@ -205,24 +168,6 @@ copied_rich_text_has() {
   for wanted in "$@"; do
     [[ $rtf == *"$wanted"* ]] || fail "no '$wanted' in $rtf" || return 1
   done
-}
-
-# Formatted text in WordPad goes through the rich-text path: the letters
-# change, World stays bold, and only lower case touches the header (the
-# font name), as the markup is lower-cased whole.
-case_hotkeys_wordpad() {
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys
-  wordpad_with_rich_text "$HELLO_RTF"
-  hotkey_gives ctrl+alt+u HELLO WORLD
-  copied_rich_text_has 'HELLO \b WORLD\b0' '{\f0 Arial;}'
-  step pasterich "$EDITOR" "$HELLO_RTF"
-  hotkey_gives ctrl+alt+r hELLO wORLD
-  copied_rich_text_has 'hELLO \b wORLD\b0' '{\f0 Arial;}'
-  step pasterich "$EDITOR" "$HELLO_RTF"
-  hotkey_gives ctrl+alt+l hello world
-  copied_rich_text_has 'hello \b world\b0' '{\f0 arial;}'
-  tarvolo_exit
 }
 
 # ---- storms of case commands ----

@@ -66,16 +66,40 @@ blue_pixels_in_box() {
     awk -F'[(),]' 'NR > 1 && $3 + 0 < 90 && $4 + 0 < 90 && $5 + 0 > 180 { n++ } END { print n + 0 }'
 }
 
-# Ctrl+Shift+F12 held in the "Capitalize" box is taken; Ctrl+Shift+F11, held
-# by another process, is shown in blue in the "Reverse" box and not taken.
-# OK keeps the change, the setup window's close writes it, and the new
-# combination capitalizes in Notepad.
+# While the dialog is open the program's hot-keys are free (another process
+# can take Ctrl+Alt+R); Cancel drops the change held in "Capitalize", the
+# old combination works again, and the one taken meanwhile is the only one
+# that does nothing. Then Ctrl+Shift+F12 held in the "Capitalize" box is
+# taken; Ctrl+Shift+F11, held by another process, is shown in blue in the
+# "Reverse" box and not taken. OK keeps the change, the setup window's close
+# writes it, and the new combination capitalizes in Notepad.
 case_options_hotkey() {
   case_folder ini_hotkeys
   step holdhotkey 6 122
-  local held
+  local held taken
   held=$(answer_word 1)
   tarvolo_start_hotkeys
+  options_dialog_opens
+  step holdhotkey 3 82
+  taken=$(answer_word 1)
+  click Edit '#2'
+  hold_keys ctrl shift F12
+  box_holds '#2' "Ctrl + Shift + F12"
+  click Button Cancel
+  step waitgone "$TPID" form 5000 Options
+  setup_window_in_front
+  user_keys alt+F4
+  setup_window_closes
+  notepad_with_text Hello World
+  user_keys ctrl+shift+F12
+  user_keys ctrl+alt+r
+  step sleep 1000
+  step waittext "$EDITOR" 100 Hello World
+  hotkey_gives ctrl+alt+u HELLO WORLD
+  step settext "$EDITOR" Hello World
+  hotkey_gives ctrl+alt+l hello world
+  step freehotkeys "$taken"
+
   options_dialog_opens
   screenshot options
   click Edit '#2'
@@ -106,7 +130,9 @@ case_options_hotkey() {
     fail "the captured hot-key was not saved: $(grep '^Capitalize_' <<<"$saved" | tr '\n' ' ')"
   grep -q '^Reverse_vKey=82$' <<<"$saved" && grep -q '^Reverse_Modifier=3$' <<<"$saved" ||
     fail "the refused combination replaced Reverse's: $(grep '^Reverse_' <<<"$saved" | tr '\n' ' ')"
-  notepad_with_text Hello World
+  step settext "$EDITOR" Hello World
+  step activate-hwnd "$EDITOR"
+  x_focus_to_foreground
   hotkey_gives ctrl+shift+F12 HELLO WORLD
   # "Exit" from the tray with the dialog open ends the program; the file
   # keeps what OK took.
@@ -118,41 +144,10 @@ case_options_hotkey() {
   step freehotkeys "$held"
 }
 
-# While the dialog is open the program's hot-keys are free (another process
-# can take Ctrl+Alt+R); Cancel drops the change held in "Capitalize", the
-# old combination works again, and the one taken meanwhile is the only one
-# that does nothing.
-case_options_cancel() {
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys
-  options_dialog_opens
-  step holdhotkey 3 82
-  local held
-  held=$(answer_word 1)
-  click Edit '#2'
-  hold_keys ctrl shift F12
-  box_holds '#2' "Ctrl + Shift + F12"
-  click Button Cancel
-  step waitgone "$TPID" form 5000 Options
-  setup_window_in_front
-  user_keys alt+F4
-  setup_window_closes
-  notepad_with_text Hello World
-  user_keys ctrl+shift+F12
-  user_keys ctrl+alt+r
-  step sleep 1000
-  step waittext "$EDITOR" 100 Hello World
-  hotkey_gives ctrl+alt+u HELLO WORLD
-  step settext "$EDITOR" Hello World
-  hotkey_gives ctrl+alt+l hello world
-  tarvolo_exit
-  step freehotkeys "$held"
-}
-
 # The first character typed as a password brings the warning; its Cancel
 # drops that character only, and no second warning comes. The session then
 # ends with the dialog open: nothing of the dialog's is written, the file
-# is saved whole, and the program ends.
+# is saved whole, and the program ends, its icon gone.
 case_options_password_session_end() {
   case_folder ini_hotkeys
   tarvolo_start_hotkeys
@@ -171,8 +166,9 @@ case_options_password_session_end() {
   hold_keys ctrl shift F9
   box_holds '#1' "Ctrl + Shift + F9"
   screenshot options-password
-  step endsession "$TPID" logoff
+  step endsession "$TPID" shutdown
   [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"
+  # Windows may end the process as soon as WM_ENDSESSION is answered.
   expect_saved
   local saved
   saved=$(tr -d '\r' <"$CASE_DIR/Tarvolo.INI")
@@ -180,4 +176,5 @@ case_options_password_session_end() {
   grep -q '^Show_vKey=84$' <<<"$saved" || fail "the combination held was kept without OK"
   grep -q '^Name=Default$' <<<"$saved" || fail "the settings are not all there"
   tarvolo_ended
+  step waiticons 0 3000
 }

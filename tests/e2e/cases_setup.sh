@@ -115,81 +115,6 @@ saved_has() {
     fail "$1 in Tarvolo.INI has no $2=$3: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -A9 "^Name=$1\$" | tr '\n' ' ')"
 }
 
-# Notepad captured from the Monitor page as a new setting; the window reopens
-# on the page it was closed on; Rename and Delete reach the file.
-case_setup_snapshot_rename_delete() {
-  case_folder ini_alpha
-  tarvolo_start
-  start_editor notepad.exe
-  menu_choose Show
-  setup_window_opens
-  local setup
-  setup=$(answer_word 1)
-  # The ticks run again (the setup window's caption names the setting) and
-  # have seen the setup window in front; the user goes back to Notepad.
-  step waitwin "$TPID" form 5000 "Tarvolo - ["
-  step activate-hwnd "$EDITOR"
-  wait_control Static "Untitled - Notepad"  # the Monitor page shows Notepad
-  step activate-hwnd "$setup"
-  x_focus_to_foreground
-  click Button "New Setting"
-  answer_name P a d
-  wait_control Button Rename  # the Settings page is shown
-  user_keys alt+F4
-  setup_window_closes
-  saved_has Pad Filter_EXE notepad.exe
-  saved_has Pad Match_EXE 2
-  saved_has Pad Filter_Title "Untitled - Notepad"
-
-  menu_choose Show
-  setup_window_in_front
-  step childpos "$TPID" Button Rename  # reopened on the Settings page
-  step sleep 200
-  screenshot setup-reopened
-  # "Pad" is the last of the list.
-  click ComboBox '#1'
-  user_keys End Return
-  click Button Rename
-  answer_name P a d 2
-  step waitgone "$TPID" 1 5000 ""
-  setup_window_in_front
-  user_keys alt+F4
-  setup_window_closes
-  saved_has Pad2 Filter_EXE notepad.exe
-
-  menu_choose Show
-  setup_window_in_front
-  click ComboBox '#1'
-  user_keys End Return
-  click Button Delete
-  user_keys alt+F4
-  setup_window_closes
-  ! tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Name=Pad' || fail "the deleted setting is still in the file"
-  tarvolo_exit
-}
-
-# wine_dpi N: the screen's DPI that Wine reports to programs started from now.
-wine_dpi() {
-  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-}
-
-# The setup window at 144 DPI: both pages, for a person to look at, and the
-# window's size following the larger measures.
-case_setup_144dpi() {
-  trap 'wine_dpi 96' EXIT
-  wine_dpi 144
-  case_folder ini_alpha
-  tarvolo_start
-  menu_choose Show
-  setup_window_in_front
-  step sleep 300
-  screenshot setup-monitor-144dpi
-  user_keys ctrl+Tab
-  step sleep 300
-  screenshot setup-settings-144dpi
-  tarvolo_exit
-}
-
 # Without Tarvolo.hlp, F1 on a control of the setup window opens
 # Tarvolo.html at that control's topic in the browser that opens .html
 # files, here a stand-in registered for the case that writes down its
@@ -269,16 +194,28 @@ browser_was_given() {
   fail "the browser was not given Tarvolo.html$1: $(cat "$CASE_DIR/browser-args.txt" 2>/dev/null)"
 }
 
-# "Exit" from the tray while the setup window's "That name is already being
-# used." is up: the message closes with the program, no new name prompt
-# comes, and the file is saved whole.
-case_setup_exit_during_message() {
+# wine_dpi N: the screen's DPI that Wine reports to programs started from now.
+wine_dpi() {
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
+# At 144 DPI (both pages shot for a person to look at), "Exit" from the tray
+# while the setup window's "That name is already being used." is up: the
+# message closes with the program, no new name prompt comes, and the file
+# is saved whole.
+case_setup_144dpi_exit_during_message() {
+  trap 'wine_dpi 96' EXIT
+  wine_dpi 144
   case_folder ini_alpha
   tarvolo_start
   menu_choose Show
   setup_window_in_front
+  step sleep 300
+  screenshot setup-monitor-144dpi
   user_keys ctrl+Tab
   wait_control Button New
+  step sleep 300
+  screenshot setup-settings-144dpi
   click Button New
   answer_name A l p h a
   step msgbox "$TPID" 5000 -
@@ -308,13 +245,15 @@ saved_as_utf8() {
   done
 }
 
-# A window titled in Cyrillic captured from the Monitor page, the setting
-# given an action, saved, and in force after a restart for that title but
-# not for a Greek one that the ANSI code page turns into the same question
-# marks (Wine's best fit gives "Ωμέγα" as "O\xb5??a", so not that one); a
-# filter beyond ASCII from a file without a byte-order mark works and the
-# saves keep the file so.
-case_setup_unicode_titles() {
+# A window titled in Cyrillic captured from the Monitor page as a new
+# setting (its title and executable), the setting given an action, saved,
+# and in force after a restart for that title but not for a Greek one that
+# the ANSI code page turns into the same question marks (Wine's best fit
+# gives "Ωμέγα" as "O\xb5??a", so not that one); a filter beyond ASCII from a
+# file without a byte-order mark works and the saves keep the file so. The
+# window reopens on the page it was closed on; Rename, and Delete of a new
+# setting, reach the file.
+case_setup_snapshot_unicode() {
   case_folder ini_cafe
   tarvolo_start
   step make cafe - Café Paris
@@ -328,6 +267,8 @@ case_setup_unicode_titles() {
   setup_window_opens
   local setup
   setup=$(answer_word 1)
+  # The ticks run again (the setup window's caption names the setting) and
+  # have seen the setup window in front; the user goes back to the report.
   step waitwin "$TPID" form 5000 "Tarvolo - ["
   step activate report
   wait_control Static "Отчёт 2026"
@@ -351,7 +292,31 @@ case_setup_unicode_titles() {
   user_keys alt+F4
   setup_window_closes
   saved_has Report Filter_Title "Отчёт 2026"
+  saved_has Report Filter_EXE e2e_host.exe
+  saved_has Report Match_EXE 2
   saved_as_utf8 "Отчёт 2026"
+
+  menu_choose Show
+  setup_window_in_front
+  step childpos "$TPID" Button Rename  # reopened on the Settings page
+  step sleep 200
+  screenshot setup-reopened
+  # "Report" is the last of the list.
+  click ComboBox '#1'
+  user_keys End Return
+  click Button Rename
+  answer_name R e p o r t 2
+  step waitgone "$TPID" 1 5000 ""
+  setup_window_in_front
+  click Button New
+  answer_name S p a r e
+  step waitgone "$TPID" 1 5000 ""
+  setup_window_in_front
+  click Button Delete
+  user_keys alt+F4
+  setup_window_closes
+  saved_has Report2 Filter_Title "Отчёт 2026"
+  ! tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Name=Spare' || fail "the deleted setting is still in the file"
   tarvolo_exit
 
   tarvolo_start

@@ -30,55 +30,43 @@ ini_encode_password() {
   printf '%s' "$out"
 }
 
-ini_options() {
-  local file=$1 keystroke=False password="" arg key
+# ini_arguments NAME... -- ARG...: each NAME=VALUE argument sets that
+# variable of the caller's; any other argument is an error.
+ini_arguments() {
+  local names=() arg
+  while [[ $1 != -- ]]; do names+=("$1"); shift; done
   shift
   for arg in "$@"; do
-    case $arg in
-      keystroke=*) keystroke=${arg#*=} ;;
-      password=*) password=${arg#*=} ;;
-      *) echo "ini_options: unknown argument $arg" >&2; return 1 ;;
-    esac
+    [[ " ${names[*]} " == *" ${arg%%=*} "* ]] || { echo "${FUNCNAME[1]}: unknown argument $arg" >&2; return 1; }
+    printf -v "${arg%%=*}" '%s' "${arg#*=}"
   done
+}
+
+ini_options() {
+  local file=$1 keystroke=False password="" key
+  shift
+  ini_arguments keystroke password -- "$@" || return 1
   INI_NEXT_SECTION=50
   {
     printf '[Options]%s' "$INI_EOL"
-    printf 'Always On Top=False%s' "$INI_EOL"
-    printf 'Keystroke Simulation=%s%s' "$keystroke" "$INI_EOL"
-    printf 'Password=%s%s' "$(ini_encode_password "$password")" "$INI_EOL"
+    printf '%s=%s\r\n' "Always On Top" False "Keystroke Simulation" "$keystroke" \
+      Password "$(ini_encode_password "$password")"
     for key in Show Capitalize Reverse Lower; do
-      printf '%s_Disp=%s%s_vKey=0%s%s_Modifier=0%s' "$key" "$INI_EOL" "$key" "$INI_EOL" "$key" "$INI_EOL"
+      printf '%s=\r\n%s=0\r\n%s=0\r\n' "${key}_Disp" "${key}_vKey" "${key}_Modifier"
     done
   } >"$file"
 }
 
 ini_setting() {
-  local file=$1 name=$2 arg
+  local file=$1 name=$2
   local caps=0 num=0 scroll=0 title="" owner="" exe="" mtitle=0 mowner=0 mexe=0
   shift 2
-  for arg in "$@"; do
-    case $arg in
-      caps=*) caps=${arg#*=} ;;
-      num=*) num=${arg#*=} ;;
-      scroll=*) scroll=${arg#*=} ;;
-      title=*) title=${arg#*=} ;;
-      owner=*) owner=${arg#*=} ;;
-      exe=*) exe=${arg#*=} ;;
-      mtitle=*) mtitle=${arg#*=} ;;
-      mowner=*) mowner=${arg#*=} ;;
-      mexe=*) mexe=${arg#*=} ;;
-      *) echo "ini_setting: unknown argument $arg" >&2; return 1 ;;
-    esac
-  done
+  ini_arguments caps num scroll title owner exe mtitle mowner mexe -- "$@" || return 1
   {
     printf '%s[Setting %d]%s' "$INI_EOL" "$INI_NEXT_SECTION" "$INI_EOL"
-    printf 'Name=%s%s' "$name" "$INI_EOL"
-    printf 'Action_CapsLock=%d%sAction_NumLock=%d%sAction_ScrollLock=%d%s' \
-      "$caps" "$INI_EOL" "$num" "$INI_EOL" "$scroll" "$INI_EOL"
-    printf 'Filter_EXE=%s%sFilter_Owner=%s%sFilter_Title=%s%s' \
-      "$exe" "$INI_EOL" "$owner" "$INI_EOL" "$title" "$INI_EOL"
-    printf 'Match_EXE=%d%sMatch_Owner=%d%sMatch_Title=%d%s' \
-      "$mexe" "$INI_EOL" "$mowner" "$INI_EOL" "$mtitle" "$INI_EOL"
+    printf '%s=%s\r\n' Name "$name" Action_CapsLock "$caps" Action_NumLock "$num" Action_ScrollLock "$scroll" \
+      Filter_EXE "$exe" Filter_Owner "$owner" Filter_Title "$title" Match_EXE "$mexe" Match_Owner "$mowner" \
+      Match_Title "$mtitle"
   } >>"$file"
   ((INI_NEXT_SECTION += 1))
 }

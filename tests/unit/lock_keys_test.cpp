@@ -52,15 +52,6 @@ TEST_F(LockKeysTest, KeystrokesOnRequestAndAlwaysOnTheNtFamily) {
   }
 }
 
-TEST_F(LockKeysTest, KeyAlreadyInWantedStateSendsNothing) {
-  desk.SetToggled(kVkCapital, true);
-  keys.SetCapsLock(true);
-  options.KeystrokeSimulation = true;
-  keys.SetNumLock(false);
-  EXPECT_TRUE(desk.KeyEvents().empty());
-  EXPECT_EQ(desk.SetKeyboardStateCalls(), 0);
-}
-
 TEST_F(LockKeysTest, SlowKeyEndsTheWaitWhenItChangesAndARefusingOneStopsAtTheLimit) {
   options.KeystrokeSimulation = true;
   desk.DelayKey(kVkNumLock, 3);

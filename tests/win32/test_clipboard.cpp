@@ -17,44 +17,32 @@
 
 namespace {
 
-void Put(UINT format, const std::string& text, bool empty = true) {
+// The bytes, their terminating NUL included, as the clipboard's data in
+// that format.
+void PutBytes(UINT format, const void* data, std::size_t bytes, bool empty = true) {
   ASSERT_TRUE(::OpenClipboard(nullptr));
   if (empty) ::EmptyClipboard();
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(::GlobalLock(block), data, bytes);
   ::GlobalUnlock(block);
   ::SetClipboardData(format, block);
   ::CloseClipboard();
 }
+void Put(UINT format, const std::string& text, bool empty = true) {
+  PutBytes(format, text.c_str(), text.size() + 1, empty);
+}
+void PutWide(const std::wstring& text) {
+  PutBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
 
-std::string Get(UINT format) {
+// The clipboard's text in that format (CF_UNICODETEXT as UTF-8).
+std::string Get(UINT format = CF_UNICODETEXT) {
   if (!::OpenClipboard(nullptr)) return "<clipboard busy>";
   std::string text = "<none>";
   if (HANDLE data = ::GetClipboardData(format)) {
-    text = static_cast<const char*>(::GlobalLock(data));
-    ::GlobalUnlock(data);
-  }
-  ::CloseClipboard();
-  return text;
-}
-
-void PutWide(const std::wstring& text) {
-  ASSERT_TRUE(::OpenClipboard(nullptr));
-  ::EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(::GlobalLock(block), text.c_str(), bytes);
-  ::GlobalUnlock(block);
-  ::SetClipboardData(CF_UNICODETEXT, block);
-  ::CloseClipboard();
-}
-
-// The Unicode text, as UTF-8.
-std::string Get() {
-  if (!::OpenClipboard(nullptr)) return "<clipboard busy>";
-  std::string text = "<none>";
-  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-    text = platform::win32::Narrow(static_cast<const wchar_t*>(::GlobalLock(data)));
+    const void* bytes = ::GlobalLock(data);
+    text = format == CF_UNICODETEXT ? platform::win32::Narrow(static_cast<const wchar_t*>(bytes))
+                                    : std::string(static_cast<const char*>(bytes));
     ::GlobalUnlock(data);
   }
   ::CloseClipboard();

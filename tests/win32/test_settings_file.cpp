@@ -19,29 +19,14 @@
 
 namespace {
 
+using platform::win32::IsNt;
+using platform::win32::Narrow;
+using platform::win32::Widen;
 using wintest::OwnedHandle;
-
-bool IsNtFamily() { return (::GetVersion() & 0x80000000u) == 0; }
-
-std::wstring Wide(const std::string& utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  wide.resize(static_cast<std::size_t>(
-      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  std::string text(wide.size() * 3, '\0');
-  text.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                             text.data(), static_cast<int>(text.size()), nullptr,
-                                                             nullptr)));
-  return text;
-}
 
 std::string Utf16(const std::string& utf8) {
   std::string bytes;
-  for (const wchar_t unit : Wide(utf8)) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  for (const wchar_t unit : Widen(utf8)) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
   return bytes;
 }
 
@@ -66,9 +51,13 @@ std::string Hex(const std::string& bytes) {
 
 // Paths here are UTF-8, as the program's own are on the NT family; the 9x
 // family has only the ANSI calls, and these tests give it ASCII names.
+template <class Wide, class Ansi, class... Args>
+auto OnPath(Wide wide, Ansi ansi, const std::string& path, Args... args) {
+  return IsNt() ? wide(Widen(path).c_str(), args...) : ansi(path.c_str(), args...);
+}
+
 HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-  return IsNtFamily() ? ::CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, 0, nullptr)
-                      : ::CreateFileA(path.c_str(), access, share, nullptr, disposition, 0, nullptr);
+  return OnPath(::CreateFileW, ::CreateFileA, path, access, share, nullptr, disposition, 0, nullptr);
 }
 
 std::string ReadAll(const std::string& path) {
@@ -86,16 +75,7 @@ void WriteAll(const std::string& path, const std::string& bytes) {
   ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-DWORD Attributes(const std::string& path) {
-  return IsNtFamily() ? ::GetFileAttributesW(Wide(path).c_str()) : ::GetFileAttributesA(path.c_str());
-}
-
-void SetAttributes(const std::string& path, DWORD attributes) {
-  if (IsNtFamily())
-    ::SetFileAttributesW(Wide(path).c_str(), attributes);
-  else
-    ::SetFileAttributesA(path.c_str(), attributes);
-}
+DWORD Attributes(const std::string& path) { return OnPath(::GetFileAttributesW, ::GetFileAttributesA, path); }
 
 class BesideTheExecutable : public ::testing::Test {
  protected:
@@ -104,51 +84,40 @@ class BesideTheExecutable : public ::testing::Test {
     ::GetTempPathA(MAX_PATH, temp);
     folder = std::string(temp) + folderName + " " + std::to_string(::GetCurrentProcessId()) + " " +
              std::to_string(::GetTickCount());
-    if (IsNtFamily())
-      ::CreateDirectoryW(Wide(folder).c_str(), nullptr);
-    else
-      ::CreateDirectoryA(folder.c_str(), nullptr);
+    OnPath(::CreateDirectoryW, ::CreateDirectoryA, folder, nullptr);
     tool = folder + "\\settings tool.exe";
     ini = folder + "\\Tarvolo.INI";
   }
   ~BesideTheExecutable() override {
     for (const std::string& name : Entries()) {
-      SetAttributes(folder + "\\" + name, FILE_ATTRIBUTE_NORMAL);
-      if (IsNtFamily())
-        ::DeleteFileW(Wide(folder + "\\" + name).c_str());
-      else
-        ::DeleteFileA((folder + "\\" + name).c_str());
+      OnPath(::SetFileAttributesW, ::SetFileAttributesA, folder + "\\" + name, FILE_ATTRIBUTE_NORMAL);
+      OnPath(::DeleteFileW, ::DeleteFileA, folder + "\\" + name);
     }
-    if (IsNtFamily())
-      ::RemoveDirectoryW(Wide(folder).c_str());
-    else
-      ::RemoveDirectoryA(folder.c_str());
+    OnPath(::RemoveDirectoryW, ::RemoveDirectoryA, folder);
   }
   void SetUp() override {
     const std::string source = wintest::ExeDirectory() + "tool_settings_roundtrip.exe";
-    ASSERT_TRUE(IsNtFamily() ? ::CopyFileW(Wide(source).c_str(), Wide(tool).c_str(), FALSE)
-                             : ::CopyFileA(source.c_str(), tool.c_str(), FALSE));
+    ASSERT_TRUE(IsNt() ? ::CopyFileW(Widen(source).c_str(), Widen(tool).c_str(), FALSE)
+                       : ::CopyFileA(source.c_str(), tool.c_str(), FALSE));
   }
 
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    if (IsNtFamily()) {
-      WIN32_FIND_DATAW data;
-      HANDLE find = ::FindFirstFileW(Wide(folder + "\\*").c_str(), &data);
-      if (find == INVALID_HANDLE_VALUE) return names;
+    const auto collect = [&names](HANDLE find, auto& data, auto next, auto name) {
+      if (find == INVALID_HANDLE_VALUE) return;
       do {
-        if (data.cFileName[0] != L'.') names.push_back(Utf8(data.cFileName));
-      } while (::FindNextFileW(find, &data));
+        if (data.cFileName[0] != '.') names.push_back(name(data.cFileName));
+      } while (next(find, &data));
       ::FindClose(find);
-    } else {
-      WIN32_FIND_DATAA data;
-      HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-      if (find == INVALID_HANDLE_VALUE) return names;
-      do {
-        if (data.cFileName[0] != '.') names.push_back(data.cFileName);
-      } while (::FindNextFileA(find, &data));
-      ::FindClose(find);
-    }
+    };
+    WIN32_FIND_DATAW wide;
+    WIN32_FIND_DATAA ansi;
+    if (IsNt())
+      collect(::FindFirstFileW(Widen(folder + "\\*").c_str(), &wide), wide, ::FindNextFileW,
+              [](const wchar_t* name) { return Narrow(name); });
+    else
+      collect(::FindFirstFileA((folder + "\\*").c_str(), &ansi), ansi, ::FindNextFileA,
+              [](const char* name) { return std::string(name); });
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -167,27 +136,17 @@ class BesideTheExecutable : public ::testing::Test {
     BOOL started = FALSE;
     // Wine now and then refuses a start under load; the start is not what is
     // tested here, so it is tried again before the test gives up.
+    const auto start = [&](auto startup, auto create, auto path, auto command) {
+      startup.cb = sizeof startup;
+      startup.dwFlags = STARTF_USESTDHANDLES;
+      startup.hStdOutput = startup.hStdError = writeEnd;
+      return create(path.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    };
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
       if (attempt > 0) ::Sleep(200);
-      if (IsNtFamily()) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = writeEnd;
-        startup.hStdError = writeEnd;
-        std::wstring command = L"\"" + Wide(tool) + L"\" " + Wide(arguments);
-        started = ::CreateProcessW(Wide(tool).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                   &startup, &process);
-      } else {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = writeEnd;
-        startup.hStdError = writeEnd;
-        std::string command = "\"" + tool + "\" " + arguments;
-        started = ::CreateProcessA(tool.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                   &startup, &process);
-      }
+      started = IsNt() ? start(STARTUPINFOW{}, ::CreateProcessW, Widen(tool),
+                               L"\"" + Widen(tool) + L"\" " + Widen(arguments))
+                       : start(STARTUPINFOA{}, ::CreateProcessA, tool, "\"" + tool + "\" " + arguments);
     }
     if (!started) {
       *output += "the tool could not be started: error " + std::to_string(::GetLastError());
@@ -234,13 +193,6 @@ TEST_F(BesideTheExecutable, ReadsTheFileAndSavesItBackLeavingNothingElse) {
   EXPECT_EQ(Entries(), (std::vector<std::string>{"Tarvolo.INI", "settings tool.exe"})) << "no temporary file left";
 }
 
-TEST_F(BesideTheExecutable, AMissingFileIsCreatedFromTheShippedSettings) {
-  ASSERT_EQ(RunTool(&output), 0) << output;
-  const std::string saved = ReadAll(ini);
-  EXPECT_EQ(Value(saved, "Setting 0", "Name"), "Default");
-  EXPECT_EQ(Value(saved, "Setting 1", "Name"), "Added by tool");
-}
-
 // Tool exit codes: 1 the save failed, 2 the file could not be read (the
 // problem shown to the user goes to standard output).
 TEST_F(BesideTheExecutable, AFileThatCannotBeReadOrReplacedIsLeftAsItWas) {
@@ -279,21 +231,22 @@ TEST_F(BesideTheExecutable, AFileThatCannotBeReadOrReplacedIsLeftAsItWas) {
 TEST_F(BesideTheExecutable, AReadOnlyFileIsLeftAsItWasAndNoTemporaryFileStays) {
   const std::string text = "[Options]\r\nAlways On Top=True\r\n";
   WriteAll(ini, text);
-  SetAttributes(ini, FILE_ATTRIBUTE_READONLY);
+  OnPath(::SetFileAttributesW, ::SetFileAttributesA, ini, FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(RunTool(&output), 3) << output;
   EXPECT_EQ(ReadAll(ini), text);
   EXPECT_NE(Attributes(ini) & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_EQ(Entries(), (std::vector<std::string>{"Tarvolo.INI", "settings tool.exe"}));
 }
 
-TEST_F(BesideTheExecutable, TemporaryFilesOfCutShortSavesGoAtTheNextLoadAndNothingElseDoes) {
-  WriteAll(ini, "[Options]\r\n");
+// With no Tarvolo.INI yet, the shipped settings are saved.
+TEST_F(BesideTheExecutable, TemporaryFilesOfCutShortSavesGoAtTheNextLoadAndAMissingFileIsCreated) {
   for (const char* name : {"Tarvolo.INI.123-0.tmp", "Tarvolo.INI.77-12.tmp", "Tarvolo.INI.bak", "Tarvolo.INI.x-1.tmp",
                            "Other.INI.5-0.tmp", "notes.tmp"})
     WriteAll(folder + "\\" + name, std::string(4096, 'x'));
   ASSERT_EQ(RunTool(&output), 0) << output;
   EXPECT_EQ(Entries(), (std::vector<std::string>{"Other.INI.5-0.tmp", "Tarvolo.INI", "Tarvolo.INI.bak",
                                                  "Tarvolo.INI.x-1.tmp", "notes.tmp", "settings tool.exe"}));
+  EXPECT_EQ(Value(ReadAll(ini), "Setting 0", "Name"), "Default");
 }
 
 TEST_F(BesideTheExecutable, AFileChangedAfterItWasReadIsKeptAsABackupBeforeTheSave) {
@@ -323,12 +276,12 @@ TEST_F(BesideTheExecutable, AFolderThatTookTheFilesNameIsRenamedAsideWithItsCont
 }
 
 TEST_F(BesideTheExecutable, AUtf16FileOfWindowsOwnProfileFunctionsIsReadAndStaysUtf16) {
-  if (!IsNtFamily()) GTEST_SKIP() << "the 9x family's profile functions write no UTF-16";
+  if (!IsNt()) GTEST_SKIP() << "the 9x family's profile functions write no UTF-16";
   const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Privet
-  const std::wstring file = Wide(ini);
+  const std::wstring file = Widen(ini);
   WriteAll(ini, "\xFF\xFE");
   ASSERT_TRUE(::WritePrivateProfileStringW(L"Options", L"Always On Top", L"True", file.c_str()));
-  ASSERT_TRUE(::WritePrivateProfileStringW(L"Setting 0", L"Name", Wide(cyrillic).c_str(), file.c_str()));
+  ASSERT_TRUE(::WritePrivateProfileStringW(L"Setting 0", L"Name", Widen(cyrillic).c_str(), file.c_str()));
   ASSERT_TRUE(::WritePrivateProfileStringW(L"Setting 0", L"Filter_Title", L"Caf\u00E9", file.c_str()));
   ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
   const std::string written = ReadAll(ini);
@@ -344,37 +297,30 @@ TEST_F(BesideTheExecutable, AUtf16FileOfWindowsOwnProfileFunctionsIsReadAndStays
   EXPECT_EQ(Value(saved, "Setting 0", "Filter_Title"), "Caf\xC3\xA9");
   wchar_t name[64] = {};
   ::GetPrivateProfileStringW(L"Setting 0", L"Name", L"", name, 64, file.c_str());
-  EXPECT_EQ(Utf8(name), cyrillic);
+  EXPECT_EQ(Narrow(name), cyrillic);
   ::GetPrivateProfileStringW(L"Setting 1", L"Name", L"", name, 64, file.c_str());
-  EXPECT_EQ(Utf8(name), "Added by tool");
+  EXPECT_EQ(Narrow(name), "Added by tool");
 }
 
-TEST_F(BesideTheExecutable, Utf8StaysUtf8AndAnAnsiFileGainingANameOutsideItsCodePageBecomesUtf8WithAMark) {
-  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xF0\x9F\x98\x80";  // Ellada, a smile
-  const std::string head = "; caf\xC3\xA9 \xE2\x80\x94 notes\n[Options]\r\nAlways On Top=True\r\n";
-  WriteAll(ini, head + "[Setting 0]\r\nName=" + greek + "\r\n");
-  ASSERT_EQ(RunTool(&output), 0) << output;
-  std::string saved = ReadAll(ini);
-  EXPECT_TRUE(saved.starts_with(head)) << saved;
-  EXPECT_EQ(Value(saved, "Setting 0", "Name"), greek);
-  EXPECT_EQ(Value(saved, "Setting 1", "Name"), "Added by tool");
-
+// The code page is Windows' own: an ANSI file stays ANSI, and one that gains
+// a name outside the code page becomes UTF-8 with a mark.
+TEST_F(BesideTheExecutable, AnAnsiFileGainingANameOutsideItsCodePageBecomesUtf8WithAMark) {
   const std::string e = Ansi(L"\u00E9");
   if (e.empty()) GTEST_SKIP() << "the ANSI code page has no e acute";
   const std::string ansi = "; caf" + e + " notes\r\n[Options]\r\n[Setting 0]\r\nName=Caf" + e + "\r\n";
   WriteAll(ini, ansi);
   ASSERT_EQ(RunTool(&output), 0) << output;
-  saved = ReadAll(ini);
+  std::string saved = ReadAll(ini);
   EXPECT_TRUE(saved.starts_with("; caf" + e + " notes\r\n[Options]\r\n")) << "ANSI it stays";
   EXPECT_EQ(Value(saved, "Setting 0", "Name"), "Caf\xC3\xA9");
-  if (IsNtFamily()) {
+  if (IsNt()) {
     wchar_t name[64] = {};
-    ::GetPrivateProfileStringW(L"Setting 0", L"Name", L"", name, 64, Wide(ini).c_str());
+    ::GetPrivateProfileStringW(L"Setting 0", L"Name", L"", name, 64, Widen(ini).c_str());
     EXPECT_EQ(std::wstring(name), L"Caf\u00E9") << "Windows reads the program's ANSI file";
   }
 
   const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2";  // Nihongo memo
-  if (!Ansi(Wide(japanese)).empty()) GTEST_SKIP() << "the ANSI code page holds Japanese";
+  if (!Ansi(Widen(japanese)).empty()) GTEST_SKIP() << "the ANSI code page holds Japanese";
   WriteAll(ini, ansi);
   ASSERT_EQ(RunTool(&output, "--name " + Hex(japanese)), 0) << output;
   saved = ReadAll(ini);
@@ -392,7 +338,7 @@ class InAFolderOutsideTheCodePage : public BesideTheExecutable {
 };
 
 TEST_F(InAFolderOutsideTheCodePage, TheSettingsAreReadAndSaved) {
-  if (!IsNtFamily()) GTEST_SKIP() << "the 9x family has no Unicode file names";
+  if (!IsNt()) GTEST_SKIP() << "the 9x family has no Unicode file names";
   WriteAll(ini, "[Options]\r\n[Setting 0]\r\nName=Japanese folder\r\n");
   ASSERT_EQ(RunTool(&output), 0) << output;
   const std::string saved = ReadAll(ini);
