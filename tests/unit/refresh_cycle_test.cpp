@@ -65,14 +65,14 @@ TEST(FastTick, FollowsTheForegroundWindowEvery167MsAndServesHotKeysAfterTheEngin
   Running p;
   std::vector<std::string> seen;
   p.desktop.SetForeground(p.AddSetting("Editor", ActionToggleOn));
-  p.EditorInFront([&] { seen.push_back(p.state().CurrentSetting().Name); });
+  p.EditorInFront([&] { seen.push_back(p.state().CurrentSetting()->Name); });
   ASSERT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'U'));
   p.FastTick();
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
   EXPECT_EQ(seen, std::vector<std::string>{"Editor"}) << "the tick's own setting, already chosen";
   p.desktop.SetForeground(p.Window("other"));
   int waited = 0;
-  for (; p.state().CurrentSetting().Name != "Default" && waited < 1000; ++waited) p.desktop.AdvanceClock(1);
+  for (; p.state().CurrentSetting()->Name != "Default" && waited < 1000; ++waited) p.desktop.AdvanceClock(1);
   EXPECT_GT(waited, 0);
   EXPECT_LE(waited, 167) << "picked up by the next tick";
   const int queries = p.desktop.ForegroundQueries();
@@ -137,7 +137,7 @@ TEST(RefreshTick, WritesAShortOrEmptyNameSteadilyAndLeavesAClosedWindowAlone) {
       EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - [" + name + "]");
     }
   }
-  p.state().CurrentSetting().Name = "";
+  p.state().CurrentSetting()->Name = "";
   p.RefreshTick();
   EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - []");
 
@@ -229,7 +229,7 @@ TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWin
   p.desktop.SetToggled(platform::kVkCapital, true);
   p.desktop.SetForeground(p.Window("Notes"));
   p.desktop.AdvanceClock(167);
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Notes");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Notes");
   EXPECT_FALSE(p.desktop.Toggled(platform::kVkCapital)) << "the hand-made setting is in force";
 
   // An edit that is not readable, or made while the setup window is open,
@@ -238,12 +238,12 @@ TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWin
   p.desktop.SetFile(path, file("0"));
   p.RefreshTick();
   p.RefreshTick();
-  EXPECT_EQ(p.state().CurrentSetting().Action_CapsLock, ActionMaintainOff);
+  EXPECT_EQ(p.state().CurrentSetting()->Action_CapsLock, ActionMaintainOff);
   p.desktop.FailReads(path, platform::FileReadStatus::Ok);
   p.OpenSetupWindow();
   p.RefreshTick();
   p.RefreshTick();
-  EXPECT_EQ(p.state().CurrentSetting().Action_CapsLock, ActionMaintainOff);
+  EXPECT_EQ(p.state().CurrentSetting()->Action_CapsLock, ActionMaintainOff);
   p.ui->CloseBox(p.setupForm());
   EXPECT_EQ(p.desktop.File(path + ".bak"), file("0"));
 }

@@ -235,7 +235,7 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
     s.IsNT = true;
     d.SetForeground(d.AddWindow({"Caf\xC3\xA9 Paris", "Notepad", 0, d.AddProcess({"NOTEPAD.EXE"})}));
     EvaluateActiveWindow(s);
-    EXPECT_EQ(s.CurrentSetting().Name, c.names.back());
+    EXPECT_EQ(s.CurrentSetting()->Name, c.names.back());
 
     ASSERT_TRUE(SaveSettings(s));
     EXPECT_EQ(d.File(kPath), c.bytes);
