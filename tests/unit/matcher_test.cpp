@@ -168,6 +168,9 @@ TEST_F(MatcherTest, NestedTickWhileAKeyIsBeingSetIsHarmless) {
   EXPECT_TRUE(desk.Toggled(kVkCapital));
   EXPECT_TRUE(desk.Toggled(kVkNumLock));
   EXPECT_EQ(desk.KeyEvents().size(), 4u) << "each key pressed and released once";
+  Activate(word);  // no setting matches, and there is no "Default"
+  EXPECT_EQ(state.CurrentSetting(), nullptr);
+  EXPECT_EQ(desk.KeyEvents().size(), 4u) << "none in force touches no key";
 }
 
 }  // namespace

@@ -614,7 +614,7 @@ TEST_F(SettingsFileTest, WhatASaveWritesALoadReadsAgainEvenNearTheSizeLimit) {
   std::string text = OptionsBlock();
   const std::string title(8000, 't');
   for (int n = 0; text.size() < IniDocument::kMaxFileBytes - 8192; ++n)
-    text += SettingBlock("Setting " + std::to_string(n), "S" + std::to_string(n), 0, title);
+    text += SettingBlock("Setting " + std::to_string(n), std::string("S").append(std::to_string(n)), 0, title);
   text += std::string(IniDocument::kMaxFileBytes - text.size(), '\n');
   Load(text);
   ASSERT_EQ(state.SettingsFileProblem, "");
