@@ -38,7 +38,7 @@ class SwitchDesk {
     return os.NowMs() - at;
   }
 
-  bool Ready() { return program.State().CurrentSetting().Name == "Editor"; }
+  bool Ready() { return program.State().CurrentSetting()->Name == "Editor"; }
 
   sim::SimDesktop os;
   sim::HeadlessUi ui;

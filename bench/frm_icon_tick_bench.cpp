@@ -34,7 +34,7 @@ class ResidentDesk {
 
 void BM_FrmIconFastTick_ForegroundUnchanged(benchmark::State& state) {
   ResidentDesk desk(static_cast<int>(state.range(0)));
-  if (desk.program.State().CurrentSetting().Name != "Editor") {
+  if (desk.program.State().CurrentSetting()->Name != "Editor") {
     state.SkipWithError("the editor's setting did not become current");
     return;
   }
@@ -43,7 +43,7 @@ void BM_FrmIconFastTick_ForegroundUnchanged(benchmark::State& state) {
 
 void BM_FrmIconFastTick_NewForeground(benchmark::State& state) {
   ResidentDesk desk(static_cast<int>(state.range(0)));
-  if (desk.program.State().CurrentSetting().Name != "Editor") {
+  if (desk.program.State().CurrentSetting()->Name != "Editor") {
     state.SkipWithError("the editor's setting did not become current");
     return;
   }

@@ -39,16 +39,11 @@ class EngineState {
   // The live view of the setup window while it exists.
   ActiveWindowView* View = nullptr;
 
-  // Never absent: read while empty, it becomes a blank setting.
-  clsSetting& CurrentSetting() {
-    if (!currentSetting_) currentSetting_ = std::make_shared<clsSetting>();
-    return *currentSetting_;
-  }
+  // The setting in force; none before the first evaluation, or while no
+  // setting matches and there is no "Default".
+  clsSetting* CurrentSetting() const { return currentSetting_.get(); }
+  const clsSettings::Ref& CurrentSettingRef() const { return currentSetting_; }
   void SetCurrentSetting(clsSettings::Ref setting) { currentSetting_ = std::move(setting); }
-  const clsSettings::Ref& CurrentSettingRef() {
-    CurrentSetting();
-    return currentSetting_;
-  }
 
   // The probe is made on first use: making it examines the Windows version.
   clsWinfo& Probe() {

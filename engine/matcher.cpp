@@ -88,19 +88,22 @@ void EvaluateActiveWindow(EngineState& state) {
   for (const auto& setting : state.Settings) {
     if (!FiltersMatch(*setting, state.WindowFacts)) continue;
     won = true;
-    changed = setting->Name != state.CurrentSetting().Name;
+    changed = !state.CurrentSetting() || setting->Name != state.CurrentSetting()->Name;
     if (changed) state.SetCurrentSetting(setting);
     break;
   }
   if (!won) {
-    changed = state.CurrentSetting().Name != "Default";
-    if (changed) state.SetCurrentSetting(state.Settings.Item("Default"));
+    // No "Default" leaves none in force, and each new window is a change.
+    changed = !state.CurrentSetting() || state.CurrentSetting()->Name != kDefaultSettingName;
+    if (changed) state.SetCurrentSetting(state.Settings.Item(kDefaultSettingName));
   }
 
   ApplyActions(state, changed);
 
   if (state.MainWindowOpen && state.View != nullptr) {
-    const clsSetting& current = state.CurrentSetting();
+    // With none in force nothing matched: no filter to highlight.
+    const clsSetting none;
+    const clsSetting& current = state.CurrentSetting() ? *state.CurrentSetting() : none;
     const WindowFactsRecord& facts = state.WindowFacts;
     state.View->ShowMatchedText(facts.Title, current.Filter_Title, current.Match_Title, WindowFact::Title);
     state.View->ShowMatchedText(facts.OwnerTitle, current.Filter_Owner, current.Match_Owner, WindowFact::OwnerTitle);
@@ -114,6 +117,7 @@ void ApplyActions(EngineState& state, const bool& changed) {
     // Hold the record itself: a nested tick may replace CurrentSetting while
     // a key operation services events.
     const clsSettings::Ref current = state.CurrentSettingRef();
+    if (!current) return;  // none in force: no action
     switch ((*current).*key.action) {
       case ActionToggleOn:
         if (changed) SetKey(state, key, true);
@@ -139,6 +143,7 @@ void ApplyActions(EngineState& state, const bool& changed) {
 void EnforceActions(EngineState& state) {
   for (const LockKeyEntry& key : kLockKeys) {
     const clsSettings::Ref current = state.CurrentSettingRef();
+    if (!current) return;
     switch ((*current).*key.action) {
       case ActionMaintainOn:
         SetKey(state, key, true);
@@ -156,12 +161,14 @@ void EnforceActions(EngineState& state) {
 }
 
 void SettingsReplaced(EngineState& state) {
-  const clsSetting& current = state.CurrentSetting();
-  if (const clsSettings::Ref same = state.Settings.Item(current.Name); same && same->Name == current.Name) {
-    same->Remembered_CapsLock = current.Remembered_CapsLock;
-    same->Remembered_NumLock = current.Remembered_NumLock;
-    same->Remembered_ScrollLock = current.Remembered_ScrollLock;
-    state.SetCurrentSetting(same);
+  // None in force: there are no remembered states to carry over.
+  if (const clsSetting* current = state.CurrentSetting()) {
+    if (const clsSettings::Ref same = state.Settings.Item(current->Name); same && same->Name == current->Name) {
+      same->Remembered_CapsLock = current->Remembered_CapsLock;
+      same->Remembered_NumLock = current->Remembered_NumLock;
+      same->Remembered_ScrollLock = current->Remembered_ScrollLock;
+      state.SetCurrentSetting(same);
+    }
   }
   state.LastActiveWindow = 0;
 }

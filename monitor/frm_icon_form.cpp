@@ -7,15 +7,19 @@ forms::FormSpec frmIconForm() {
                        .Rect = {0, 0, 1800, 1200},
                        .Border = forms::BorderStyle::FixedSingle,
                        .ShowInTaskbar = false};
+  const auto item = [](int index, const char* caption) {
+    return forms::ControlSpec{
+        .Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = index, .Caption = caption, .Container = "mPopup"};
+  };
   form.Controls = {
       {.Name = "tmrFast", .Kind = ControlKind::Timer, .Interval = 167},
       {.Name = "tmrRefresh", .Kind = ControlKind::Timer, .Interval = 500},
       {.Name = "ilsIcons", .Kind = ControlKind::ImageList, .Items = {"TRAYICON"}},
       {.Name = "mPopup", .Kind = ControlKind::Menu, .Caption = "Popup", .Visible = false},
-      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 0, .Caption = "Show", .Container = "mPopup"},
-      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 1, .Caption = "Hide", .Container = "mPopup"},
-      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 2, .Caption = "-", .Container = "mPopup"},
-      {.Name = "mnuPopup", .Kind = ControlKind::MenuItem, .Index = 3, .Caption = "Exit", .Container = "mPopup"},
+      item(kMenuShow, "Show"),
+      item(kMenuHide, "Hide"),
+      item(kMenuSeparator, "-"),
+      item(kMenuExit, "Exit"),
   };
   return form;
 }

@@ -1,14 +1,16 @@
+#include <algorithm>
 #include <limits>
 
 #include "engine/matcher.h"
 #include "monitor/frm_icon.h"
+#include "store/hotkey_table.h"
 #include "store/settings_file.h"
 
 namespace {
 
 bool HotkeyPending(const AppOptionsRecord& options) {
-  return options.HotkeyShow.bHKTriggered || options.HotkeyReverse.bHKTriggered ||
-         options.HotkeyCapitalize.bHKTriggered || options.HotkeyLower.bHKTriggered;
+  return std::any_of(kHotkeys.begin(), kHotkeys.end(),
+                     [&options](const HotkeyEntry& h) { return (options.*h.record).bHKTriggered; });
 }
 
 }  // namespace
@@ -65,7 +67,9 @@ void frmIcon::tmrRefresh_Timer() {
     AdoptSettingsChangedOnDisk();
     return;
   }
-  const std::string name = engine_.CurrentSetting().Name;
+  // None in force shows as an empty name.
+  const clsSetting* current = engine_.CurrentSetting();
+  const std::string name = current ? current->Name : std::string();
   std::string shown;
   if (name != CaptionName) {
     CaptionScroll = 1;

@@ -1,24 +1,25 @@
 #include "engine/matcher.h"
 #include "monitor/frm_icon.h"
+#include "monitor/frm_icon_form.h"
 #include "store/text.h"
 
 void frmIcon::gSysTray_RButtonUP() {
   // Our window in the foreground makes the menu close when the user clicks
   // elsewhere.
   engine_.os.SetForegroundWindow(form_.hWnd());
-  forms::Control* defaultItem = mnuPopup[engine_.MainWindowOpen ? 1 : 0];
+  forms::Control* defaultItem = mnuPopup[engine_.MainWindowOpen ? kMenuHide : kMenuShow];
   form_.PopupMenu(mPopup, forms::kPopupRightButton, defaultItem);
 }
 
 void frmIcon::mnuPopup_Click(std::int16_t index) {
   switch (index) {
-    case 0:
+    case kMenuShow:
       if (CheckPassword()) frmMain_.Show();
       break;
-    case 1:
+    case kMenuHide:
       frmMain_.Unload();
       break;
-    case 3:
+    case kMenuExit:
       frmMain_.Unload();
       if (frmSettings) frmSettings->Unload();
       form_.Unload();

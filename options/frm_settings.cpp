@@ -4,6 +4,7 @@
 #include "platform/forms/binding.h"
 #include "platform/forms/fit_captions.h"
 #include "store/desktop.h"
+#include "store/hotkey_table.h"
 
 namespace {
 // Spaces only, as the password box's text is taken.
@@ -11,6 +12,26 @@ std::string TrimSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+const char* BoxName(HotkeyId id) {
+  switch (id) {
+    case HotkeyId::Show:
+      return "txtShow_HotKey";
+    case HotkeyId::Capitalize:
+      return "txtCapitalize_Hotkey";
+    case HotkeyId::Reverse:
+      return "txtReverse_HotKey";
+    case HotkeyId::Lower:
+      break;
+  }
+  return "txtLowercase_HotKey";
+}
+
+std::array<forms::Control*, 4> HotkeyBoxes(forms::Form& form) {
+  std::array<forms::Control*, 4> boxes{};
+  for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = &form[BoxName(kHotkeys[i].id)];
+  return boxes;
 }
 }  // namespace
 
@@ -22,8 +43,7 @@ frmSettings::frmSettings(SettingsStore& store, platform::Os& os, forms::Ui& ui, 
       form_(ui, frmSettingsForm()),
       chkAlwaysOnTop(form_["chkAlwaysOnTop"]),
       optKeyMode(forms::BindArray<2>(form_, "optKeyMode")),
-      hotkeyBoxes{&form_["txtShow_HotKey"], &form_["txtCapitalize_Hotkey"], &form_["txtReverse_HotKey"],
-                  &form_["txtLowercase_HotKey"]},
+      hotkeyBoxes(HotkeyBoxes(form_)),
       txtPassword(form_["txtPassword"]),
       cmdOK(form_["cmdOK"]),
       cmdCancel(form_["cmdCancel"]),
@@ -39,8 +59,9 @@ frmSettings::frmSettings(SettingsStore& store, platform::Os& os, forms::Ui& ui, 
 }
 
 std::array<clsHotkey*, 4> frmSettings::Globals() {
-  AppOptionsRecord& o = store_.AppOptions;
-  return {&o.HotkeyShow, &o.HotkeyCapitalize, &o.HotkeyReverse, &o.HotkeyLower};
+  std::array<clsHotkey*, 4> globals{};
+  for (std::size_t i = 0; i < globals.size(); ++i) globals[i] = &(store_.AppOptions.*kHotkeys[i].record);
+  return globals;
 }
 
 void frmSettings::ShowModal(forms::Form& owner) {

@@ -30,8 +30,7 @@ class frmSettings final : public OptionsDialogForm {
   bool HotkeyInUse(std::int32_t lModifier, std::int32_t lVKey, const clsHotkey& copy) const;
   bool DisplayUsedElsewhere(const std::string& text, const forms::Control& box) const;
 
-  // The dialog's working copies, in the order Show, Capitalize, Reverse,
-  // Lower, while it is open.
+  // The dialog's working copies while it is open, in the order of kHotkeys.
   std::array<clsHotkey, 4> Copies;
   // The first character typed into the password box is warned about once a run.
   bool PasswordWarned = false;
@@ -53,7 +52,7 @@ class frmSettings final : public OptionsDialogForm {
  public:
   forms::Control& chkAlwaysOnTop;
   std::array<forms::Control*, 2> optKeyMode;
-  std::array<forms::Control*, 4> hotkeyBoxes;  // txtShow_HotKey, txtCapitalize_Hotkey, ...
+  std::array<forms::Control*, 4> hotkeyBoxes;  // txtShow_HotKey, ... in the order of kHotkeys
   forms::Control& txtPassword;
   forms::Control& cmdOK;
   forms::Control& cmdCancel;

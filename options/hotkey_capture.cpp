@@ -3,24 +3,30 @@
 // complete combination that is free into the working copy.
 #include "options/frm_settings.h"
 
+#include "platform/os_hotkeys.h"
 #include "platform/os_types.h"
+#include "store/hotkey_table.h"
 
 namespace {
 
 constexpr std::int32_t kBlue = forms::Rgb(0, 0, 255);
 
+// The record holds the modifier bits as a signed number, as the file does.
+constexpr std::int32_t Bit(std::uint32_t modifier) { return static_cast<std::int32_t>(modifier); }
+
 struct Keys {
   platform::OsKeys& os;
-  bool Down(int vk) const { return (os.GetKeyState(vk) & 0x8000) != 0; }
+  bool Down(int vk) const { return (os.GetKeyState(vk) & platform::kKeyDown) != 0; }
 };
 
 }  // namespace
 
 bool frmSettings::HotkeyInUse(std::int32_t lModifier, std::int32_t lVKey, const clsHotkey& copy) const {
-  const AppOptionsRecord& o = store_.AppOptions;
-  for (const clsHotkey* hotkey : {&o.HotkeyShow, &o.HotkeyCapitalize, &o.HotkeyReverse, &o.HotkeyLower})
-    if (hotkey->bActivated && hotkey->sDescription != copy.sDescription)
-      return SameCombination(lModifier, lVKey, *hotkey);
+  for (const HotkeyEntry& entry : kHotkeys) {
+    const clsHotkey& hotkey = store_.AppOptions.*entry.record;
+    if (hotkey.bActivated && hotkey.sDescription != copy.sDescription)
+      return SameCombination(lModifier, lVKey, hotkey);
+  }
   return false;
 }
 
@@ -46,11 +52,11 @@ void frmSettings::tmrHotKey_Timer() {
 
   std::string text;
   std::int32_t lModifier = 0;
-  if (keys.Down(17)) text = "Ctrl + ", lModifier = 2;
-  if (keys.Down(91)) text += "Win + ", lModifier += 8;
-  if (keys.Down(18)) text += "Alt + ", lModifier += 1;
+  if (keys.Down(platform::kVkControl)) text = "Ctrl + ", lModifier = Bit(platform::kModControl);
+  if (keys.Down(platform::kVkLWin)) text += "Win + ", lModifier += Bit(platform::kModWin);
+  if (keys.Down(platform::kVkMenu)) text += "Alt + ", lModifier += Bit(platform::kModAlt);
   if (lModifier == 0) {
-    if (!keys.Down(46) && !keys.Down(32)) {
+    if (!keys.Down(platform::kVkDelete) && !keys.Down(platform::kVkSpace)) {
       box.SetText(copy.sHotkey);
     } else {
       copy.sHotkey.clear();
@@ -62,18 +68,18 @@ void frmSettings::tmrHotKey_Timer() {
     box.SetForeColor(forms::kColorWindowText);
     return;
   }
-  if (keys.Down(16)) text += "Shift + ", lModifier += 4;
+  if (keys.Down(platform::kVkShift)) text += "Shift + ", lModifier += Bit(platform::kModShift);
 
   std::int32_t lVKey = 0;
-  for (int vk = 65; vk <= 90 && lVKey == 0; ++vk)
+  for (int vk = 'A'; vk <= 'Z' && lVKey == 0; ++vk)
     if (keys.Down(vk)) lVKey = vk, text += static_cast<char>(vk);
-  for (int vk = 112; vk <= 127 && lVKey == 0; ++vk)
-    if (keys.Down(vk)) lVKey = vk, text.append("F").append(std::to_string(vk - 111));
-  for (int vk = 48; vk <= 57 && lVKey == 0; ++vk)
+  for (int vk = platform::kVkF1; vk <= platform::kVkF16 && lVKey == 0; ++vk)
+    if (keys.Down(vk)) lVKey = vk, text.append("F").append(std::to_string(vk - platform::kVkF1 + 1));
+  for (int vk = '0'; vk <= '9' && lVKey == 0; ++vk)
     if (keys.Down(vk)) lVKey = vk, text += static_cast<char>(vk);
   // Keypad digits by bit 15 like every other key; they read as the digits.
-  for (int vk = 96; vk <= 105 && lVKey == 0; ++vk)
-    if (keys.Down(vk)) lVKey = vk, text += static_cast<char>('0' + vk - 96);
+  for (int vk = platform::kVkNumpad0; vk <= platform::kVkNumpad9 && lVKey == 0; ++vk)
+    if (keys.Down(vk)) lVKey = vk, text += static_cast<char>('0' + vk - platform::kVkNumpad0);
 
   box.SetText(text);
   if (lVKey == 0) box.SetForeColor(kBlue);

@@ -21,14 +21,30 @@ using ModuleHandle = std::uintptr_t;
 
 using KeyboardTable = std::array<std::uint8_t, 256>;
 
+// Virtual-key codes. Letters and digits are their capital ASCII codes ('A',
+// '0'), as in Windows, which names none of them.
 inline constexpr int kVkShift = 0x10;
 inline constexpr int kVkControl = 0x11;
 inline constexpr int kVkMenu = 0x12;  // Alt
 inline constexpr int kVkCapital = 0x14;
+inline constexpr int kVkSpace = 0x20;
+inline constexpr int kVkDelete = 0x2E;
 inline constexpr int kVkLWin = 0x5B;
 inline constexpr int kVkRWin = 0x5C;
+inline constexpr int kVkNumpad0 = 0x60;
+inline constexpr int kVkNumpad9 = 0x69;
+inline constexpr int kVkDivide = 0x6F;  // the last of the number pad's keys
+inline constexpr int kVkF1 = 0x70;
+inline constexpr int kVkF16 = 0x7F;
 inline constexpr int kVkNumLock = 0x90;
 inline constexpr int kVkScroll = 0x91;
+inline constexpr int kVkOem1 = 0xBA;  // ';' on US keyboards: the first punctuation key
+inline constexpr int kVkOem3 = 0xC0;  // '`'
+inline constexpr int kVkOem4 = 0xDB;  // '['
+inline constexpr int kVkOem8 = 0xDF;
+
+// Bit 15 of GetKeyState and GetAsyncKeyState: the key is down.
+inline constexpr int kKeyDown = 0x8000;
 
 inline constexpr std::uint32_t kKeyEventExtendedKey = 1;
 inline constexpr std::uint32_t kKeyEventKeyUp = 2;

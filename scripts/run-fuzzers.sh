@@ -20,7 +20,7 @@ declare -A dict_of=([ini]=fuzz/ini.dict [file_encoding]=fuzz/ini.dict [settings]
 if [[ -n ${FUZZ_BUILD_DIR:-} ]]; then
   build=$FUZZ_BUILD_DIR
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DTARVOLO_FUZZ=ON >/dev/null
+    -DTARVOLO_FUZZ=ON -DTARVOLO_WERROR=ON >/dev/null
   cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
 else
   build=build/fuzz

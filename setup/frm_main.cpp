@@ -2,6 +2,7 @@
 
 
 #include "monitor/frm_icon.h"
+#include "monitor/frm_icon_form.h"
 #include "monitor/settings_save.h"
 #include "platform/forms/binding.h"
 #include "platform/forms/fit_captions.h"
@@ -69,7 +70,7 @@ frmMain::frmMain(SettingsStore& store, EngineState& engine, platform::Os& os, fo
   });
   mstPage.TabClick.Handle([this](int previous) { mstPage_Click(previous); });
   mHide.Click.Handle([this] {
-    if (Icon) Icon->mnuPopup_Click(1);
+    if (Icon) Icon->mnuPopup_Click(kMenuHide);
   });
   mExit.Click.Handle([this] { mExit_Click(); });
   mReverse.Click.Handle([this] { functions_.ReverseClipboardText(); });
@@ -82,7 +83,7 @@ frmMain::frmMain(SettingsStore& store, EngineState& engine, platform::Os& os, fo
     if (SizeMode != 0)
       SetSizeMode(0);
     else
-      SetSizeMode(mstPage.Tab() != 0 ? 2 : 1);
+      SetSizeMode(mstPage.Tab() != kMonitorPage ? 2 : 1);
   });
   mContents.Click.Handle([this] { Help(platform::kHelpContents, 0); });
   HandleSettingsPage();
@@ -92,11 +93,6 @@ frmMain::frmMain(SettingsStore& store, EngineState& engine, platform::Os& os, fo
 
 frmMain::~frmMain() {
   if (engine_.View == this) engine_.View = nullptr;
-}
-
-clsSetting& frmMain::EditedSetting() {
-  if (!editedSetting_) editedSetting_ = std::make_shared<clsSetting>();
-  return *editedSetting_;
 }
 
 void frmMain::Help(std::uint32_t command, std::uintptr_t data) {
@@ -135,7 +131,6 @@ void frmMain::Form_Load() {
 
 void frmMain::InitControls() {
   UpdateKeyStat();
-  EditedSetting().Name.clear();
   LayOutFields();
   FillSettingsPage();
 }
@@ -146,7 +141,7 @@ void frmMain::SetSizeMode(std::int32_t mode) {
   forms::TwipsRect window = form_.Rect();
   if (mode == 1 || mode == 2) {
     SizeMode = mode;
-    mstPage.SetTab(mode == 1 ? 0 : 1);
+    mstPage.SetTab(mode == 1 ? kMonitorPage : kSettingsPage);
     const forms::Control& bottom = mode == 1 ? fraCapsLock : cboAction_ScrollLock;
     page.Height = bottom.Rect().Top + bottom.Rect().Height + 120;
     mstPage.Move(page);
@@ -162,7 +157,7 @@ void frmMain::SetSizeMode(std::int32_t mode) {
 
 void frmMain::mstPage_Click(int previous) {
   if (mstPage.Tab() == previous) return;
-  SetSizeMode(mstPage.Tab() <= 0 ? 1 : 2);
+  SetSizeMode(mstPage.Tab() <= kMonitorPage ? 1 : 2);
 }
 
 void frmMain::Form_Activate() {

@@ -53,8 +53,9 @@ class frmMain final : public SetupWindow, public ActiveWindowView {
   std::int32_t CaptionHeight = 0;
   std::int32_t MenuHeight = 0;
 
-  // The setting shown on the "Settings" page; made empty when read unset.
-  clsSetting& EditedSetting();
+  // The setting shown on the "Settings" page, which its boxes edit; none
+  // until the page shows one, and from a Delete until it shows the next.
+  clsSetting* EditedSetting() const { return editedSetting_.get(); }
   bool ForceRefresh = false;
   // What "Copy" of the right-click menu puts on the clipboard.
   std::string PopupText;
@@ -81,8 +82,8 @@ class frmMain final : public SetupWindow, public ActiveWindowView {
   void cmdDelete_Click();
   // A name no setting has yet, asked for until one is given; empty: cancelled.
   std::string AskFreeName(const std::string& prompt);
-  // Adds the new EditedSetting, lists it last and shows it.
-  void AddEditedSetting();
+  // Adds a new setting, lists it last and shows it.
+  void AddEditedSetting(clsSettings::Ref setting);
   void HandleSettingsPage();
   std::vector<std::string> SettingNames() const;
 

@@ -8,8 +8,6 @@ namespace {
 using forms::ControlKind;
 using forms::ControlSpec;
 
-constexpr int kMonitor = 0;
-constexpr int kSettings = 1;
 // Right edge of the pages' contents, in twips from the tab control's left.
 constexpr int kRight = 5775;
 
@@ -28,7 +26,7 @@ ControlSpec Label(const char* name, const char* caption, forms::TwipsRect rect, 
 void Heading(std::vector<ControlSpec>& controls, const char* name, const char* caption, forms::TwipsRect rect,
              int page) {
   int line = 0;
-  const char* lines = page == kMonitor ? "linMonitor" : "linSettings";
+  const char* lines = page == kMonitorPage ? "linMonitor" : "linSettings";
   for (const ControlSpec& c : controls) line += c.Name == lines ? 1 : 0;
   ControlSpec heading = Label(name, caption, rect, page);
   heading.FontBold = true;
@@ -51,7 +49,7 @@ void Field(std::vector<ControlSpec>& controls, const char* name, const char* tex
                              .Rect = box,
                              .BackColor = forms::kColorWindow,
                              .Border = forms::BorderStyle::FixedSingle},
-                            kMonitor));
+                            kMonitorPage));
   controls.push_back(OnPage({.Name = name,
                              .Kind = ControlKind::Label,
                              .Index = 1,
@@ -59,7 +57,7 @@ void Field(std::vector<ControlSpec>& controls, const char* name, const char* tex
                              .HelpTopic = help,
                              .Rect = box,
                              .BackColor = forms::Rgb(255, 255, 255)},
-                            kMonitor));
+                            kMonitorPage));
   controls.push_back(OnPage({.Name = name,
                              .Kind = ControlKind::Label,
                              .Index = 2,
@@ -67,7 +65,7 @@ void Field(std::vector<ControlSpec>& controls, const char* name, const char* tex
                              .Rect = box,
                              .Visible = false,
                              .BackColor = forms::Rgb(192, 255, 192)},
-                            kMonitor));
+                            kMonitorPage));
 }
 
 // A key's frame with its square lamp and state label inside.
@@ -78,7 +76,7 @@ void KeyFrame(std::vector<ControlSpec>& controls, const std::string& key, int le
                              .ToolTip = "Dbl-Click to toggle",
                              .HelpTopic = 105,
                              .Rect = {left, 3120, 1695, 495}},
-                            kMonitor));
+                            kMonitorPage));
   controls.push_back({.Name = "shp" + key + "Stat",
                       .Kind = ControlKind::Shape,
                       .Rect = {120, 150, 135, 135},
@@ -96,12 +94,12 @@ void KeyFrame(std::vector<ControlSpec>& controls, const std::string& key, int le
 }
 
 ControlSpec List(const char* name, forms::TwipsRect rect, int help) {
-  return OnPage({.Name = name, .Kind = ControlKind::ComboBox, .HelpTopic = help, .Rect = rect}, kSettings);
+  return OnPage({.Name = name, .Kind = ControlKind::ComboBox, .HelpTopic = help, .Rect = rect}, kSettingsPage);
 }
 
 void MonitorPage(std::vector<ControlSpec>& c) {
-  Heading(c, "lbMatch", "Setting for Active Window", {120, 480, 2235, 195}, kMonitor);
-  c.push_back(Label("lblName", "Name", {120, 720, 1095, 270}, kMonitor));
+  Heading(c, "lbMatch", "Setting for Active Window", {120, 480, 2235, 195}, kMonitorPage);
+  c.push_back(Label("lblName", "Name", {120, 720, 1095, 270}, kMonitorPage));
   c.push_back(OnPage({.Name = "lblSettingMatch",
                       .Kind = ControlKind::Label,
                       .Caption = "Setting Name",
@@ -110,13 +108,13 @@ void MonitorPage(std::vector<ControlSpec>& c) {
                       .Rect = {1320, 720, 4455, 270},
                       .BackColor = forms::kColorWindow,
                       .Border = forms::BorderStyle::FixedSingle},
-                     kMonitor));
-  Heading(c, "lblActiveWindow", "Active Window", {120, 1200, 1290, 195}, kMonitor);
-  c.push_back(Label("lblTitle", "Title", {120, 1440, 1095, 270}, kMonitor));
+                     kMonitorPage));
+  Heading(c, "lblActiveWindow", "Active Window", {120, 1200, 1290, 195}, kMonitorPage);
+  c.push_back(Label("lblTitle", "Title", {120, 1440, 1095, 270}, kMonitorPage));
   Field(c, "lblAWTitle", "Window Title", {1320, 1440, 4455, 270}, 80);
-  c.push_back(Label("lblOwnerTitle", "Owner Title", {120, 1800, 1095, 270}, kMonitor));
+  c.push_back(Label("lblOwnerTitle", "Owner Title", {120, 1800, 1095, 270}, kMonitorPage));
   Field(c, "lblAWOwnerTitle", "", {1320, 1800, 4455, 270}, 85);
-  c.push_back(Label("lblOwnerEXE", "Owner EXE", {120, 2160, 1095, 270}, kMonitor));
+  c.push_back(Label("lblOwnerEXE", "Owner EXE", {120, 2160, 1095, 270}, kMonitorPage));
   Field(c, "lblAWOwnerEXE", "Name of Executable", {1320, 2160, 4455, 270}, 90);
   c.push_back(OnPage({.Name = "cmdEdit",
                       .Kind = ControlKind::CommandButton,
@@ -124,22 +122,22 @@ void MonitorPage(std::vector<ControlSpec>& c) {
                       .ToolTip = "Edit the active setting.",
                       .HelpTopic = 95,
                       .Rect = {1320, 2520, 1332, 280}},
-                     kMonitor));
+                     kMonitorPage));
   c.push_back(OnPage({.Name = "cmdNewSnapshot",
                       .Kind = ControlKind::CommandButton,
                       .Caption = "New Setting",
                       .ToolTip = "Capture current window as new setting.",
                       .HelpTopic = 100,
                       .Rect = {4440, 2520, 1332, 280}},
-                     kMonitor));
-  Heading(c, "lblKeyState", "Key State", {120, 2880, 840, 195}, kMonitor);
+                     kMonitorPage));
+  Heading(c, "lblKeyState", "Key State", {120, 2880, 840, 195}, kMonitorPage);
   KeyFrame(c, "CapsLock", 120);
   KeyFrame(c, "NumLock", 2160);
   KeyFrame(c, "ScrollLock", 4080);
 }
 
 void SettingsPage(std::vector<ControlSpec>& c) {
-  Heading(c, "lblSetting", "Choose / Edit Setting Name", {120, 480, 2385, 195}, kSettings);
+  Heading(c, "lblSetting", "Choose / Edit Setting Name", {120, 480, 2385, 195}, kSettingsPage);
   c.push_back(List("cboSetting", {240, 720, 2895, 288}, 110));
   const auto button = [&](const char* name, const char* caption, const char* tip, forms::TwipsRect rect) {
     c.push_back(OnPage({.Name = name,
@@ -148,17 +146,17 @@ void SettingsPage(std::vector<ControlSpec>& c) {
                         .ToolTip = tip,
                         .HelpTopic = 110,
                         .Rect = rect},
-                       kSettings));
+                       kSettingsPage));
   };
   button("cmdNew", "New", "Add a new setting", {3240, 720, 735, 372});
   button("cmdRename", "Rename", "Rename the currently chosen setting.", {4080, 720, 855, 375});
   button("cmdDelete", "Delete", "Delete the currently chosen setting.", {5040, 720, 735, 372});
 
-  Heading(c, "lblMatch", "Match Window by:", {120, 1320, 1815, 270}, kSettings);
-  ControlSpec filterText = Label("lblFilterText", "Filter Text", {1440, 1560, 690, 195}, kSettings);
+  Heading(c, "lblMatch", "Match Window by:", {120, 1320, 1815, 270}, kSettingsPage);
+  ControlSpec filterText = Label("lblFilterText", "Filter Text", {1440, 1560, 690, 195}, kSettingsPage);
   filterText.FontUnderline = true;
   c.push_back(filterText);
-  ControlSpec matchType = Label("lblMatchType", "Match type", {4560, 1560, 795, 195}, kSettings);
+  ControlSpec matchType = Label("lblMatchType", "Match type", {4560, 1560, 795, 195}, kSettingsPage);
   matchType.FontUnderline = true;
   c.push_back(matchType);
   const struct {
@@ -182,17 +180,17 @@ void SettingsPage(std::vector<ControlSpec>& c) {
                         .Caption = f.caption,
                         .HelpTopic = 115,
                         .Rect = {240, f.top, 1092, 372}},
-                       kSettings));
+                       kSettingsPage));
     c.push_back(OnPage({.Name = f.text,
                         .Kind = ControlKind::TextBox,
                         .ToolTip = f.tip,
                         .HelpTopic = f.textHelp,
                         .Rect = {1440, f.top, 3012, 315}},
-                       kSettings));
+                       kSettingsPage));
     c.push_back(List(f.match, {4560, f.top, 1215, 288}, 135));
   }
 
-  Heading(c, "lblAction", "Action for this Setting", {120, 3120, 1860, 195}, kSettings);
+  Heading(c, "lblAction", "Action for this Setting", {120, 3120, 1860, 195}, kSettingsPage);
   const struct {
     const char* label;
     const char* caption;
@@ -202,7 +200,7 @@ void SettingsPage(std::vector<ControlSpec>& c) {
                  {"lblNumLock", "Num Lock", "cboAction_NumLock", 3840},
                  {"lblScrollLock", "Scroll Lock", "cboAction_ScrollLock", 4200}};
   for (const auto& a : actions) {
-    c.push_back(Label(a.label, a.caption, {120, a.top, 1092, 276}, kSettings));
+    c.push_back(Label(a.label, a.caption, {120, a.top, 1092, 276}, kSettingsPage));
     c.push_back(List(a.list, {1320, a.top, 3372, 288}, 140));
   }
 }
@@ -234,10 +232,10 @@ void Menus(std::vector<ControlSpec>& c) {
   menu("mHelp", "&Help");
   item("mContents", "Contents", "mHelp");
   menu("mPopup", "Popup", false);
-  item("mnuPopup", "Cut", "mPopup", 0, false);
-  item("mnuPopup", "Copy", "mPopup", 1);
-  item("mnuPopup", "Paste", "mPopup", 2, false);
-  item("mnuPopup", "Delete", "mPopup", 3, false);
+  item("mnuPopup", "Cut", "mPopup", kPopupCut, false);
+  item("mnuPopup", "Copy", "mPopup", kPopupCopy);
+  item("mnuPopup", "Paste", "mPopup", kPopupPaste, false);
+  item("mnuPopup", "Delete", "mPopup", kPopupDelete, false);
 }
 
 }  // namespace

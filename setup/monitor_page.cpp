@@ -7,9 +7,10 @@
 #include <string>
 
 #include "platform/clipboard_scope.h"
-#include "setup/fit_text.h"
 #include "engine/lock_key_table.h"
 #include "engine/matcher.h"
+#include "setup/fit_text.h"
+#include "setup/frm_main_form.h"
 
 namespace {
 constexpr std::int32_t kGreen = forms::Rgb(0, 255, 0);
@@ -79,10 +80,13 @@ void frmMain::UpdateKeyStat() {
 
 void frmMain::UpdateMonitorButtons() {
   EnsureLoaded();
-  const bool isDefault = engine_.CurrentSetting().Name == "Default";
-  cmdEdit.SetEnabled(!isDefault);
-  cmdNewSnapshot.SetEnabled(isDefault);
-  lblSettingMatch.SetCaption(engine_.CurrentSetting().Name);
+  const clsSetting* current = engine_.CurrentSetting();
+  // None in force, as under "Default", means no setting of the user's
+  // matched: nothing to edit, a window to capture.
+  const bool unmatched = !current || current->Name == kDefaultSettingName;
+  cmdEdit.SetEnabled(!unmatched);
+  cmdNewSnapshot.SetEnabled(unmatched);
+  lblSettingMatch.SetCaption(current ? current->Name : std::string());
 }
 
 void frmMain::ShowMatchedText(const std::string& text, const std::string& filter, std::int32_t matchType,
@@ -122,15 +126,16 @@ void frmMain::ShowMatchedText(const std::string& text, const std::string& filter
       highlight.SetVisible(false);
     }
   }
-
 }
 
 void frmMain::cmdEdit_Click() {
-  const std::string name = engine_.CurrentSetting().Name;
+  const clsSetting* current = engine_.CurrentSetting();
+  if (!current) return;
+  const std::string name = current->Name;
   for (int i = 0; i < cboSetting.ListCount(); ++i) {
     if (cboSetting.List(i) != name) continue;
     cboSetting.SetListIndex(i);
-    mstPage.SetTab(1);
+    mstPage.SetTab(kSettingsPage);
     return;
   }
   // Deleted since the matcher chose it: there is nothing to edit.
@@ -139,8 +144,8 @@ void frmMain::cmdEdit_Click() {
 void frmMain::cmdNewSnapshot_Click() {
   const std::string name = AskFreeName("Enter Name for New Setting");
   if (name.empty()) return;
-  editedSetting_ = std::make_shared<clsSetting>();
-  clsSetting& s = *editedSetting_;
+  auto setting = std::make_shared<clsSetting>();
+  clsSetting& s = *setting;
   s.Name = name;
   s.Filter_EXE = lblAWOwnerEXE[1]->Caption();
   s.Filter_Owner = lblAWOwnerTitle[1]->Caption();
@@ -148,13 +153,14 @@ void frmMain::cmdNewSnapshot_Click() {
   s.Match_EXE = MatchExact;
   s.Match_Owner = MatchBeginning;
   s.Match_Title = MatchBeginning;
-  AddEditedSetting();
-  mstPage.SetTab(1);
+  AddEditedSetting(std::move(setting));
+  mstPage.SetTab(kSettingsPage);
 }
 
 void frmMain::ToggleKey(int key) {
   const LockKeyEntry& k = kLockKeys.at(static_cast<std::size_t>(key));
-  const std::int32_t action = engine_.CurrentSetting().*k.action;
+  const clsSetting* current = engine_.CurrentSetting();
+  const std::int32_t action = current ? current->*k.action : ActionIgnore;  // none in force keeps no key
   if (action == ActionMaintainOn || action == ActionMaintainOff) {
     os_.MessageBeep(0);
     return;
@@ -169,7 +175,7 @@ void frmMain::ShowPopup(const std::string& text) {
 }
 
 void frmMain::mnuPopup_Click(int index) {
-  if (index != 1) return;
+  if (index != kPopupCopy) return;
   platform::ClipboardScope scope(os_, os_, form_.hWnd());
   if (!scope.Opened()) return;
   os_.EmptyClipboard();

@@ -36,12 +36,16 @@ void frmMain::HandleSettingsPage() {
     forms::Control* match = &f.match;
     const auto filter = f.filter;
     const auto matchType = f.matchType;
+    // With no setting shown the boxes edit nothing.
     check->Click.Handle([this, check, text, filter] {
-      EditedSetting().*filter = check->Value() == 1 ? text->Text() : std::string();
+      if (clsSetting* edited = EditedSetting()) edited->*filter = check->Value() == 1 ? text->Text() : std::string();
     });
-    text->Change.Handle([this, text, filter] { EditedSetting().*filter = text->Text(); });
+    text->Change.Handle([this, text, filter] {
+      if (clsSetting* edited = EditedSetting()) edited->*filter = text->Text();
+    });
     match->Click.Handle([this, match, matchType] {
-      if (match->ListIndex() >= 0) EditedSetting().*matchType = match->ListIndex();
+      clsSetting* edited = EditedSetting();
+      if (edited && match->ListIndex() >= 0) edited->*matchType = match->ListIndex();
     });
   }
   const struct {
@@ -54,13 +58,14 @@ void frmMain::HandleSettingsPage() {
     forms::Control* list = &a.list;
     const auto action = a.action;
     list->Click.Handle([this, list, action] {
-      if (list->ListIndex() >= 0) EditedSetting().*action = list->ListIndex();
+      clsSetting* edited = EditedSetting();
+      if (edited && list->ListIndex() >= 0) edited->*action = list->ListIndex();
     });
   }
 }
 
 void frmMain::FillSettingsPage() {
-  EditedSetting().Name.clear();
+  editedSetting_.reset();  // so that choosing the first setting shows it
   for (forms::Control* list : {&cboMatch_Title, &cboMatch_Owner, &cboMatch_EXE}) {
     list->Clear();
     for (const char* text : kMatchTypes) list->AddItem(text);
@@ -82,7 +87,7 @@ std::vector<std::string> frmMain::SettingNames() const {
 
 void frmMain::cboSetting_Click() {
   const std::string chosen = cboSetting.Text();
-  if (chosen == EditedSetting().Name && !ForceRefresh) return;
+  if (editedSetting_ && chosen == editedSetting_->Name && !ForceRefresh) return;
   clsSettings::Ref setting = store_.Settings.Item(chosen);
   // The chooser lists only settings of the collection; should one be gone,
   // the page stays as it was rather than show a stranger.
@@ -90,7 +95,7 @@ void frmMain::cboSetting_Click() {
   editedSetting_ = setting;
   ForceRefresh = false;
 
-  const bool editable = chosen != "Default";
+  const bool editable = chosen != kDefaultSettingName;
   for (forms::Control* c : {&cmdRename, &cmdDelete, &chkTitle, &chkOwnerTitle, &chkOwnerEXE, &txtFilter_Title,
                             &txtFilter_Owner, &txtFilter_EXE, &cboMatch_Title, &cboMatch_Owner, &cboMatch_EXE})
     c->SetEnabled(editable);
@@ -125,9 +130,10 @@ std::string frmMain::AskFreeName(const std::string& prompt) {
   }
 }
 
-void frmMain::AddEditedSetting() {
-  const std::string name = editedSetting_->Name;
-  store_.Settings.Add(editedSetting_, name);
+void frmMain::AddEditedSetting(clsSettings::Ref setting) {
+  const std::string name = setting->Name;
+  store_.Settings.Add(setting, name);
+  editedSetting_ = std::move(setting);
   cboSetting.AddItem(name);
   ForceRefresh = true;
   cboSetting.SetListIndex(cboSetting.ListCount() - 1);
@@ -136,16 +142,18 @@ void frmMain::AddEditedSetting() {
 void frmMain::cmdNew_Click() {
   const std::string name = AskFreeName("Enter Name for New Setting");
   if (name.empty()) return;
-  editedSetting_ = std::make_shared<clsSetting>();
-  editedSetting_->Name = name;
-  AddEditedSetting();
+  auto setting = std::make_shared<clsSetting>();
+  setting->Name = name;
+  AddEditedSetting(std::move(setting));
 }
 
 void frmMain::cmdRename_Click() {
+  if (!editedSetting_) return;
+  const clsSettings::Ref edited = editedSetting_;  // held while the name is asked for
   const std::string name = AskFreeName("Enter New Name for this Setting");
   if (name.empty()) return;
-  const std::string old = EditedSetting().Name;
-  EditedSetting().Name = name;
+  const std::string old = edited->Name;
+  edited->Name = name;
   store_.Settings.Rekey(old, name);
   const int index = cboSetting.ListIndex();
   if (index < 0) return;
@@ -157,7 +165,8 @@ void frmMain::cmdRename_Click() {
 }
 
 void frmMain::cmdDelete_Click() {
-  const std::string name = EditedSetting().Name;
+  if (!editedSetting_) return;
+  const std::string name = editedSetting_->Name;
   editedSetting_.reset();
   store_.Settings.Remove(name);
   cboSetting.SetItems(SettingNames());

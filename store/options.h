@@ -14,6 +14,16 @@ struct clsHotkey {
   bool bHKTriggered = false;
 };
 
+// Copies what the hot-key is: sDescription, sHotkey, lModifier, lVKey and
+// bActivated; not the capture's sScratch nor a press waiting in bHKTriggered.
+inline void CopyHotkey(const clsHotkey& source, clsHotkey& target) {
+  target.sDescription = source.sDescription;
+  target.sHotkey = source.sHotkey;
+  target.lModifier = source.lModifier;
+  target.lVKey = source.lVKey;
+  target.bActivated = source.bActivated;
+}
+
 // The application-wide options. Until the settings file is loaded: "Windows
 // Messaging", no password, not on top, four empty hot-keys, the plain icon
 // and no notices.

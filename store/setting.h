@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // One named setting: which windows it recognises and what it does to each
 // lock key. A plain record; the first ten fields are stored in the settings
@@ -20,6 +21,10 @@ struct clsSetting {
   bool Remembered_NumLock = false;
   bool Remembered_ScrollLock = false;
 };
+
+// The setting in force for the windows no other setting matches; the setup
+// window keeps it from being renamed or deleted.
+inline constexpr std::string_view kDefaultSettingName = "Default";
 
 // How a filter is compared; the order of the setup window's lists.
 enum MatchType : std::int32_t { MatchBeginning = 0, MatchEnding = 1, MatchExact = 2 };

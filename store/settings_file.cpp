@@ -7,6 +7,7 @@
 
 #include "store/settings_store.h"
 #include "store/desktop.h"
+#include "store/hotkey_table.h"
 #include "store/password.h"
 #include "store/shipped_settings.h"
 #include "store/text.h"
@@ -17,18 +18,6 @@ constexpr std::string_view kOptions = "Options";
 
 // Exact letter case: a section starting "setting" is none of the program's.
 bool IsSettingSection(std::string_view name) { return name.starts_with("Setting"); }
-
-struct HotkeyKeys {
-  clsHotkey AppOptionsRecord::*record;
-  const char* prefix;
-  const char* description;
-};
-constexpr HotkeyKeys kHotkeys[] = {
-    {&AppOptionsRecord::HotkeyShow, "Show", "Show Tarvolo Window"},
-    {&AppOptionsRecord::HotkeyCapitalize, "Capitalize", "Capitalize highlighted text"},
-    {&AppOptionsRecord::HotkeyReverse, "Reverse", "Reverse case of highlighted text"},
-    {&AppOptionsRecord::HotkeyLower, "Lower", "Make highlighted text lowercase"},
-};
 
 // Reading: a key that is missing or does not convert leaves the default.
 void Read(const IniKeys* keys, std::string_view name, std::string& field) {
@@ -125,9 +114,9 @@ void ReadOptions(const IniSection* section, FileEncoding encoding, platform::OsT
   Read(keys, kTellLockKeyChangesKey, options.TellLockKeyChanges);
   Read(keys, "Password", password);
   options.AdminPassword = PasswordFromFile(password, encoding, os);
-  for (const HotkeyKeys& h : kHotkeys) {
+  for (const HotkeyEntry& h : kHotkeys) {
     clsHotkey& hotkey = options.*h.record;
-    const std::string prefix = h.prefix;
+    const std::string prefix(h.filePrefix);
     hotkey.sDescription = h.description;
     hotkey.sHotkey.clear();
     hotkey.lVKey = 0;
@@ -179,7 +168,7 @@ std::unique_ptr<SettingsStore> ReadSettingsChangedOnDisk(SettingsStore& state) {
   // A file without "Default" (an empty one, say) would leave no setting for
   // the windows no other setting matches: it is not taken, and the next save
   // keeps it aside.
-  if (!loaded->Settings.Item("Default")) return nullptr;
+  if (!loaded->Settings.Item(kDefaultSettingName)) return nullptr;
   return loaded;
 }
 
@@ -193,13 +182,8 @@ void AdoptSettings(SettingsStore& state, SettingsStore& loaded) {
   options.ShowLockKeysInTray = read.ShowLockKeysInTray;
   options.TellLockKeyChanges = read.TellLockKeyChanges;
   options.AdminPassword = read.AdminPassword;
-  for (const HotkeyKeys& h : kHotkeys) {
-    clsHotkey& hotkey = options.*h.record;
-    const clsHotkey& from = read.*h.record;
-    hotkey.sHotkey = from.sHotkey;
-    hotkey.lModifier = from.lModifier;
-    hotkey.lVKey = from.lVKey;
-  }
+  // Not registered yet (bActivated false): the caller registers them next.
+  for (const HotkeyEntry& h : kHotkeys) CopyHotkey(read.*h.record, options.*h.record);
 }
 
 std::string SettingsFilePath(const std::string& programFolder) {
@@ -268,9 +252,9 @@ IniSaveResult SaveSettings(SettingsStore& state) {
   PutWhenUsed(options, kTellLockKeyChangesKey, app.TellLockKeyChanges);
   const std::optional<std::string> password = PasswordForFile(app.AdminPassword, document.Encoding(), state.text);
   Put(options, "Password", password.value_or(""));
-  for (const HotkeyKeys& h : kHotkeys) {
+  for (const HotkeyEntry& h : kHotkeys) {
     const clsHotkey& hotkey = app.*h.record;
-    const std::string prefix = h.prefix;
+    const std::string prefix(h.filePrefix);
     Put(options, prefix + "_Disp", hotkey.sHotkey);
     Put(options, prefix + "_vKey", hotkey.lVKey);
     Put(options, prefix + "_Modifier", hotkey.lModifier);

@@ -1,5 +1,7 @@
 #include "tray/hotkeys.h"
 
+#include "store/hotkey_table.h"
+
 namespace {
 // Atoms from the global table lie above 0x7FFF; the identifier is the atom
 // read as a signed 16-bit number.
@@ -15,7 +17,9 @@ modHotkey::~modHotkey() {
 }
 
 std::array<clsHotkey*, 4> modHotkey::Ordered() {
-  return {&options_.HotkeyShow, &options_.HotkeyReverse, &options_.HotkeyCapitalize, &options_.HotkeyLower};
+  std::array<clsHotkey*, 4> hotkeys{};
+  for (std::size_t i = 0; i < hotkeys.size(); ++i) hotkeys[i] = &(options_.*HotkeyOf(kHotkeyPrecedence[i]).record);
+  return hotkeys;
 }
 
 void modHotkey::ReleaseRegistrations() {
@@ -36,8 +40,9 @@ void modHotkey::RegisterHotkeys() {
   const platform::WindowHandle hwnd = window_();
   for (std::size_t i = 0; i < hotkeys.size(); ++i) {
     clsHotkey& hotkey = *hotkeys[i];
-    // Without an atom there is no identifier to tell this hot-key apart.
-    hotkey.bActivated = atoms_[i] != 0 &&
+    // Without an atom there is no identifier to tell this hot-key apart; one
+    // without a key (never set, or cleared) has no combination to register.
+    hotkey.bActivated = atoms_[i] != 0 && hotkey.lVKey != 0 &&
                         os_.RegisterHotKey(hwnd, IdOf(atoms_[i]), static_cast<std::uint32_t>(hotkey.lModifier),
                                            static_cast<std::uint32_t>(hotkey.lVKey));
   }
@@ -84,12 +89,4 @@ std::intptr_t modHotkey::HotkeyWindowProc(platform::WindowHandle hwnd, std::uint
     }
   }
   return os_.CallWindowProc(previousProc_, hwnd, msg, wParam, lParam);
-}
-
-void CopyHotkey(const clsHotkey& source, clsHotkey& target) {
-  target.sDescription = source.sDescription;
-  target.sHotkey = source.sHotkey;
-  target.lModifier = source.lModifier;
-  target.lVKey = source.lVKey;
-  target.bActivated = source.bActivated;
 }

@@ -25,7 +25,7 @@ class modHotkey {
   bool Subclassed() const { return previousProc_ != 0; }
 
  private:
-  // Show, Reverse, Capitalize, Lower: the order of registration and dispatch.
+  // The records in the order of registration and dispatch.
   std::array<clsHotkey*, 4> Ordered();
   void ReleaseRegistrations();
 
@@ -36,5 +36,3 @@ class modHotkey {
   platform::WindowHandle subclassedWindow_ = 0;
   platform::WindowProcRef previousProc_ = 0;
 };
-
-void CopyHotkey(const clsHotkey& source, clsHotkey& target);

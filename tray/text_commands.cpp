@@ -5,6 +5,7 @@
 
 #include "platform/clipboard_scope.h"
 #include "platform/ctrl_key_batch.h"
+#include "store/hotkey_table.h"
 #include "store/platform_check.h"
 #include "tray/text_case.h"
 
@@ -13,8 +14,9 @@ namespace {
 // Keys whose repeat would type into the selection: space, digits, letters,
 // the number pad and the punctuation keys.
 bool TypesText(int vk) {
-  return vk == 0x20 || (vk >= 0x30 && vk <= 0x39) || (vk >= 0x41 && vk <= 0x5A) || (vk >= 0x60 && vk <= 0x6F) ||
-         (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF);
+  using namespace platform;
+  return vk == kVkSpace || (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') ||
+         (vk >= kVkNumpad0 && vk <= kVkDivide) || (vk >= kVkOem1 && vk <= kVkOem3) || (vk >= kVkOem4 && vk <= kVkOem8);
 }
 
 }  // namespace
@@ -94,9 +96,9 @@ bool modFunctions::SendWhenKeysAreLetGo(std::uint8_t vk) {
   // held after that are let go and pressed again around the keystroke.
   const auto held = [this] {
     for (const int vk : platform::kBatchModifiers)
-      if (keys_.GetAsyncKeyState(vk) & 0x8000) return true;
-    for (int vk = 0x20; vk <= 0xDF; ++vk)
-      if (TypesText(vk) && (keys_.GetAsyncKeyState(vk) & 0x8000)) return true;
+      if (keys_.GetAsyncKeyState(vk) & platform::kKeyDown) return true;
+    for (int vk = platform::kVkSpace; vk <= platform::kVkOem8; ++vk)
+      if (TypesText(vk) && (keys_.GetAsyncKeyState(vk) & platform::kKeyDown)) return true;
     return false;
   };
   for (std::uint32_t waited = 0; waited < kReleaseWaitMs && held(); waited += 10) system_.Sleep(10);
@@ -104,17 +106,25 @@ bool modFunctions::SendWhenKeysAreLetGo(std::uint8_t vk) {
 }
 
 void modFunctions::RunPendingHotkeys(AppOptionsRecord& options, bool& bShowTarvolo) {
-  if (options.HotkeyShow.bHKTriggered) {
-    bShowTarvolo = true;
-    options.HotkeyShow.bHKTriggered = false;
-  } else if (options.HotkeyReverse.bHKTriggered) {
-    OnHighlightedText(Command::Reverse, true);
-    options.HotkeyReverse.bHKTriggered = false;
-  } else if (options.HotkeyCapitalize.bHKTriggered) {
-    OnHighlightedText(Command::Capitalize, true);
-    options.HotkeyCapitalize.bHKTriggered = false;
-  } else if (options.HotkeyLower.bHKTriggered) {
-    OnHighlightedText(Command::Lower, false);
-    options.HotkeyLower.bHKTriggered = false;
+  for (const HotkeyId id : kHotkeyPrecedence) {
+    clsHotkey& hotkey = options.*HotkeyOf(id).record;
+    if (!hotkey.bHKTriggered) continue;
+    switch (id) {
+      case HotkeyId::Show:
+        bShowTarvolo = true;
+        break;
+      case HotkeyId::Reverse:
+        OnHighlightedText(Command::Reverse, true);
+        break;
+      case HotkeyId::Capitalize:
+        OnHighlightedText(Command::Capitalize, true);
+        break;
+      case HotkeyId::Lower:
+        OnHighlightedText(Command::Lower, false);
+        break;
+    }
+    // Cleared after the command: a press while it ran is the same request.
+    hotkey.bHKTriggered = false;
+    return;
   }
 }

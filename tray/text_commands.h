@@ -16,7 +16,7 @@ class modFunctions {
   void CapitalizeClipboardText();
   void LowerClipboardText();
 
-  // Serves at most one request: Show, Reverse, Capitalize, Lower. The show
+  // Serves at most one request, in the hot-keys' precedence. The show
   // request only sets bShowTarvolo, for the guarded opening of the setup
   // window later in the same tick.
   void RunPendingHotkeys(AppOptionsRecord& options, bool& bShowTarvolo);

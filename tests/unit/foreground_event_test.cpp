@@ -38,7 +38,7 @@ TEST(ForegroundEvent, TheWindowInFrontIsEvaluatedAtOnceAndOwnOrEmptyWindowsAreLe
   const int queries = p.desktop.ForegroundQueries();
   p.desktop.ActivateWindow(p.report);
   p.desktop.AdvanceClock(0);
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Editor");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Editor");
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
   EXPECT_LT(p.desktop.NowMs() - at, 50u) << "the key's own wait, not the timer's";
   EXPECT_EQ(p.desktop.ForegroundQueries() - queries, 2) << "one evaluation: the window and its owner";
@@ -48,7 +48,7 @@ TEST(ForegroundEvent, TheWindowInFrontIsEvaluatedAtOnceAndOwnOrEmptyWindowsAreLe
   p.desktop.SetForeground(p.other);
   p.desktop.RaiseWinEvent(platform::kEventSystemForeground, p.report);
   p.desktop.AdvanceClock(0);
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Default");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Default");
 
   p.icon().mnuPopup_Click(0);  // the setup window comes to the front
   ASSERT_EQ(p.desktop.Foreground(), p.setupForm().hWnd());
@@ -71,7 +71,7 @@ TEST(ForegroundEvent, OneDuringARunningCommandIsServedRightAfterItNotInsideIt) {
     if (duringCommand.empty()) {
       p.desktop.ActivateWindow(p.report);
       p.desktop.DoEvents();  // the command waits for its keystrokes
-      duringCommand = p.state().CurrentSetting().Name;
+      duringCommand = p.state().CurrentSetting()->Name;
     }
     --depth;
   };
@@ -80,7 +80,7 @@ TEST(ForegroundEvent, OneDuringARunningCommandIsServedRightAfterItNotInsideIt) {
   p.desktop.AdvanceClock(0);
   EXPECT_EQ(duringCommand, "Default");
   EXPECT_EQ(deepest, 1);
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Editor");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Editor");
   EXPECT_LT(p.desktop.NowMs() - pressed, 50u) << "right after the command, not a period later";
 }
 
@@ -89,9 +89,9 @@ TEST(ForegroundEvent, WithoutTheHookTheTimerAloneFollowsTheForegroundWindow) {
   EXPECT_FALSE(p.icon().ForegroundHook().Installed());
   p.desktop.ActivateWindow(p.report);
   p.desktop.AdvanceClock(166);
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Default");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Default");
   p.desktop.AdvanceClock(1);
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Editor");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Editor");
   EXPECT_TRUE(p.program->Running());
 }
 

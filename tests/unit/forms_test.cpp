@@ -179,6 +179,8 @@ TEST_F(FormKeyboardTest, TheFocusFollowsTabCtrlTabAndAccessKeysAndGetFocusReport
   ui.PressCtrlTab(form, true);
   EXPECT_EQ(form["mstPage"].Tab(), 0);
   EXPECT_EQ(desktop.GetFocus(), form["cmdEdit"].hWnd());
+  ui.PressCtrlTab(form, true);  // from the first page round to the last
+  EXPECT_EQ(form["mstPage"].Tab(), 1);
 
   // Enter presses the default button, Escape the cancel one, unless disabled.
   std::vector<std::string> clicks;

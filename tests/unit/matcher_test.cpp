@@ -86,7 +86,7 @@ TEST_F(MatcherTest, FirstSettingWhoseFiltersAllMatchWinsElseDefault) {
   Add("Default");
   for (auto [window, setting] : {std::pair{word, "Word"}, {cad, "Default"}, {wordDialog, "Word"}}) {
     Activate(window);
-    EXPECT_EQ(state.CurrentSetting().Name, setting) << "not the filterless setting";
+    EXPECT_EQ(state.CurrentSetting()->Name, setting) << "not the filterless setting";
   }
   EXPECT_EQ(state.WindowFacts.OwnerTitle, "Letter - Microsoft Word");
   EXPECT_EQ(state.WindowFacts.EXE, "WINWORD.EXE");
@@ -96,7 +96,7 @@ TEST_F(MatcherTest, FirstSettingWhoseFiltersAllMatchWinsElseDefault) {
   const std::uint32_t viewer = desk.AddProcess({"Просмотр.exe"});
   for (auto [title, setting] : {std::pair{"Отчёт 2026", "Report"}, {"Ωμέγα 2026", "Default"}}) {
     Activate(desk.AddWindow({title, "Viewer", 0, viewer}));
-    EXPECT_EQ(state.CurrentSetting().Name, setting) << title;
+    EXPECT_EQ(state.CurrentSetting()->Name, setting) << title;
   }
   EXPECT_EQ(state.WindowFacts.EXE, "Просмотр.exe");
 }
@@ -108,7 +108,7 @@ TEST_F(MatcherTest, OwnWindowsScreenSaversAndNoForegroundChangeNothing) {
   desk.SetToggled(kVkCapital, false);  // the user's own choice inside CAD
   for (platform::WindowHandle w : {self, saver, platform::WindowHandle{0}}) Activate(w);
   EXPECT_TRUE(state.ScreenSaverSeen);
-  EXPECT_EQ(state.CurrentSetting().Name, "CAD");
+  EXPECT_EQ(state.CurrentSetting()->Name, "CAD");
   EXPECT_EQ(state.WindowFacts.Title, "Drawing1.dwg") << "facts keep describing the window before";
   Activate(cad);
   EXPECT_FALSE(desk.Toggled(kVkCapital)) << "coming back through our window is no change of setting";
@@ -168,6 +168,9 @@ TEST_F(MatcherTest, NestedTickWhileAKeyIsBeingSetIsHarmless) {
   EXPECT_TRUE(desk.Toggled(kVkCapital));
   EXPECT_TRUE(desk.Toggled(kVkNumLock));
   EXPECT_EQ(desk.KeyEvents().size(), 4u) << "each key pressed and released once";
+  Activate(word);  // no setting matches, and there is no "Default"
+  EXPECT_EQ(state.CurrentSetting(), nullptr);
+  EXPECT_EQ(desk.KeyEvents().size(), 4u) << "none in force touches no key";
 }
 
 }  // namespace

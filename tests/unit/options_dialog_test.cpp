@@ -75,6 +75,22 @@ TEST(OptionsDialog, OkWritesTheCopiesBackCancelKeepsEverythingAndTheHotkeysAreOf
   EXPECT_EQ(o.AdminPassword, "") << "spaces only: no password";
 }
 
+// Space or Delete empties a box: after OK nothing is registered for its
+// hot-key, neither the old combination nor any other.
+TEST(OptionsDialog, AHotkeyClearedWithSpaceOrDeleteHasNothingRegisteredAfterOk) {
+  WithOptions p;
+  p.Open([&](frmSettings& d) {
+    p.Hold(*d.hotkeyBoxes[1], {platform::kVkSpace});
+    p.Hold(*d.hotkeyBoxes[2], {platform::kVkDelete});
+    p.ui->Click(d.cmdOK);
+  });
+  const AppOptionsRecord& o = p.state().AppOptions;
+  EXPECT_EQ(o.HotkeyCapitalize.sHotkey + o.HotkeyReverse.sHotkey, "");
+  EXPECT_FALSE(o.HotkeyCapitalize.bActivated || o.HotkeyReverse.bActivated);
+  EXPECT_EQ(p.desktop.RegisteredHotkeys(), 2u);
+  EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T') && p.desktop.HotkeyRegistered(kCtrlAlt, 'L'));
+}
+
 TEST(OptionsDialog, TheKeyModeIsFixedOnTheNtFamilyAndChosenOnWindows9x) {
   WithOptions nt;
   nt.state().AppOptions.KeystrokeSimulation = false;

@@ -64,7 +64,7 @@ TEST(FastTick, ServesHotKeysAfterTheEngineHasChosenTheSetting) {
   Running p;
   std::vector<std::string> seen;
   p.desktop.SetForeground(p.AddSetting("Editor", ActionToggleOn));
-  p.EditorInFront([&] { seen.push_back(p.state().CurrentSetting().Name); });
+  p.EditorInFront([&] { seen.push_back(p.state().CurrentSetting()->Name); });
   ASSERT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'U'));
   p.FastTick();
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
@@ -100,7 +100,7 @@ TEST(RefreshTick, WritesAShortOrEmptyNameSteadilyAndLeavesAClosedWindowAlone) {
       EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - [" + name + "]");
     }
   }
-  p.state().CurrentSetting().Name = "";
+  p.state().CurrentSetting()->Name = "";
   p.RefreshTick();
   EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - []");
 
@@ -192,7 +192,7 @@ TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWin
   p.desktop.SetToggled(platform::kVkCapital, true);
   p.desktop.SetForeground(p.Window("Notes"));
   p.desktop.AdvanceClock(167);
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Notes");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Notes");
   EXPECT_FALSE(p.desktop.Toggled(platform::kVkCapital)) << "the hand-made setting is in force";
 
   // An edit that is not readable, or made while the setup window is open,
@@ -201,12 +201,12 @@ TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWin
   p.desktop.SetFile(path, file("0"));
   p.RefreshTick();
   p.RefreshTick();
-  EXPECT_EQ(p.state().CurrentSetting().Action_CapsLock, ActionMaintainOff);
+  EXPECT_EQ(p.state().CurrentSetting()->Action_CapsLock, ActionMaintainOff);
   p.desktop.FailReads(path, platform::FileReadStatus::Ok);
   p.OpenSetupWindow();
   p.RefreshTick();
   p.RefreshTick();
-  EXPECT_EQ(p.state().CurrentSetting().Action_CapsLock, ActionMaintainOff);
+  EXPECT_EQ(p.state().CurrentSetting()->Action_CapsLock, ActionMaintainOff);
   p.ui->CloseBox(p.setupForm());
   EXPECT_EQ(p.desktop.File(path + ".bak"), file("0"));
 }

@@ -235,7 +235,7 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
     s.IsNT = true;
     d.SetForeground(d.AddWindow({"Caf\xC3\xA9 Paris", "Notepad", 0, d.AddProcess({"NOTEPAD.EXE"})}));
     EvaluateActiveWindow(s);
-    EXPECT_EQ(s.CurrentSetting().Name, c.names.back());
+    EXPECT_EQ(s.CurrentSetting()->Name, c.names.back());
 
     ASSERT_TRUE(SaveSettings(s));
     EXPECT_EQ(d.File(kPath), c.bytes);
@@ -607,7 +607,7 @@ TEST_F(SettingsFileTest, WhatASaveWritesALoadReadsAgainEvenNearTheSizeLimit) {
   std::string text = OptionsBlock();
   const std::string title(8000, 't');
   for (int n = 0; text.size() < IniDocument::kMaxFileBytes - 8192; ++n)
-    text += SettingBlock("Setting " + std::to_string(n), "S" + std::to_string(n), 0, title);
+    text += SettingBlock("Setting " + std::to_string(n), std::string("S").append(std::to_string(n)), 0, title);
   text += std::string(IniDocument::kMaxFileBytes - text.size(), '\n');
   Load(text);
   ASSERT_EQ(state.SettingsFileProblem, "");

@@ -186,7 +186,7 @@ TEST(SettingsPage, ListsSettingsProtectsDefaultAndEditsTheSharedSettingInPlace) 
   EXPECT_EQ(m.chkTitle.Value(), 0) << "the box shows set only when the setting is shown again";
   p.desktop.SetForeground(p.desktop.AddWindow({"Untitled - Notepad", "Notepad", 0, p.process}));
   p.FastTick();
-  EXPECT_EQ(p.state().CurrentSetting().Name, "Notes");
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Notes");
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkScroll));
   EXPECT_EQ(p.desktop.WriteAttempts(), writes);
   p.ui->Click(m.chkTitle);
@@ -207,6 +207,9 @@ TEST(SettingsPage, ListsSettingsProtectsDefaultAndEditsTheSharedSettingInPlace) 
   EXPECT_EQ(p.Chooser(), (std::vector<std::string>{"Word", "Default"}));
   EXPECT_EQ(m.cboSetting.Text(), "Word");
   EXPECT_EQ(m.txtFilter_Title.Text(), "micro");
+  p.ui->Type(m.txtFilter_Title, "Microsoft");  // edits the setting shown, and only that
+  EXPECT_EQ(p.state().Settings.Item("Word")->Filter_Title, "Microsoft");
+  EXPECT_EQ(p.state().Settings.Item("Default")->Filter_Title, "");
   p.ui->Click(m.cmdNew);  // cancelled: nothing changes
   EXPECT_EQ(p.state().Settings.Count(), 2);
 }
