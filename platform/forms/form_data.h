@@ -108,6 +108,7 @@ inline constexpr int kMbOkOnly = 0;
 inline constexpr int kMbOkCancel = 1;
 inline constexpr int kMbCritical = 16;
 inline constexpr int kMbExclamation = 48;
+inline constexpr int kMbInformation = 64;
 inline constexpr int kMbAnswerOk = 1;
 inline constexpr int kMbAnswerCancel = 2;
 
