@@ -58,7 +58,8 @@ forms::FormSpec frmSettingsForm() {
               {"lblLowercase_HotKey", "Make Highlighted Text Lower-Case", "txtLowercase_HotKey", 3180 + kDown}};
   for (const auto& r : rows) {
     c.push_back({.Name = r.label, .Kind = ControlKind::Label, .Caption = r.caption, .Rect = {240, r.top + 30, 3200, 255}});
-    c.push_back({.Name = r.box, .Kind = ControlKind::TextBox, .ToolTip = kHotkeyTip, .Rect = {3480, r.top, 2240, 315}});
+    c.push_back({.Name = r.box, .Kind = ControlKind::TextBox, .ToolTip = kHotkeyTip, .Rect = {3480, r.top, 2240, 315},
+                 .CapturesKeys = true});
   }
   c.push_back({.Name = "lblAdminPassword", .Kind = ControlKind::Label, .Caption = "Administration Password",
                .Rect = {120, 3690 + kDown, 3300, 255}, .FontBold = true});

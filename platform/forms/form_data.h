@@ -84,6 +84,9 @@ struct ControlSpec {
   // Command buttons: Enter presses the default one, Escape the cancel one.
   bool Default = false;
   bool Cancel = false;
+  // Text boxes where key combinations are held (the hot-key boxes): Alt with
+  // a key stays in the box instead of reaching another control's access key.
+  bool CapturesKeys = false;
 };
 
 struct FormSpec {

@@ -64,8 +64,8 @@ NT_CASES=(
   nt_keystroke_way
   hotkeys_notepad hotkeys_wordpad hotkey_held_elsewhere hotkey_show
   setup_window setup_snapshot_rename_delete setup_unicode_titles setup_144dpi setup_help setup_exit_during_message
-  setup_save_faults
-  options_hotkey options_cancel options_password_session_end
+  setup_save_faults appdata_settings
+  options_hotkey options_cancel options_password_session_end options_start_with_windows
 )
 NINE_X_CASES=(9x_keyboard_state_way 9x_keystroke_option 9x_hotkeys)
 

@@ -191,8 +191,8 @@ TEST(OptionsDialog, TheTrayBoxesShowTheirOptionsAndSetThemAtOkOnly) {
   EXPECT_FALSE(o.TellLockKeyChanges);
 }
 
-// Tab goes down the rows, left to right within one, and no two controls
-// share an access key.
+// Tab goes down the rows, left to right within one, no two controls share
+// an access key, and none is reached from a hot-key box.
 TEST(OptionsDialog, TabFollowsTheRowsAndAccessKeysAreUnique) {
   WithOptions p;
   p.Open([&](frmSettings& d) {
@@ -209,6 +209,9 @@ TEST(OptionsDialog, TabFollowsTheRowsAndAccessKeysAreUnique) {
         if (text[at + 1] != '&') keys.insert(static_cast<char>(std::tolower(text[at + 1])));
     }
     EXPECT_EQ(keys, (std::multiset<char>{'l', 's', 't'}));
+    p.ui->Focus(*d.hotkeyBoxes[0]);
+    p.ui->PressAccessKey(d.Form(), 's');
+    EXPECT_EQ(d.chkStartWithWindows.Value(), 0) << "Alt+S held in a hot-key box is a combination there";
     p.ui->Click(d.cmdCancel);
   });
 }
