@@ -529,7 +529,7 @@ TEST_F(SettingsFileTest, AProgramFolderThatTakesNoNewFileKeepsTheSettingsInAppDa
   desk.SetFile(kPath, text);
   desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
   LoadSettings(state);
-  EXPECT_EQ(state.SettingsDocument->Path(), moved);
+  ASSERT_EQ(state.SettingsDocument->Path(), moved);
   EXPECT_TRUE(desk.GetFileInfo("C:\\Users\\Ann\\AppData\\Roaming\\Tarvolo")->folder);
   EXPECT_EQ(desk.File(moved), text);
   EXPECT_NE(state.SettingsFileNotice.find("\r\n\r\n" + moved + "\r\n\r\nwhich starts as a copy"), std::string::npos);
@@ -540,6 +540,15 @@ TEST_F(SettingsFileTest, AProgramFolderThatTakesNoNewFileKeepsTheSettingsInAppDa
   EXPECT_EQ(Reload().SettingsDocument->Path(), moved);
   EXPECT_EQ(again->SettingsFileNotice, "") << "told once";
   EXPECT_FALSE(again->AppOptions.AlwaysOnTop);
+  // Changed by hand while in use, it is read again from where it is, even
+  // when the program's folder has become writable meanwhile.
+  desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo", false);
+  desk.SetFile(moved, Crlf(SettingBlock("Setting 0", "Default")));
+  ReadSettingsChangedOnDisk(*again);
+  const std::unique_ptr<SettingsStore> byHand = ReadSettingsChangedOnDisk(*again);
+  ASSERT_TRUE(byHand);
+  EXPECT_EQ(NamesOf(*byHand), Names{"Default"});
+  desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
 
   desk.RemoveFile(moved);
   desk.RemoveFile(kPath);
