@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # The end-to-end cases of the Options dialog, with real X input: hot-keys
-# captured by holding their keys down, Cancel, the password warning and the
-# end of the session while the dialog is up. Sourced by run.sh after
-# cases_setup.sh.
+# captured by holding their keys down, Cancel, the password warning, the
+# end of the session while the dialog is up, and starting with Windows.
+# Sourced by run.sh after cases_setup.sh.
 
 # The dialog opened from the setup window's Edit menu with the keyboard, as
 # a user would: Alt+E, then Up wraps to its last item, "Options".
@@ -182,10 +182,12 @@ case_options_password_session_end() {
   tarvolo_ended
 }
 
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
 # The value of "Tarvolo" in the user's Run key as `reg query` shows it in
 # the test prefix: "Tarvolo REG_SZ DATA", or nothing.
 run_value() {
-  "$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tarvolo 2>/dev/null | tr -d '\r' |
+  "$WINE" reg query "$RUN_KEY" /v Tarvolo 2>/dev/null | tr -d '\r' |
     sed -n 's/^ *\(Tarvolo\) \+\(REG_[A-Z_]*\) \+/\1 \2 /p'
 }
 
@@ -194,7 +196,7 @@ run_value() {
 # Alt+S held in a hot-key box is a combination there, not the access key;
 # a click unticks the box and OK removes the value.
 case_options_start_with_windows() {
-  trap '"$WINE" reg delete "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v Tarvolo /f >/dev/null 2>&1 || true' EXIT
+  trap '"$WINE" reg delete "$RUN_KEY" /v Tarvolo /f >/dev/null 2>&1 || true' EXIT
   case_folder ini_hotkeys
   tarvolo_start_hotkeys
   options_dialog_opens
