@@ -68,6 +68,8 @@ void frmIcon::Form_Load() {
   if (!store_.IsNT) hook_.InstallActivityHook();
 
   LoadSettings(store_);
+  if (!store_.SettingsFileNotice.empty())
+    ui_.MsgBox(store_.SettingsFileNotice, forms::kMbInformation, ui_.AppTitle());
   if (!store_.SettingsFileProblem.empty())
     ui_.MsgBox(store_.SettingsFileProblem, forms::kMbExclamation, ui_.AppTitle());
 

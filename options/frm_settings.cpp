@@ -1,6 +1,7 @@
 #include "options/frm_settings.h"
 
 #include "options/frm_settings_form.h"
+#include "options/start_with_windows.h"
 #include "platform/forms/binding.h"
 #include "platform/forms/fit_captions.h"
 #include "store/desktop.h"
@@ -42,6 +43,9 @@ frmSettings::frmSettings(SettingsStore& store, platform::Os& os, forms::Ui& ui, 
       hotkeys_(hotkeys),
       form_(ui, frmSettingsForm()),
       chkAlwaysOnTop(form_["chkAlwaysOnTop"]),
+      chkStartWithWindows(form_["chkStartWithWindows"]),
+      chkShowLockKeysInTray(form_["chkShowLockKeysInTray"]),
+      chkTellLockKeyChanges(form_["chkTellLockKeyChanges"]),
       optKeyMode(forms::BindArray<2>(form_, "optKeyMode")),
       hotkeyBoxes(HotkeyBoxes(form_)),
       txtPassword(form_["txtPassword"]),
@@ -73,6 +77,10 @@ void frmSettings::Form_Load() {
   const AppOptionsRecord& o = store_.AppOptions;
   chkAlwaysOnTop.SetValue(o.AlwaysOnTop ? 1 : 0);
   if (o.AlwaysOnTop) SetTopmost(os_, form_.hWnd(), true);
+  // What the registry says now: the user may have changed it elsewhere.
+  chkStartWithWindows.SetValue(StartsWithWindows(os_, os_.ProgramFile()) ? 1 : 0);
+  chkShowLockKeysInTray.SetValue(o.ShowLockKeysInTray ? 1 : 0);
+  chkTellLockKeyChanges.SetValue(o.TellLockKeyChanges ? 1 : 0);
   txtPassword.SetText(o.AdminPassword);
   if (store_.IsNT) {
     optKeyMode[0]->SetValue(1);
@@ -100,7 +108,17 @@ void frmSettings::cmdOK_Click() {
   for (std::size_t i = 0; i < Copies.size(); ++i) CopyHotkey(Copies[i], *globals[i]);
   o.AdminPassword = TrimSpaces(txtPassword.Text());
   if (!store_.IsNT) o.KeystrokeSimulation = optKeyMode[0]->Value() == 1;
-  form_.Unload();  // which registers the hot-keys as they now are
+  o.ShowLockKeysInTray = chkShowLockKeysInTray.Value() == 1;
+  o.TellLockKeyChanges = chkTellLockKeyChanges.Value() == 1;
+  const bool start = chkStartWithWindows.Value() == 1;
+  if (!SetStartWithWindows(os_, os_.ProgramFile(), start))
+    ui_.MsgBox(std::string(start ? "Tarvolo could not set itself to start with Windows"
+                                 : "Tarvolo could not stop starting with Windows") +
+                   ": Windows did not let it change the entry \"" + kRunValue + "\" in\r\n\r\nHKEY_CURRENT_USER\\" +
+                   kRunKey + "\r\n\r\nThe other options are kept.",
+               forms::kMbExclamation, ui_.AppTitle());
+  // The program may have ended while the message was up.
+  if (form_.Loaded()) form_.Unload();  // which registers the hot-keys as they now are
 }
 
 // After OK, Cancel, the close box, "Exit" or the end of the session alike.

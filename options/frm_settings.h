@@ -10,11 +10,13 @@
 #include "store/settings_store.h"
 #include "tray/hotkeys.h"
 
-// The Options dialog: "Always On Top", the key mode, the four hot-keys and
-// the password. It works on copies of the hot-keys and writes everything to
+// The Options dialog: "Always On Top", starting with Windows, the tray
+// icon's lock keys and notices, the key mode, the four hot-keys and the
+// password. It works on copies of the hot-keys and writes everything to
 // AppOptions only at OK; the program's hot-keys are unregistered while it is
 // open and registered again however it closes. The file is written later,
-// with the setup window's next save.
+// with the setup window's next save; the Run entry that starts the program
+// with Windows lives in the registry and is written at OK.
 class frmSettings final : public OptionsDialogForm {
  public:
   frmSettings(SettingsStore& store, platform::Os& os, forms::Ui& ui, modHotkey& hotkeys);
@@ -51,6 +53,9 @@ class frmSettings final : public OptionsDialogForm {
 
  public:
   forms::Control& chkAlwaysOnTop;
+  forms::Control& chkStartWithWindows;
+  forms::Control& chkShowLockKeysInTray;
+  forms::Control& chkTellLockKeyChanges;
   std::array<forms::Control*, 2> optKeyMode;
   std::array<forms::Control*, 4> hotkeyBoxes;  // txtShow_HotKey, ... in the order of kHotkeys
   forms::Control& txtPassword;

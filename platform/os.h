@@ -10,6 +10,7 @@
 #include "platform/os_hotkeys.h"
 #include "platform/os_keys.h"
 #include "platform/os_processes.h"
+#include "platform/os_registry.h"
 #include "platform/os_system.h"
 #include "platform/os_text.h"
 #include "platform/os_tray.h"
@@ -29,7 +30,8 @@ class Os : public virtual OsKeys,
            public virtual OsClipboard,
            public virtual OsText,
            public virtual OsHooks,
-           public virtual OsWinEvents {
+           public virtual OsWinEvents,
+           public virtual OsRegistry {
  public:
   ~Os() override = default;
 };

@@ -69,7 +69,18 @@ class OsFiles {
   // The folder holding the program's executable, without a trailing
   // separator except at a drive's root.
   virtual std::string ProgramFolder() = 0;
+  // The executable's own full path.
+  virtual std::string ProgramFile() = 0;
 
+  // Whether a new file can be made in the folder now (a read-only share,
+  // Program Files for an ordinary user: no). Tried with a file that is gone
+  // again at once.
+  virtual bool CanCreateFileIn(const std::string& folder) = 0;
+  // The user's own folder for programs' data (%APPDATA%); empty when the
+  // system has none.
+  virtual std::string AppDataFolder() = 0;
+  // Makes the folder (its parent must be there). True when it is there now.
+  virtual bool CreateFolder(const std::string& path) = 0;
 };
 
 }  // namespace platform

@@ -4,10 +4,12 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "store/settings_store.h"
 #include "store/desktop.h"
 #include "store/hotkey_table.h"
+#include "store/settings_place.h"
 #include "store/password.h"
 #include "store/shipped_settings.h"
 #include "store/text.h"
@@ -163,7 +165,7 @@ std::unique_ptr<SettingsStore> ReadSettingsChangedOnDisk(SettingsStore& state) {
   auto loaded = std::make_unique<SettingsStore>(state.files, state.text);
   // A removed file is made again by the next save from what is in use.
   if (state.files.GetFileInfo(state.SettingsDocument->Path()) == std::nullopt) return nullptr;
-  LoadSettings(*loaded);
+  LoadSettingsFrom(*loaded, state.SettingsDocument->Path());
   if (!loaded->SettingsFileProblem.empty()) return nullptr;
   // A file without "Default" (an empty one, say) would leave no setting for
   // the windows no other setting matches: it is not taken, and the next save
@@ -191,7 +193,12 @@ std::string SettingsFilePath(const std::string& programFolder) {
 }
 
 void LoadSettings(SettingsStore& state, std::size_t maxFileBytes) {
-  const std::string path = SettingsFilePath(state.files.ProgramFolder());
+  SettingsPlace place = ChooseSettingsPlace(state.files, maxFileBytes);
+  state.SettingsFileNotice = std::move(place.notice);
+  LoadSettingsFrom(state, place.path, maxFileBytes);
+}
+
+void LoadSettingsFrom(SettingsStore& state, const std::string& path, std::size_t maxFileBytes) {
   // Only one Tarvolo runs, so any temporary file of a save is left over from
   // one that was cut short.
   state.files.RemoveStaleTemporaryFiles(path);

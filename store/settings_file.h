@@ -7,7 +7,8 @@
 
 class SettingsStore;
 
-// The settings file, Tarvolo.INI, in the program's folder.
+// The settings file, Tarvolo.INI, in the program's folder or, when that
+// takes no new files, in the user's AppData (see ChooseSettingsPlace).
 //
 // LoadSettings reads it into Settings and AppOptions and keeps the document
 // for SaveSettings, which writes it back in the encoding it was read in (see
@@ -22,6 +23,9 @@ class SettingsStore;
 //   (in any letter case) is made unique with " (2)", " (3)", ...
 // Temporary files of saves that were cut short are removed first.
 void LoadSettings(SettingsStore& state, std::size_t maxFileBytes = IniDocument::kMaxFileBytes);
+// The same with the file's place already chosen.
+void LoadSettingsFrom(SettingsStore& state, const std::string& path,
+                      std::size_t maxFileBytes = IniDocument::kMaxFileBytes);
 
 // Writes Settings and AppOptions into the kept document and saves it in one
 // step. Unless saved, the file on the disk is as it was: no document, a file

@@ -32,6 +32,9 @@ class SettingsStore {
   // Plain words for the user when the settings file could not be read, to be
   // shown once at start-up; empty when all is well.
   std::string SettingsFileProblem;
+  // Plain words for the user when the file moved to the user's AppData at
+  // this start, shown once then; empty otherwise.
+  std::string SettingsFileNotice;
   // A read-only settings file is told once a run, not at every save.
   bool ToldSettingsReadOnly = false;
 };

@@ -84,6 +84,9 @@ struct ControlSpec {
   // Command buttons: Enter presses the default one, Escape the cancel one.
   bool Default = false;
   bool Cancel = false;
+  // Text boxes where key combinations are held (the hot-key boxes): Alt with
+  // a key stays in the box instead of reaching another control's access key.
+  bool CapturesKeys = false;
 };
 
 struct FormSpec {
@@ -108,6 +111,7 @@ inline constexpr int kMbOkOnly = 0;
 inline constexpr int kMbOkCancel = 1;
 inline constexpr int kMbCritical = 16;
 inline constexpr int kMbExclamation = 48;
+inline constexpr int kMbInformation = 64;
 inline constexpr int kMbAnswerOk = 1;
 inline constexpr int kMbAnswerCancel = 2;
 

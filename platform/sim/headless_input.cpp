@@ -107,7 +107,7 @@ bool HeadlessUi::PressEscape(forms::Form& form) {
 }
 
 bool HeadlessUi::PressAccessKey(forms::Form& form, char letter) {
-  if (Disabled(form)) return false;
+  if (Disabled(form) || (focus_ != nullptr && focus_->Spec().CapturesKeys)) return false;
   const char wanted = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
   for (forms::Control* control : forms::StackingOrder(form)) {
     if (AccessKeyOf(control->Caption()) != wanted || !Usable(*control)) continue;

@@ -81,7 +81,8 @@ class HeadlessUi : public forms::Ui {
   // The user clicks into a control that takes the focus.
   bool Focus(forms::Control& control);
   // Keys on the form with the focus in it: Tab, Shift+Tab, Ctrl+(Shift+)Tab,
-  // Enter, Escape, and Alt with a letter of an access key ("&Name").
+  // Enter, Escape, and Alt with a letter of an access key ("&Name"; not
+  // while a box that captures key combinations has the focus).
   bool PressTab(forms::Form& form, bool backwards = false);
   bool PressCtrlTab(forms::Form& form, bool backwards = false);
   bool PressEnter(forms::Form& form);

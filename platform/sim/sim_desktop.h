@@ -16,6 +16,7 @@
 #include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_metrics.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_text.h"
 #include "platform/sim/sim_win_events.h"
 
@@ -54,7 +55,8 @@ class SimDesktop : public platform::Os,
                    public SimText,
                    public SimHooks,
                    public SimMetrics,
-                   public SimWinEvents {
+                   public SimWinEvents,
+                   public SimRegistry {
  public:
   explicit SimDesktop(WindowsFamily family = WindowsFamily::Win10) : family_(family) {}
 

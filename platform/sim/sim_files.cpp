@@ -7,6 +7,11 @@ namespace sim {
 namespace {
 // The simulated program's process id, in its temporary files' names.
 constexpr const char* kTempInfix = ".4242-";
+
+std::string FolderOf(const std::string& path) {
+  const auto at = path.find_last_of('\\');
+  return at == std::string::npos ? std::string() : path.substr(0, at == 2 && path[1] == ':' ? 3 : at);
+}
 }  // namespace
 
 bool PathLess::operator()(const std::string& a, const std::string& b) const {
@@ -37,6 +42,25 @@ void SimFiles::SetFolder(const std::string& path) {
 }
 
 void SimFiles::SetReadOnly(const std::string& path, bool readOnly) { files_[Resolve(path)].readOnly = readOnly; }
+
+void SimFiles::DenyNewFilesIn(const std::string& folder, bool deny) {
+  if (deny)
+    deniedFolders_.insert(folder);
+  else
+    deniedFolders_.erase(folder);
+}
+
+std::string SimFiles::ProgramFile() {
+  return programFolder_ + (programFolder_.ends_with('\\') ? "" : "\\") + "tarvolo.exe";
+}
+
+bool SimFiles::CreateFolder(const std::string& path) {
+  const auto it = files_.find(path);
+  if (it != files_.end()) return it->second.folder;
+  if (!CanCreateFileIn(FolderOf(path))) return false;
+  SetFolder(path);
+  return true;
+}
 
 void SimFiles::SetLink(const std::string& link, const std::string& target) { links_[link] = target; }
 
@@ -86,6 +110,8 @@ platform::FileWriteStatus SimFiles::WriteFileAtomically(const std::string& path,
   if (existing != files_.end() && existing->second.readOnly) return platform::FileWriteStatus::ReadOnly;
   // Windows will not move a file over a folder.
   if (existing != files_.end() && existing->second.folder) return platform::FileWriteStatus::AccessDenied;
+  // The temporary file is a new one in the folder.
+  if (!CanCreateFileIn(FolderOf(target))) return platform::FileWriteStatus::AccessDenied;
 
   const WriteFault fault = writeFaultsLeft_ > 0 ? writeFault_ : WriteFault::None;
   if (writeFaultsLeft_ > 0) --writeFaultsLeft_;
@@ -114,7 +140,7 @@ std::optional<platform::FileInfo> SimFiles::GetFileInfo(const std::string& path)
 
 bool SimFiles::MoveAside(const std::string& from, const std::string& to) {
   const auto it = files_.find(from);
-  if (it == files_.end() || files_.count(to) || links_.count(to)) return false;
+  if (it == files_.end() || files_.count(to) || links_.count(to) || !CanCreateFileIn(FolderOf(to))) return false;
   Entry moved = it->second;
   files_.erase(it);
   files_[to] = moved;

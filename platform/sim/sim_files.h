@@ -45,6 +45,12 @@ class SimFiles : public virtual platform::OsFiles {
   // The next `count` atomic writes fail in this way.
   void FailWrites(WriteFault fault, int count = 1);
   void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+  // No new file can be made in the folder (a read-only share, Program Files
+  // for an ordinary user); its files may still be read, and written if the
+  // file system lets a file be changed in place, which a save never does.
+  void DenyNewFilesIn(const std::string& folder, bool deny = true);
+  // The user's %APPDATA%; empty: the system has none.
+  void SetAppDataFolder(std::string folder) { appData_ = std::move(folder); }
 
   // ---- observation ----
   std::optional<std::string> File(const std::string& path) const;
@@ -60,6 +66,10 @@ class SimFiles : public virtual platform::OsFiles {
   bool MoveAside(const std::string& from, const std::string& to) override;
   int RemoveStaleTemporaryFiles(const std::string& path) override;
   std::string ProgramFolder() override { return programFolder_; }
+  std::string ProgramFile() override;
+  bool CanCreateFileIn(const std::string& folder) override { return !deniedFolders_.count(folder); }
+  std::string AppDataFolder() override { return appData_; }
+  bool CreateFolder(const std::string& path) override;
 
  private:
   struct Entry {
@@ -78,6 +88,8 @@ class SimFiles : public virtual platform::OsFiles {
   int writeAttempts_ = 0;
   std::uint64_t clock_ = 0;
   std::string programFolder_ = "C:\\Program Files\\Tarvolo";
+  std::string appData_ = "C:\\Users\\Ann\\AppData\\Roaming";
+  std::set<std::string, PathLess> deniedFolders_;
 };
 
 }  // namespace sim

@@ -13,6 +13,9 @@
 #undef GetWindowText
 #undef GlobalAddAtom
 #undef MapVirtualKey
+#undef RegDeleteValue
+#undef RegQueryValueEx
+#undef RegSetValueEx
 #undef RegisterClipboardFormat
 #undef SetWindowsHookEx
 #undef Shell_NotifyIcon

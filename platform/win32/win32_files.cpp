@@ -120,6 +120,13 @@ bool IsTemporaryOf(const std::string& candidate, const std::string& name) {
 
 using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
 
+// A call of shell32 that older shells lack; null when this one has not.
+template <typename Fn>
+Fn ShellCall(const char* name) {
+  const HMODULE shell = ::GetModuleHandleA("shell32.dll");
+  return shell ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(shell, name))) : nullptr;
+}
+
 }  // namespace
 
 // The NT family has Unicode file names; the 9x family has only the ANSI calls.
@@ -281,7 +288,9 @@ int Win32Files::RemoveStaleTemporaryFiles(const std::string& path) {
   return removed;
 }
 
-std::string Win32Files::ProgramFolder() {
+std::string Win32Files::ProgramFolder() { return FolderOf(ProgramFile()); }
+
+std::string Win32Files::ProgramFile() {
   if (unicode_) {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -289,7 +298,7 @@ std::string Win32Files::ProgramFolder() {
       if (n == 0) return std::string();
       if (n < path.size()) {
         path.resize(n);
-        return FolderOf(platform::win32::Narrow(path));
+        return platform::win32::Narrow(path);
       }
       path.resize(path.size() * 2);  // truncated: a long path
     }
@@ -300,8 +309,51 @@ std::string Win32Files::ProgramFolder() {
     if (n == 0) return std::string();
     if (n < path.size()) {
       path.resize(n);
-      return FolderOf(FromAnsi(path));
+      return FromAnsi(path);
     }
     path.resize(path.size() * 2);
   }
+}
+
+bool Win32Files::CanCreateFileIn(const std::string& folder) {
+  const std::string base = (folder.ends_with('\\') ? folder : folder + "\\") + "Tarvolo." +
+                           std::to_string(::GetCurrentProcessId()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string probe = base + std::to_string(attempt) + ".probe";
+    FileHandle file(Open(probe, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY));
+    if (file.valid()) {
+      file.Close();
+      Delete(probe);
+      return true;
+    }
+    if (::GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
+
+std::string Win32Files::AppDataFolder() {
+  // The shell's own answer follows a folder the user has moved; it came with
+  // Internet Explorer 4's shell, so it is looked up. Without it, the
+  // environment's.
+  constexpr int kCsidlAppData = 0x1A;
+  if (unicode_) {
+    const auto get = ShellCall<BOOL(WINAPI*)(HWND, LPWSTR, int, BOOL)>("SHGetSpecialFolderPathW");
+    wchar_t path[MAX_PATH] = {};
+    if (get && get(nullptr, path, kCsidlAppData, FALSE) && path[0] != 0) return platform::win32::Narrow(path);
+    const DWORD n = ::GetEnvironmentVariableW(L"APPDATA", path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? platform::win32::Narrow(path) : std::string();
+  }
+  const auto get = ShellCall<BOOL(WINAPI*)(HWND, LPSTR, int, BOOL)>("SHGetSpecialFolderPathA");
+  char path[MAX_PATH] = {};
+  if (get && get(nullptr, path, kCsidlAppData, FALSE) && path[0] != 0) return FromAnsi(path);
+  const DWORD n = ::GetEnvironmentVariableA("APPDATA", path, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? FromAnsi(path) : std::string();
+}
+
+bool Win32Files::CreateFolder(const std::string& path) {
+  const BOOL made = unicode_ ? ::CreateDirectoryW(Wide(path).c_str(), nullptr)
+                             : ::CreateDirectoryA(ToAnsi(path).c_str(), nullptr);
+  if (made) return true;
+  const auto info = GetFileInfo(path);
+  return info && info->folder;
 }

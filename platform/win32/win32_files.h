@@ -17,6 +17,10 @@ class Win32Files : public virtual platform::OsFiles {
   bool MoveAside(const std::string& from, const std::string& to) override;
   int RemoveStaleTemporaryFiles(const std::string& path) override;
   std::string ProgramFolder() override;
+  std::string ProgramFile() override;
+  bool CanCreateFileIn(const std::string& folder) override;
+  std::string AppDataFolder() override;
+  bool CreateFolder(const std::string& path) override;
 
  private:
   HANDLE Open(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags);

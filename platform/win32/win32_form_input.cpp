@@ -43,6 +43,16 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
     case WM_CHAR:
       if (kind == ControlKind::TextBox) return peer->Typed(wParam, lParam);
       break;
+    case WM_GETDLGCODE:
+      // Asked before Alt with a letter is taken for an access key.
+      if (control.Spec().CapturesKeys && lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_SYSCHAR)
+        return ::DefSubclassProc(hwnd, msg, wParam, lParam) | DLGC_WANTMESSAGE;
+      break;
+    case WM_SYSCHAR:
+      // No beep for the menu the dialog lacks; Alt+Space still opens the
+      // window menu.
+      if (control.Spec().CapturesKeys && wParam != ' ') return 0;
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       const LRESULT result = ::DefSubclassProc(hwnd, msg, wParam, lParam);

@@ -72,6 +72,11 @@ bool Win32Ui::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000) &&
       (msg.hwnd == active || ::IsChild(active, msg.hwnd)) && SwitchFormPage(active, ::GetKeyState(VK_SHIFT) & 0x8000))
     return true;
+  // A box that captures key combinations keeps Alt with a letter; Wine's
+  // dialog manager would not ask it before taking that for an access key.
+  if (msg.message == WM_SYSCHAR &&
+      (::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTMESSAGE))
+    return false;
   // Tab, the arrow keys, access keys, Enter and Escape.
   return IsDialogMessageUtf8(active, msg);
 }

@@ -7,6 +7,7 @@
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_keys.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_tray.h"
 #include "platform/win32/win32_win_events.h"
@@ -26,4 +27,5 @@ class Win32Os final : public platform::Os,
                       public Win32Clipboard,
                       public Win32Text,
                       public Win32Hooks,
-                      public Win32WinEvents {};
+                      public Win32WinEvents,
+                      public Win32Registry {};

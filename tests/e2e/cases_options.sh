@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # The end-to-end cases of the Options dialog, with real X input: hot-keys
-# captured by holding their keys down, Cancel, the password warning and the
-# end of the session while the dialog is up. Sourced by run.sh after
-# cases_setup.sh.
+# captured by holding their keys down, Cancel, the password warning, the
+# end of the session while the dialog is up, and starting with Windows.
+# Sourced by run.sh after cases_setup.sh.
 
 # The dialog opened from the setup window's Edit menu with the keyboard, as
 # a user would: Alt+E, then Up wraps to its last item, "Options".
@@ -177,4 +177,40 @@ case_options_password_session_end() {
   grep -q '^Name=Default$' <<<"$saved" || fail "the settings are not all there"
   tarvolo_ended
   step waiticons 0 3000
+}
+
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# The value of "Tarvolo" in the user's Run key as `reg query` shows it in
+# the test prefix: "Tarvolo REG_SZ DATA", or nothing.
+run_value() {
+  "$WINE" reg query "$RUN_KEY" /v Tarvolo 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *\(Tarvolo\) \+\(REG_[A-Z_]*\) \+/\1 \2 /p'
+}
+
+# "Start Tarvolo with Windows" ticked with its access key (Alt+S) and OK
+# writes the program's quoted path. The next opening shows the box ticked;
+# Alt+S held in a hot-key box is a combination there, not the access key;
+# a click unticks the box and OK removes the value.
+case_options_start_with_windows() {
+  trap '"$WINE" reg delete "$RUN_KEY" /v Tarvolo /f >/dev/null 2>&1 || true' EXIT
+  case_folder ini_hotkeys
+  tarvolo_start_hotkeys
+  options_dialog_opens
+  [[ -z $(run_value) ]] || fail "a Run value before the box was ticked: $(run_value)"
+  user_keys alt+s
+  click Button OK
+  step waitgone "$TPID" form 5000 Options
+  local want
+  want="Tarvolo REG_SZ \"$(windows_path "$CASE_DIR/tarvolo.exe")\""
+  [[ $(run_value) == "$want" ]] || fail "the Run value is '$(run_value)', not '$want'"
+  options_dialog_opens
+  click Edit '#1'
+  hold_keys alt s
+  box_holds '#1' "Alt + S"
+  click Button Start Tarvolo with Windows
+  click Button OK
+  step waitgone "$TPID" form 5000 Options
+  [[ -z $(run_value) ]] || fail "the Run value stayed: $(run_value)"
+  tarvolo_exit
 }

@@ -216,6 +216,13 @@ case_setup_144dpi_exit_during_message() {
   wait_control Button New
   step sleep 300
   screenshot setup-settings-144dpi
+  user_keys alt+e Up Return
+  step waitwin "$TPID" form 5000 Options
+  step sleep 300
+  screenshot options-144dpi
+  click Button Cancel
+  step waitgone "$TPID" form 5000 Options
+  setup_window_in_front
   click Button New
   answer_name A l p h a
   step msgbox "$TPID" 5000 -
@@ -382,4 +389,50 @@ case_setup_save_faults() {
   step freefiles
   cmp -s "$ini" "$CASE_DIR/held.ini" || fail "the file held open was changed"
   tarvolo_ended
+}
+
+# The program's folder takes no new file (chattr +i: root, as the tests run,
+# ignores permission bits): at the first start Tarvolo says once that its
+# settings now live in %APPDATA%\Tarvolo, copied from the file beside it; a
+# change made in the setup window is saved there, the file beside it stays
+# as it was, and after a restart, without a word, the change is in force.
+case_appdata_settings() {
+  local appdata="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tarvolo"
+  trap "chattr -i '$CASE_DIR'; rm -rf '$appdata'" EXIT
+  case_folder ini_alpha
+  # What the case writes in its folder must be there before it is locked.
+  touch "$CASE_DIR"/{tarvolo.stdout,tarvolo.stderr,unix.pid,why}
+  chattr +i "$CASE_DIR"
+  tarvolo_start
+  step msgbox "$TPID" 5000
+  [[ $REPLY_LINE == *'kept in'*'C:\users\'*'\AppData\Roaming\Tarvolo\Tarvolo.INI'*'starts as a copy'* ]] ||
+    fail "not the notice of the new place: $REPLY_LINE"
+  cmp -s "$appdata/Tarvolo.INI" "$CASE_DIR/prepared.ini" || fail "the file in AppData is not a copy"
+  step make report - Alpha report
+  step activate report
+  keys 100
+  menu_choose Show
+  setup_window_in_front
+  user_keys ctrl+Tab
+  step sleep 300
+  # Alpha's Scroll Lock action becomes "Maintain ON".
+  click ComboBox '#7'
+  user_keys Down Down Down Return
+  # Wine's combo box swallows Alt+F4 (Windows' closes the window): the
+  # focus goes to a text box first, once the list has closed.
+  step sleep 300
+  click Edit '#2'
+  user_keys alt+F4
+  setup_window_closes
+  tr -d '\r' <"$appdata/Tarvolo.INI" | grep -A3 '^Name=Alpha$' | grep -q '^Action_ScrollLock=3$' ||
+    fail "the change was not saved in AppData"
+  cmp -s "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/prepared.ini" || fail "the file beside the program changed"
+  tarvolo_exit
+  step activate desk
+  step setkeys 000
+  tarvolo_start
+  host msgbox "$TPID" 1500 && fail "told again: $REPLY_LINE"
+  step activate report
+  keys xx1
+  tarvolo_exit
 }

@@ -58,8 +58,8 @@ NT_CASES=(
   which_setting actions_over_time
   tray_menu password changed_by_hand
   hotkeys_notepad_wordpad
-  setup_window setup_snapshot_unicode setup_help setup_144dpi_exit_during_message setup_save_faults
-  options_hotkey options_password_session_end
+  setup_window setup_snapshot_unicode setup_help setup_144dpi_exit_during_message setup_save_faults appdata_settings
+  options_hotkey options_password_session_end options_start_with_windows
 )
 NINE_X_CASES=(9x_keyboard_state_way 9x_keystrokes_and_hotkeys)
 

@@ -59,6 +59,21 @@ TEST(StartUp, AnUnreadableSettingsFileIsReportedOnceAndNotOverwritten) {
   EXPECT_EQ(p.desktop.File(p.SettingsPath()), "[Options]\r\n");
 }
 
+TEST(StartUp, SettingsMovedToAppDataAreToldOnceAtThatStart) {
+  ResidentProgram p;
+  p.FileWithHotkeys();
+  p.desktop.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
+  p.program->Start();
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, p.state().SettingsFileNotice);
+  EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, forms::kMbInformation);
+  p.icon().mnuPopup_Click(3);
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "saved without a word";
+  p.program = std::make_unique<TarvoloProgram>(p.desktop, *p.ui);
+  p.program->Start();
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
+}
+
 TEST(ShutDown, ExitOrClosingTheHiddenWindowStopsTheTimersRemovesTheIconAndSavesOnce) {
   for (bool viaCloseBox : {false, true}) {
     ResidentProgram p;

@@ -1,10 +1,15 @@
 // The Options dialog on the headless forms: opening and closing with OK and
-// Cancel on working copies, the NT rule for the key mode, the password, and
-// the hot-key capture tick by tick.
+// Cancel on working copies, the NT rule for the key mode, the password,
+// starting with Windows, the tray's options, the layout's keyboard, and the
+// hot-key capture tick by tick.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <set>
 
+#include "options/start_with_windows.h"
+#include "platform/forms/layout.h"
 #include "resident_fixture.h"
 
 namespace {
@@ -136,6 +141,103 @@ TEST(OptionsDialog, ThePasswordWarningComesOnceARunAndCancelDropsOnlyThatCharact
   });
   ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
   EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, forms::kMbOkCancel | forms::kMbExclamation);
+}
+
+// What the dialog shows of the Run value when it opens, and what is there
+// after the user leaves the box or ticks it (with its access key, Alt+S) and
+// presses OK or Cancel.
+TEST(OptionsDialog, StartWithWindowsShowsTheRunValueOfThisProgramAndOnlyOkChangesIt) {
+  const std::string mine = "\"C:\\Program Files\\Tarvolo\\tarvolo.exe\"";
+  const std::string other = "\"D:\\Old Tools\\tarvolo.exe\"";
+  const std::string mineUnquoted = "c:\\PROGRAM FILES\\Tarvolo\\TARVOLO.EXE /tray";
+  using Value = std::optional<std::string>;
+  const struct {
+    Value before;
+    bool shown, tick, ok;
+    Value after;
+  } cases[] = {
+      {std::nullopt, false, false, true, std::nullopt}, {std::nullopt, false, true, false, std::nullopt},
+      {std::nullopt, false, true, true, mine},          {mine, true, false, true, mine},
+      {mineUnquoted, true, true, false, mineUnquoted},  {mineUnquoted, true, true, true, std::nullopt},
+      {other, false, false, true, other},               {other, false, true, false, other},
+      {other, false, true, true, mine},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.before.value_or("(none)") + (c.tick ? " ticked" : "") + (c.ok ? " OK" : " Cancel"));
+    WithOptions p;
+    p.desktop.SetRegistryText(kRunKey, "Tarvolo", c.before);
+    p.Open([&](frmSettings& d) {
+      EXPECT_EQ(d.chkStartWithWindows.Value(), c.shown ? 1 : 0);
+      if (c.tick) p.ui->PressAccessKey(d.Form(), 's');
+      p.ui->Click(c.ok ? d.cmdOK : d.cmdCancel);
+    });
+    EXPECT_EQ(p.desktop.RegistryText(kRunKey, "Tarvolo"), c.after);
+    EXPECT_EQ(p.desktop.RegistryChanges(), c.after == c.before ? 0 : 1) << "written only when asked";
+  }
+}
+
+TEST(OptionsDialog, ARunValueWindowsRefusesIsToldAndTheOtherOptionsAreKept) {
+  WithOptions p;
+  p.desktop.RefuseRegistryChanges();
+  p.Open([&](frmSettings& d) {
+    p.ui->Click(d.chkStartWithWindows);
+    p.ui->Click(d.chkAlwaysOnTop);
+    p.ui->Click(d.cmdOK);
+  });
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_NE(p.ui->MsgBoxes()[0].prompt.find("could not set itself to start with Windows"), std::string::npos);
+  EXPECT_EQ(p.desktop.RegistryText(kRunKey, "Tarvolo"), std::nullopt);
+  EXPECT_TRUE(p.state().AppOptions.AlwaysOnTop);
+  EXPECT_FALSE(p.dialog().Form().Loaded());
+}
+
+TEST(OptionsDialog, TheTrayBoxesShowTheirOptionsAndSetThemAtOkOnly) {
+  WithOptions p;
+  AppOptionsRecord& o = p.state().AppOptions;
+  o.TellLockKeyChanges = true;
+  for (bool ok : {false, true})
+    p.Open([&](frmSettings& d) {
+      EXPECT_EQ(d.chkShowLockKeysInTray.Value(), 0);
+      EXPECT_EQ(d.chkTellLockKeyChanges.Value(), 1);
+      p.ui->PressAccessKey(d.Form(), 'l');
+      p.ui->PressAccessKey(d.Form(), 't');
+      p.ui->Click(ok ? d.cmdOK : d.cmdCancel);
+    });
+  EXPECT_TRUE(o.ShowLockKeysInTray);
+  EXPECT_FALSE(o.TellLockKeyChanges);
+}
+
+// Tab goes down the rows, left to right within one, no two controls share
+// an access key, and none is reached from a hot-key box.
+TEST(OptionsDialog, TabFollowsTheRowsAndAccessKeysAreUnique) {
+  WithOptions p;
+  p.Open([&](frmSettings& d) {
+    const std::vector<forms::Control*> stops = forms::TabOrder(d.Form());
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+      const forms::TwipsRect& a = stops[i - 1]->Rect();
+      const forms::TwipsRect& b = stops[i]->Rect();
+      EXPECT_TRUE(a.Top < b.Top || (a.Top == b.Top && a.Left < b.Left)) << stops[i]->Name();
+    }
+    std::multiset<char> keys;
+    for (const forms::Control* c : d.Form().Controls()) {
+      const std::string& text = c->Caption();
+      for (std::size_t at = text.find('&'); at < text.size() - 1; at = text.find('&', at + 2))
+        if (text[at + 1] != '&') keys.insert(static_cast<char>(std::tolower(text[at + 1])));
+    }
+    EXPECT_EQ(keys, (std::multiset<char>{'l', 's', 't'}));
+    p.ui->Focus(*d.hotkeyBoxes[0]);
+    p.ui->PressAccessKey(d.Form(), 's');
+    EXPECT_EQ(d.chkStartWithWindows.Value(), 0) << "Alt+S held in a hot-key box is a combination there";
+    p.ui->Click(d.cmdCancel);
+  });
+}
+
+TEST(StartWithWindows, TheProgramOfARunCommandIsItsQuotedPathOrItsPathUpToExe) {
+  EXPECT_EQ(ProgramOfCommand("\"C:\\A B\\t.exe\" /x"), "C:\\A B\\t.exe");
+  EXPECT_EQ(ProgramOfCommand("  C:\\A B\\t.EXE /x"), "C:\\A B\\t.EXE");
+  EXPECT_EQ(ProgramOfCommand("C:\\x.exed\\t.exe"), "C:\\x.exed\\t.exe");
+  EXPECT_EQ(ProgramOfCommand("run.bat now"), "run.bat");
+  EXPECT_EQ(ProgramOfCommand(""), "");
 }
 
 TEST(HotkeyCapture, ShowsWhatIsHeldAndStoresOnlyCompleteFreeNewCombinations) {

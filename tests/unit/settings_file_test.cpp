@@ -520,6 +520,57 @@ TEST_F(SettingsFileTest, IsTheProgramFoldersAndASecondLoadStartsAfresh) {
   EXPECT_EQ(desk.Paths(), Names{"D:\\My Tools\\Tarvolo.INI"});
 }
 
+// While the program's folder takes no new file, the settings live in
+// AppData: made there once, from the file beside the program or the shipped
+// one, and read and written there from then on.
+TEST_F(SettingsFileTest, AProgramFolderThatTakesNoNewFileKeepsTheSettingsInAppData) {
+  const std::string moved = "C:\\Users\\Ann\\AppData\\Roaming\\Tarvolo\\Tarvolo.INI";
+  const std::string text = Crlf(OptionsBlock() + SettingBlock("Setting 0", "Beside"));
+  desk.SetFile(kPath, text);
+  desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
+  LoadSettings(state);
+  ASSERT_EQ(state.SettingsDocument->Path(), moved);
+  EXPECT_TRUE(desk.GetFileInfo("C:\\Users\\Ann\\AppData\\Roaming\\Tarvolo")->folder);
+  EXPECT_EQ(desk.File(moved), text);
+  EXPECT_NE(state.SettingsFileNotice.find("\r\n\r\n" + moved + "\r\n\r\nwhich starts as a copy"), std::string::npos);
+  state.AppOptions.AlwaysOnTop = false;
+  ASSERT_TRUE(SaveSettings(state));
+  EXPECT_EQ(desk.File(kPath), text);
+
+  EXPECT_EQ(Reload().SettingsDocument->Path(), moved);
+  EXPECT_EQ(again->SettingsFileNotice, "") << "told once";
+  EXPECT_FALSE(again->AppOptions.AlwaysOnTop);
+  // Changed by hand while in use, it is read again from where it is, even
+  // when the program's folder has become writable meanwhile.
+  desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo", false);
+  desk.SetFile(moved, Crlf(SettingBlock("Setting 0", "Default")));
+  ReadSettingsChangedOnDisk(*again);
+  const std::unique_ptr<SettingsStore> byHand = ReadSettingsChangedOnDisk(*again);
+  ASSERT_TRUE(byHand);
+  EXPECT_EQ(NamesOf(*byHand), Names{"Default"});
+  desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
+
+  desk.RemoveFile(moved);
+  desk.RemoveFile(kPath);
+  EXPECT_NE(Reload().SettingsFileNotice.find("original settings"), std::string::npos);
+  EXPECT_EQ(desk.File(moved), ShippedSettingsText());
+
+  // A file beside the program that cannot be read is not left behind; nor
+  // are the settings without an AppData folder; nor in a writable folder.
+  desk.RemoveFile(moved);
+  desk.SetFile(kPath, text);
+  desk.FailReads(kPath, platform::FileReadStatus::AccessDenied);
+  EXPECT_NE(Reload().SettingsFileProblem.find(kPath), std::string::npos);
+  desk.FailReads(kPath, platform::FileReadStatus::Ok);
+  desk.SetAppDataFolder("");
+  EXPECT_EQ(Reload().SettingsDocument->Path(), kPath);
+  desk.SetAppDataFolder("C:\\Users\\Ann\\AppData\\Roaming");
+  desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo", false);
+  EXPECT_EQ(Reload().SettingsDocument->Path(), kPath);
+  EXPECT_EQ(desk.File(moved), std::nullopt);
+  EXPECT_EQ(again->SettingsFileNotice + again->SettingsFileProblem, "");
+}
+
 TEST_F(SettingsFileTest, AFileChangedByHandWhileRunningIsKeptBesideItBeforeASaveWritesOverIt) {
   Load(Crlf(OptionsBlock() + SettingBlock("Setting 0", "Mine")));
   const std::string byHand = Crlf(OptionsBlock() + SettingBlock("Setting 0", "Mine") +
