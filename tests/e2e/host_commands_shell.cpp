@@ -122,7 +122,18 @@ void AddShellCommands(CommandTable& table) {
     bool posted = true;
     for (int i = 0; i < a.Int(3); ++i) posted = posted && ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     posted = posted && ::PostMessageA(menu, WM_KEYDOWN, a.Int(3) > 0 ? VK_RETURN : VK_ESCAPE, 0);
-    return posted ? Ok() : Fail("menu went away");
+    if (!posted) return Fail("menu went away");
+    // Keys posted while Wine is still setting the menu up are now and then
+    // dropped; then the menu stays open. Home makes the second try start
+    // from the first item whatever was selected meanwhile.
+    const auto closed = [&] { return !::IsWindow(menu) || !::IsWindowVisible(menu); };
+    if (WaitUntil(closed, 3000, kSlowPollMs)) return Ok();
+    if (a.Int(3) > 0) {
+      ::PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
+      for (int i = 1; i < a.Int(3); ++i) ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    ::PostMessageA(menu, WM_KEYDOWN, a.Int(3) > 0 ? VK_RETURN : VK_ESCAPE, 0);
+    return WaitUntil(closed, 3000, kSlowPollMs) ? Ok("retried") : Fail("the menu ignored its keys twice");
   };
   // inputbox PID MS: waits for a dialog with a text field and describes it.
   table["inputbox"] = [](HostState&, const Args& a) {
