@@ -17,9 +17,10 @@ case $BITS in
   *) echo "release: unknown build '$BITS' (win64 or win32)" >&2; exit 2 ;;
 esac
 BUILD=build/$PRESET
-# The probe is compiled, and imports read, with the tools the toolchain names.
-CC=$(sed -n 's/^set(CMAKE_C_COMPILER \([^)]*\))$/\1/p' "$TOOLCHAIN")
-OBJDUMP=${CC%%-gcc*}-objdump
+# The probe is compiled, and imports read, with the tools of the toolchain's triplet.
+TRIPLET=$(sed -n 's/^set(TARVOLO_MINGW_TRIPLET \([^)]*\))$/\1/p' "$TOOLCHAIN")
+CC=$TRIPLET-gcc-posix
+OBJDUMP=$TRIPLET-objdump
 
 cmake --build --preset "$PRESET" --target package
 # Debian's pefile is a package of the system's Python.

@@ -1,0 +1,11 @@
+# The MinGW-w64 cross toolchain for the triplet the including file names, in
+# its posix-threads flavour (GoogleTest needs std::thread).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${TARVOLO_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARVOLO_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARVOLO_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TARVOLO_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
