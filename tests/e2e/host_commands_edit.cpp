@@ -70,51 +70,48 @@ std::string RichTextOnClipboard() {
   return rtf;
 }
 
+// A command on the window's text box, which must be there.
+Command OnEdit(std::function<std::string(HWND, const Args&)> body) {
+  return [body](HostState&, const Args& a) {
+    HWND edit = EditOf(a[1]);
+    return edit != nullptr ? body(edit, a) : Fail("no text box");
+  };
+}
+
 }  // namespace
 
 void AddEditCommands(CommandTable& table) {
   // settext HWND TEXT: the window's text box holds TEXT, all of it selected.
-  table["settext"] = [](HostState&, const Args& a) {
-    HWND edit = EditOf(a[1]);
-    if (edit == nullptr) return Fail("no text box");
+  table["settext"] = OnEdit([](HWND edit, const Args& a) {
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(a.Rest(2)).c_str()));
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     return Ok(Hex(edit));
-  };
+  });
   // text HWND: what the window's text box holds now.
-  table["text"] = [](HostState&, const Args& a) {
-    HWND edit = EditOf(a[1]);
-    return edit != nullptr ? Ok(TextOf(edit)) : Fail("no text box");
-  };
+  table["text"] = OnEdit([](HWND edit, const Args&) { return Ok(TextOf(edit)); });
   // waittext HWND MS TEXT: whether the text box comes to hold TEXT in time.
-  table["waittext"] = [](HostState&, const Args& a) {
-    HWND edit = EditOf(a[1]);
-    if (edit == nullptr) return Fail("no text box");
+  table["waittext"] = OnEdit([](HWND edit, const Args& a) {
     std::string text;
     const bool done = WaitUntil([&] { return (text = TextOf(edit)) == a.Rest(3); }, a.Int(2), kSlowPollMs);
     return done ? Ok(text) : Fail(text);
-  };
+  });
   // pasterich HWND RTF: the window's rich-text box holds the document RTF,
   // pasted from the clipboard as a user would, all of it selected.
-  table["pasterich"] = [](HostState&, const Args& a) {
-    HWND edit = EditOf(a[1]);
-    if (edit == nullptr) return Fail("no text box");
+  table["pasterich"] = OnEdit([](HWND edit, const Args& a) {
     if (!PutRichText(a.Rest(2))) return Fail("clipboard");
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     ::SendMessageA(edit, WM_PASTE, 0, 0);
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     return Ok(TextOf(edit));
-  };
+  });
   // copyrich HWND: the rich-text box's whole document as the rich text it
   // copies to the clipboard, on one line.
-  table["copyrich"] = [](HostState&, const Args& a) {
-    HWND edit = EditOf(a[1]);
-    if (edit == nullptr) return Fail("no text box");
+  table["copyrich"] = OnEdit([](HWND edit, const Args&) {
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     ::SendMessageA(edit, WM_COPY, 0, 0);
     const std::string rtf = RichTextOnClipboard();
     return rtf.empty() ? Fail("no rich text on the clipboard") : Ok(rtf);
-  };
+  });
   // holdhotkey MODIFIERS VK: registered for the host's thread until freed.
   table["holdhotkey"] = [](HostState&, const Args& a) {
     static int nextId = 1;
