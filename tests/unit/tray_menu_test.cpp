@@ -89,17 +89,6 @@ TEST(ShowRequest, EvaluatesTheForegroundWindowOnceMoreButNotWhenTheWindowIsOpen)
   EXPECT_EQ(p.desktop.Foreground(), p.setupForm().hWnd());
 }
 
-TEST(ShowRequest, AWrongPasswordDropsTheRequest) {
-  Started p;
-  p.state().AppOptions.AdminPassword = "pw";
-  p.ui->AnswerInputBox("no");
-  p.icon().bShowTarvolo = true;
-  p.desktop.AdvanceClock(1167);
-  EXPECT_FALSE(p.icon().bShowTarvolo);
-  EXPECT_FALSE(p.setupForm().Loaded());
-  EXPECT_EQ(p.ui->InputBoxes().size(), 1u);
-}
-
 TEST(SetupWindow, ItsCloseBoxSavesAndTheProgramRunsOnUntilBothFormsAreGone) {
   Started p;
   p.Pick(1);
