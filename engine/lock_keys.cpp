@@ -45,12 +45,12 @@ bool LockKeyController::SetKey(Key& key, bool wanted) {
   return false;
 }
 
+// GetKeyState, not the one call for the whole table: only GetKeyState brings
+// a thread that gets no keyboard input up to date with the keyboard.
 LockKeySet LockKeyController::ToggledNow() {
-  platform::KeyboardTable table{};
-  if (!keys_.GetKeyboardState(table)) return 0;
-  return static_cast<LockKeySet>(((table[platform::kVkCapital] & 1) ? kCapsLockBit : 0) |
-                                 ((table[platform::kVkNumLock] & 1) ? kNumLockBit : 0) |
-                                 ((table[platform::kVkScroll] & 1) ? kScrollLockBit : 0));
+  return static_cast<LockKeySet>(((keys_.GetKeyState(platform::kVkCapital) & 1) ? kCapsLockBit : 0) |
+                                 ((keys_.GetKeyState(platform::kVkNumLock) & 1) ? kNumLockBit : 0) |
+                                 ((keys_.GetKeyState(platform::kVkScroll) & 1) ? kScrollLockBit : 0));
 }
 
 void LockKeyController::SendKeystroke(const Key& key) {

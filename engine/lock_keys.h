@@ -35,8 +35,8 @@ class LockKeyController {
   bool SetCapsLock(const bool& wanted) { return SetKey(caps_, wanted); }
   bool SetNumLock(const bool& wanted) { return SetKey(num_, wanted); }
   bool SetScrollLock(const bool& wanted) { return SetKey(scroll_, wanted); }
-  // The keys that are on, from the thread's key table in one call: no wait
-  // for a held key and no events serviced. For showing, not for deciding.
+  // The keys that are on, read at once: no wait for a held key and no
+  // events serviced. For showing, not for deciding.
   LockKeySet ToggledNow();
 
  private:

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Writes the Tarvolo.INI a test starts from. Sourced by run.sh.
 #
-#   ini_options FILE [keystroke=True|False] [password=TEXT]
+#   ini_options FILE [keystroke=True|False] [password=TEXT] [traykeys=True]
+#               [tell=True]
 #   ini_setting FILE NAME [caps=N] [num=N] [scroll=N] [title=TEXT] [owner=TEXT]
 #                         [exe=TEXT] [mtitle=N] [mowner=N] [mexe=N]
 #
@@ -31,12 +32,14 @@ ini_encode_password() {
 }
 
 ini_options() {
-  local file=$1 keystroke=False password="" arg key
+  local file=$1 keystroke=False password="" traykeys="" tell="" arg key
   shift
   for arg in "$@"; do
     case $arg in
       keystroke=*) keystroke=${arg#*=} ;;
       password=*) password=${arg#*=} ;;
+      traykeys=*) traykeys=${arg#*=} ;;
+      tell=*) tell=${arg#*=} ;;
       *) echo "ini_options: unknown argument $arg" >&2; return 1 ;;
     esac
   done
@@ -49,6 +52,8 @@ ini_options() {
     for key in Show Capitalize Reverse Lower; do
       printf '%s_Disp=%s%s_vKey=0%s%s_Modifier=0%s' "$key" "$INI_EOL" "$key" "$INI_EOL" "$key" "$INI_EOL"
     done
+    [[ -z $traykeys ]] || printf 'Lock Keys In Tray Icon=%s%s' "$traykeys" "$INI_EOL"
+    [[ -z $tell ]] || printf 'Tell Lock Key Changes=%s%s' "$tell" "$INI_EOL"
   } >"$file"
 }
 

@@ -59,7 +59,8 @@ NT_CASES=(
   toggle_vs_maintain remember
   screen_saver own_windows
   second_start
-  tray_menu password taskbar_created
+  tray_menu password taskbar_created tray_status tray_balloon_waits_for_the_user tray_picture_96dpi
+  tray_picture_144dpi
   logoff_saves shutdown_saves changed_by_hand symbolic_link
   nt_keystroke_way
   hotkeys_notepad hotkeys_wordpad hotkey_held_elsewhere hotkey_show
