@@ -433,21 +433,32 @@ ini_picture() {
   ini_setting "$1" Default caps=3 num=3
 }
 
-# Pixels of a lit key (the pictures' green) in a picture file.
-green_pixels() {
-  convert "$1" -depth 8 txt:- |
-    awk -F'[(),]' 'NR > 1 && $3 + 0 < 90 && $4 + 0 > 180 && $5 + 0 < 110 { n++ } END { print n + 0 }'
+# The colours of a picture file as "R,G,B COUNT", the most frequent first.
+pixel_colours() {
+  convert "$1" -depth 8 txt:- | awk -F'[(),]' 'NR > 1 { n[$3 "," $4 "," $5]++ } END { for (c in n) print c, n[c] }' |
+    sort -k2,2nr
+}
+# Pixels of a lit key: the pictures' green.
+green_pixels() { pixel_colours "$1" | awk '$1 == "46,204,64" { n = $2 } END { print n + 0 }'; }
+# Pixels of colours that neither the pictures (scripts/gen-tray-icons.py)
+# nor the two most frequent ones (taskbar and desktop) have: drawn wrong.
+stray_pixels() {
+  pixel_colours "$1" | awk 'BEGIN { split("46,204,64 16,26,36 58,70,84 154,166,180 94,112,132 200,210,220", c, " ")
+                                    for (i in c) ours[c[i]] = 1 }
+                            NR > 2 && !($1 in ours) { n += $2 } END { print n + 0 }'
 }
 
 # The lock-key picture in a notification area as Windows shows one: the
 # taskbar of a Wine virtual desktop started at the case's DPI (the shell of
 # the default desktop keeps the icon size it started with). Notepad in front,
 # "Default" keeps Caps and Num Lock on; the taskbar's end must show two lit
-# keys, and is kept as shown and eight times larger for a person to look at.
+# keys drawn as they are made, and is kept as shown and eight times larger
+# for a person to look at.
 tray_picture_at() {
   local dpi=$1 desk="tarvolo-tray-$1" xid i shot="$E2E_SCREENS/tray-keys-${1}dpi.png"
-  TRAY_NOTEPAD=""
-  trap 'wine_dpi 96; [[ -z $TRAY_NOTEPAD ]] || host kill "$TRAY_NOTEPAD" >/dev/null' EXIT
+  TRAY_NOTEPAD="" TPID=""
+  # The desktop ends with its programs; the program is no child of ours.
+  trap 'wine_dpi 96; for p in $TPID $TRAY_NOTEPAD; do host kill "$p" >/dev/null; done' EXIT
   wine_dpi "$dpi"
   case_folder ini_picture
   step waitprocs notepad.exe 0 5000
@@ -457,10 +468,13 @@ tray_picture_at() {
   TRAY_NOTEPAD=$(answer_word 2)
   (cd "$CASE_DIR" && exec "$WINE" explorer "/desktop=$desk,480x320" tarvolo.exe {E2E_TO_HOST}>&- {E2E_FROM_HOST}<&- \
     >>"$CASE_DIR/tarvolo.stdout" 2>>"$CASE_DIR/tarvolo.stderr") &
-  echo $! >"$CASE_DIR/unix.pid"
   step waitprocs tarvolo.exe 1 20000
   TPID=$(answer_word 2)
-  xid=$(xdotool search --onlyvisible --name "^$desk - Wine desktop\$" | head -n 1)
+  for ((i = 0; i < 50; i++)); do
+    xid=$(xdotool search --onlyvisible --name "^$desk - Wine desktop\$" 2>/dev/null | head -n 1 || true)
+    [[ -z $xid ]] || break
+    sleep 0.2
+  done
   [[ -n $xid ]] || fail "no virtual desktop"
   mkdir -p "$E2E_SCREENS"
   for ((i = 0; i < 40; i++)); do
@@ -469,10 +483,10 @@ tray_picture_at() {
       (($(green_pixels "$shot") >= 40)) && break
     sleep 0.25
   done
-  note "green pixels at the taskbar's end: $(green_pixels "$shot")"
+  note "at the taskbar's end: $(green_pixels "$shot") green pixels, $(stray_pixels "$shot") stray ones"
   convert "$shot" -filter point -resize 800% "${shot%.png}-x8.png"
-  step kill "$TPID"
   (($(green_pixels "$shot") >= 40)) || fail "no lit keys in the notification area ($shot)"
+  (($(stray_pixels "$shot") == 0)) || fail "the picture is drawn wrong ($shot)"
 }
 case_tray_picture_96dpi() { tray_picture_at 96; }
 case_tray_picture_144dpi() { tray_picture_at 144; }

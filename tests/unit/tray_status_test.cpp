@@ -64,7 +64,13 @@ TEST(TrayTip, FollowsTheSettingTheKeysAndARenameAndIsSentOnlyWhenItChanges) {
   p.state().CurrentSetting().Name = "Letters";  // renamed in the setup window
   p.desktop.AdvanceClock(1000);
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: Letters, Caps Lock and Num Lock on");
-  EXPECT_EQ(p.Calls(), calls + 3);
+  // Renamed beyond what the tip has room for: the same text, not sent again.
+  p.state().CurrentSetting().Name = std::string(30, 'L');
+  p.FastTick();
+  p.state().CurrentSetting().Name += "etters";
+  p.FastTick();
+  EXPECT_EQ(p.Shown().szTip, "Tarvolo: " + std::string(24, 'L') + "..., Caps Lock and Num Lock on");
+  EXPECT_EQ(p.Calls(), calls + 4);
 }
 
 TEST(TrayPicture, ShowsEachCombinationOfTheKeysWhileTheOptionIsOnAndChangesOnlyWithThem) {
@@ -109,6 +115,10 @@ TEST(LockKeyNotice, OncePerActivationForASettingsChangeAndNotInTheSecondOfAnyInp
   p.desktop.SetToggled(kVkCapital, false);  // kept on again by the setting: told already
   p.desktop.AdvanceClock(3000);
   EXPECT_TRUE(p.desktop.Toggled(kVkCapital));
+  EXPECT_EQ(p.Balloons(), 1u);
+  // Another window of the same setting, its keys already right: nothing to tell.
+  p.desktop.SetForeground(p.desktop.AddWindow({"Notes 2", "Edit", 0, p.app}));
+  p.desktop.AdvanceClock(3000);
   EXPECT_EQ(p.Balloons(), 1u);
   // The next activation has its own notice, held back while the user types.
   p.desktop.SetForeground(p.other);
