@@ -62,6 +62,8 @@ void frmIcon::tmrRefresh_Timer() {
     }
   }
 
+  if (gSysTray && trayStatus_) trayStatus_->Update(*gSysTray, ilsIcons, true);
+
   if (!engine_.MainWindowOpen) {
     AdoptSettingsChangedOnDisk();
     return;

@@ -65,8 +65,13 @@ std::string LockKeyNotice(std::string_view setting, LockKeySet keys, LockKeySet 
   return text + " (" + Fitted(setting, kNoticeRoom - text.size() - 3) + ")";
 }
 
-void TrayStatus::Update(clsSysTray& tray, forms::Control& pictures) {
-  const LockKeySet on = engine_.LockKeys.ToggledNow();
+void TrayStatus::Update(clsSysTray& tray, forms::Control& pictures, bool refreshTick) {
+  // The picture stands in for the keyboard's lamps: the keys are read at
+  // every tick. The tip alone waits for the refresh tick, unless a setting
+  // changed a key, so that the idle fast tick asks the system nothing more.
+  if (refreshTick || options_.ShowLockKeysInTray || engine_.KeysSetBySetting.keys != 0 || !tipShown_)
+    keys_ = engine_.LockKeys.ToggledNow();
+  const LockKeySet on = keys_;
   const std::string& name = engine_.CurrentSetting().Name;
   if (!tipShown_ || on != shownKeys_ || name != shownName_) {
     tipShown_ = true;
@@ -100,7 +105,9 @@ void TrayStatus::Notice(clsSysTray& tray, LockKeySet on) {
     waitingSetting_ = engine_.CurrentSetting().Name;
   }
   if (waiting_.keys == 0) return;
-  // A key the user has put back since is no longer the setting's doing.
+  // A key the user has put back since is no longer the setting's doing. The
+  // keys were read after that: putting one back is input, and the notice
+  // waits a second after input, which has a refresh tick in it.
   waiting_.keys &= static_cast<LockKeySet>(~(waiting_.on ^ on));
   if (waiting_.keys == 0 || !UserQuiet()) return;
   tray.ShowBalloon("Tarvolo", LockKeyNotice(waitingSetting_, waiting_.keys, waiting_.on));

@@ -22,10 +22,11 @@ class TrayStatus {
   TrayStatus(EngineState& engine, const AppOptionsRecord& options, const modKeyHook& hook, const bool& isNT)
       : engine_(engine), options_(options), hook_(hook), isNT_(isNT) {}
 
-  // pictures: the image list, the plain icon first, then one per combination
-  // of the keys (by their bits). A tick where nothing changed compares three
-  // keys, a name and two options, and builds no text.
-  void Update(clsSysTray& tray, forms::Control& pictures);
+  // After a fast tick, and with refreshTick after a refresh tick. pictures:
+  // the image list, the plain icon first, then one per combination of the
+  // keys (by their bits). A tick where nothing changed compares the keys, a
+  // name and two options, and builds no text.
+  void Update(clsSysTray& tray, forms::Control& pictures, bool refreshTick = false);
 
  private:
   void Notice(clsSysTray& tray, LockKeySet on);
@@ -35,7 +36,8 @@ class TrayStatus {
   const AppOptionsRecord& options_;
   const modKeyHook& hook_;
   const bool& isNT_;
-  // As shown now.
+  // The keys as last read, and as shown now.
+  LockKeySet keys_ = 0;
   bool tipShown_ = false;
   LockKeySet shownKeys_ = 0;
   std::string shownName_;

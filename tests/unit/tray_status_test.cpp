@@ -30,12 +30,13 @@ TEST(TrayTip, NamesTheSettingAndTheKeysThatAreOnWithinWhatTheShellKeeps) {
   EXPECT_EQ(LockKeyNotice("", 2, 2), "Num Lock on");
 }
 
-// Started on a window of no setting's ("Default": Caps Lock "Toggle OFF");
-// "Notes" keeps Caps Lock on ("Maintain ON").
+// Started on a window of no setting's ("Default": Caps Lock "Toggle OFF"),
+// run to its first fast tick; "Notes" keeps Caps Lock on ("Maintain ON").
 struct Tray : ResidentProgram {
-  explicit Tray(WindowsFamily family = WindowsFamily::Win10) : ResidentProgram(family) {
+  explicit Tray(WindowsFamily family = WindowsFamily::Win10, bool numLockOn = false) : ResidentProgram(family) {
     desktop.SetFile(SettingsPath(), "[Options]\r\n[Setting 0]\r\nName=Notes\r\nFilter_Title=Notes\r\nAction_CapsLock=3\r\n"
                                     "[Setting 1]\r\nName=Default\r\nAction_CapsLock=2\r\n");
+    desktop.SetToggled(kVkNumLock, numLockOn);
     desktop.SetForeground(other);
     program->Start();
     FastTick();
@@ -50,6 +51,7 @@ struct Tray : ResidentProgram {
 };
 
 TEST(TrayTip, FollowsTheSettingTheKeysAndARenameAndIsSentOnlyWhenItChanges) {
+  EXPECT_EQ(Tray(WindowsFamily::Win10, true).Shown().szTip, "Tarvolo: Default, Num Lock on");
   Tray p;
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: Default, all lock keys off");
   const std::size_t calls = p.Calls();
@@ -58,8 +60,8 @@ TEST(TrayTip, FollowsTheSettingTheKeysAndARenameAndIsSentOnlyWhenItChanges) {
   p.desktop.SetForeground(p.notes);
   p.FastTick();
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: Notes, Caps Lock on");
-  p.desktop.SetToggled(kVkNumLock, true);  // the user's own key
-  p.FastTick();
+  p.desktop.SetToggled(kVkNumLock, true);  // the user's own key: by the next refresh tick
+  p.desktop.AdvanceClock(500);
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: Notes, Caps Lock and Num Lock on");
   p.state().CurrentSetting().Name = "Letters";  // renamed in the setup window
   p.desktop.AdvanceClock(1000);
