@@ -448,6 +448,20 @@ stray_pixels() {
                             NR > 2 && !($1 in ours) { n += $2 } END { print n + 0 }'
 }
 
+# notepad_place [X Y W H]: where Notepad opens; without numbers, where it
+# chooses itself.
+notepad_place() {
+  local key='HKCU\Software\Microsoft\Notepad' names=(iWindowPosX iWindowPosY iWindowPosDX iWindowPosDY) i
+  for i in 0 1 2 3; do
+    if (($# == 4)); then
+      "$WINE" reg add "$key" /v "${names[i]}" /t REG_DWORD /d "${@:i+1:1}" /f >/dev/null 2>&1
+    else
+      "$WINE" reg delete "$key" /v "${names[i]}" /f >/dev/null 2>&1
+    fi
+  done
+  return 0
+}
+
 # The lock-key picture in a notification area as Windows shows one: the
 # taskbar of a Wine virtual desktop started at the case's DPI (the shell of
 # the default desktop keeps the icon size it started with). Notepad in front,
@@ -458,9 +472,11 @@ tray_picture_at() {
   local dpi=$1 desk="tarvolo-tray-$1" xid i shot="$E2E_SCREENS/tray-keys-${1}dpi.png"
   TRAY_NOTEPAD="" TPID=""
   # The desktop ends with its programs; the program is no child of ours.
-  trap 'wine_dpi 96; for p in $TPID $TRAY_NOTEPAD; do host kill "$p" >/dev/null; done' EXIT
+  trap 'wine_dpi 96; notepad_place; for p in $TPID $TRAY_NOTEPAD; do host kill "$p" >/dev/null; done' EXIT
   wine_dpi "$dpi"
   case_folder ini_picture
+  # A small Notepad, clear of the taskbar, whatever size an earlier one left.
+  notepad_place 0 0 300 160
   step waitprocs notepad.exe 0 5000
   (cd "$CASE_DIR" && exec "$WINE" explorer "/desktop=$desk,480x320" notepad.exe {E2E_TO_HOST}>&- {E2E_FROM_HOST}<&- \
     >/dev/null 2>&1) &
