@@ -462,6 +462,12 @@ notepad_place() {
   return 0
 }
 
+# The virtual desktop ends with its programs, which are no children of ours.
+tray_picture_end() {
+  [[ -z $TPID ]] || host kill "$TPID" >/dev/null || true
+  [[ -z $TRAY_NOTEPAD ]] || host kill "$TRAY_NOTEPAD" >/dev/null || true
+}
+
 # The lock-key picture in a notification area as Windows shows one: the
 # taskbar of a Wine virtual desktop started at the case's DPI (the shell of
 # the default desktop keeps the icon size it started with). Notepad in front,
@@ -471,8 +477,7 @@ notepad_place() {
 tray_picture_at() {
   local dpi=$1 desk="tarvolo-tray-$1" xid i shot="$E2E_SCREENS/tray-keys-${1}dpi.png"
   TRAY_NOTEPAD="" TPID=""
-  # The desktop ends with its programs; the program is no child of ours.
-  trap 'wine_dpi 96; notepad_place; for p in $TPID $TRAY_NOTEPAD; do host kill "$p" >/dev/null; done' EXIT
+  trap 'wine_dpi 96; notepad_place; tray_picture_end' EXIT
   wine_dpi "$dpi"
   case_folder ini_picture
   # A small Notepad, clear of the taskbar, whatever size an earlier one left.
