@@ -18,6 +18,13 @@ struct WindowFactsRecord {
   std::string EXE;
 };
 
+// Lock keys changed by a setting's actions (not by the user), and the state
+// each was given.
+struct LockKeyChanges {
+  LockKeySet keys = 0;
+  LockKeySet on = 0;
+};
+
 // What the matcher and the action engine keep between evaluations, and what
 // they work with: the settings they choose from, the lock keys, the probe.
 class EngineState {
@@ -36,6 +43,8 @@ class EngineState {
   bool MainWindowOpen = false;
   bool ScreenSaverSeen = false;
   LockKeyController LockKeys;
+  // Gathered by the action engine until the tray takes them.
+  LockKeyChanges KeysSetBySetting;
   // The live view of the setup window while it exists.
   ActiveWindowView* View = nullptr;
 

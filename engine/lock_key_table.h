@@ -11,16 +11,17 @@
 struct LockKeyEntry {
   const char* name;
   bool (LockKeyController::*get)();
-  void (LockKeyController::*set)(const bool&);
+  bool (LockKeyController::*set)(const bool&);
   std::int32_t clsSetting::*action;
   bool clsSetting::*remembered;
+  LockKeySet bit;
 };
 
 inline constexpr std::array<LockKeyEntry, 3> kLockKeys = {{
     {"Caps Lock", &LockKeyController::GetCapsLock, &LockKeyController::SetCapsLock, &clsSetting::Action_CapsLock,
-     &clsSetting::Remembered_CapsLock},
+     &clsSetting::Remembered_CapsLock, kCapsLockBit},
     {"Num Lock", &LockKeyController::GetNumLock, &LockKeyController::SetNumLock, &clsSetting::Action_NumLock,
-     &clsSetting::Remembered_NumLock},
+     &clsSetting::Remembered_NumLock, kNumLockBit},
     {"Scroll Lock", &LockKeyController::GetScrollLock, &LockKeyController::SetScrollLock,
-     &clsSetting::Action_ScrollLock, &clsSetting::Remembered_ScrollLock},
+     &clsSetting::Action_ScrollLock, &clsSetting::Remembered_ScrollLock, kScrollLockBit},
 }};

@@ -17,16 +17,18 @@ bool LockKeyController::ReadKey(Key& key) {
   return on;
 }
 
-void LockKeyController::SetKey(Key& key, bool wanted) {
+bool LockKeyController::SetKey(Key& key, bool wanted) {
+  bool sent = false;
   for (int attempt = 0; attempt < kAttemptLimit; ++attempt) {
     // A set of the same key is under way further up; it does the work.
-    if (key.setting) return;
+    if (key.setting) return false;
     key.setting = true;
     system_.DoEvents();
     if (ReadKey(key) == wanted) {
       key.setting = false;
-      return;
+      return sent;
     }
+    sent = true;
     if (isNT_ || options_.KeystrokeSimulation) {
       SendKeystroke(key);
     } else {
@@ -38,8 +40,17 @@ void LockKeyController::SetKey(Key& key, bool wanted) {
       if (ReadKey(key) == wanted) break;
     }
     key.setting = false;
-    if (ReadKey(key) == wanted) return;
+    if (ReadKey(key) == wanted) return true;
   }
+  return false;
+}
+
+// GetKeyState, not the one call for the whole table: only GetKeyState brings
+// a thread that gets no keyboard input up to date with the keyboard.
+LockKeySet LockKeyController::ToggledNow() {
+  return static_cast<LockKeySet>(((keys_.GetKeyState(platform::kVkCapital) & 1) ? kCapsLockBit : 0) |
+                                 ((keys_.GetKeyState(platform::kVkNumLock) & 1) ? kNumLockBit : 0) |
+                                 ((keys_.GetKeyState(platform::kVkScroll) & 1) ? kScrollLockBit : 0));
 }
 
 void LockKeyController::SendKeystroke(const Key& key) {

@@ -1,7 +1,15 @@
 #pragma once
+#include <cstdint>
+
 #include "platform/os_keys.h"
 #include "platform/os_system.h"
 #include "store/options.h"
+
+// Some of the three keys, as bits: Caps Lock 1, Num Lock 2, Scroll Lock 4.
+using LockKeySet = std::uint8_t;
+inline constexpr LockKeySet kCapsLockBit = 1;
+inline constexpr LockKeySet kNumLockBit = 2;
+inline constexpr LockKeySet kScrollLockBit = 4;
 
 // Reads and sets Caps Lock, Num Lock and Scroll Lock. Every read and set goes
 // through here; each operation services pending events, so handlers can run
@@ -23,9 +31,13 @@ class LockKeyController {
   bool GetCapsLock() { return ReadKey(caps_); }
   bool GetNumLock() { return ReadKey(num_); }
   bool GetScrollLock() { return ReadKey(scroll_); }
-  void SetCapsLock(const bool& wanted) { SetKey(caps_, wanted); }
-  void SetNumLock(const bool& wanted) { SetKey(num_, wanted); }
-  void SetScrollLock(const bool& wanted) { SetKey(scroll_, wanted); }
+  // True when this call changed the key.
+  bool SetCapsLock(const bool& wanted) { return SetKey(caps_, wanted); }
+  bool SetNumLock(const bool& wanted) { return SetKey(num_, wanted); }
+  bool SetScrollLock(const bool& wanted) { return SetKey(scroll_, wanted); }
+  // The keys that are on, read at once: no wait for a held key and no
+  // events serviced. For showing, not for deciding.
+  LockKeySet ToggledNow();
 
  private:
   struct Key {
@@ -35,7 +47,7 @@ class LockKeyController {
   };
 
   bool ReadKey(Key& key);
-  void SetKey(Key& key, bool wanted);
+  bool SetKey(Key& key, bool wanted);
   void SendKeystroke(const Key& key);
   void SetKeyboardLock(int vk, bool wanted);
 

@@ -20,7 +20,12 @@ bool FiltersMatch(const clsSetting& setting, const WindowFactsRecord& facts) {
   return matched && !failed;
 }
 
-void SetKey(EngineState& state, const LockKeyEntry& key, bool on) { (state.LockKeys.*key.set)(on); }
+void SetKey(EngineState& state, const LockKeyEntry& key, bool on) {
+  if (!(state.LockKeys.*key.set)(on)) return;
+  LockKeyChanges& changes = state.KeysSetBySetting;
+  changes.keys |= key.bit;
+  changes.on = static_cast<LockKeySet>(on ? changes.on | key.bit : changes.on & ~key.bit);
+}
 
 }  // namespace
 

@@ -57,6 +57,7 @@ void frmIcon::Form_Load() {
   gSysTray->DefaultDblClk = false;
   gSysTray->RButtonUp.Handle([this] { gSysTray_RButtonUP(); });
   gSysTray->LButtonDblClk.Handle([this] { gSysTray_LButtonDblClk(); });
+  trayStatus_.emplace(engine_, store_.AppOptions, hook_, store_.IsNT);
 
   store_.IsNT = IsNTPlatform(engine_.os);
 

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/engine_state.h"
@@ -14,6 +15,7 @@
 #include "tray/hotkeys.h"
 #include "tray/sys_tray.h"
 #include "tray/text_commands.h"
+#include "tray/tray_status.h"
 
 // The hidden startup form: it brings the resident program up and down, runs
 // the two timers that do its work, and answers the tray icon.
@@ -75,6 +77,8 @@ class frmIcon {
   forms::Form form_;
   // A request that came while the fast tick could not run; served when it can.
   bool servedLater_ = false;
+  // What the tray tells of the state; made with the icon.
+  std::optional<TrayStatus> trayStatus_;
   // Declared after the form: unhooked before the form goes.
   clsForegroundHook foregroundHook_;
 

@@ -14,7 +14,11 @@ forms::FormSpec frmIconForm() {
   form.Controls = {
       {.Name = "tmrFast", .Kind = ControlKind::Timer, .Interval = 167},
       {.Name = "tmrRefresh", .Kind = ControlKind::Timer, .Interval = 500},
-      {.Name = "ilsIcons", .Kind = ControlKind::ImageList, .Items = {"TRAYICON"}},
+      // The plain icon, then the lock keys by their bits (Caps 1, Num 2, Scroll 4).
+      {.Name = "ilsIcons",
+       .Kind = ControlKind::ImageList,
+       .Items = {"TRAYICON", "TRAYKEYS0", "TRAYKEYS1", "TRAYKEYS2", "TRAYKEYS3", "TRAYKEYS4", "TRAYKEYS5",
+                 "TRAYKEYS6", "TRAYKEYS7"}},
       {.Name = "mPopup", .Kind = ControlKind::Menu, .Caption = "Popup", .Visible = false},
       item(kMenuShow, "Show"),
       item(kMenuHide, "Hide"),

@@ -29,6 +29,7 @@ void frmIcon::tmrFast_Timer() {
   if (!form_.Loaded()) return;
   EnforceActions(engine_);
   if (!form_.Loaded()) return;
+  if (gSysTray && trayStatus_) trayStatus_->Update(*gSysTray, ilsIcons);
   functions_.RunPendingHotkeys(store_.AppOptions, bShowTarvolo);
   if (!form_.Loaded()) return;
   if (bShowTarvolo) ShowSetupWindow();
@@ -62,6 +63,8 @@ void frmIcon::tmrRefresh_Timer() {
       }
     }
   }
+
+  if (gSysTray && trayStatus_) trayStatus_->Update(*gSysTray, ilsIcons, true);
 
   if (!engine_.MainWindowOpen) {
     AdoptSettingsChangedOnDisk();

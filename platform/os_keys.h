@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// Keyboard calls, one to one with user32.
+// Keyboard and input calls, one to one with user32.
 class OsKeys {
  public:
   virtual ~OsKeys() = default;
@@ -16,6 +16,9 @@ class OsKeys {
   virtual std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) = 0;
   virtual bool GetKeyboardState(KeyboardTable& table) = 0;
   virtual bool SetKeyboardState(const KeyboardTable& table) = 0;
+  // The tick count of the last keyboard or mouse input; false where the
+  // system has no such call (before Windows 2000).
+  virtual bool GetLastInputInfo(std::uint32_t& dwTime) = 0;
 };
 
 }  // namespace platform

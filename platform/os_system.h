@@ -12,6 +12,8 @@ class OsSystem {
   virtual ~OsSystem() = default;
   virtual bool GetVersionEx(OsVersionInfo& info) = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
+  // Milliseconds since the system started, wrapping around.
+  virtual std::uint32_t GetTickCount() = 0;
   // Processes every window message waiting for this thread, then returns.
   // Handlers (timer ticks, clicks) may run inside it.
   virtual void DoEvents() = 0;

@@ -77,6 +77,18 @@ void clsSysTray::ChangeToolTip(const std::string& cNewTip) {
     sourceWindow_->SetCaption(cNewTip);
 }
 
+bool clsSysTray::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!shown_) return false;
+  platform::NotifyIconData balloon = nid_;
+  balloon.cbSize = platform::kNotifyIconDataV2Size;
+  balloon.uFlags = platform::kNifInfo;
+  balloon.szInfo = text;
+  balloon.szInfoTitle = title;
+  balloon.uTimeout = 10000;  // the least the shell allows
+  balloon.dwInfoFlags = platform::kNiifNone | platform::kNiifNoSound;
+  return tray_.Shell_NotifyIcon(platform::kNimModify, balloon);
+}
+
 void clsSysTray::pichook_MouseMove(double x) {
   // The shell's mouse message arrives as the X coordinate in twips.
   const long code = std::lround(std::nearbyint(x / ui_.TwipsPerPixelX()));

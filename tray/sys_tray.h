@@ -29,6 +29,9 @@ class clsSysTray {
   void MinToSysTray();
   void ChangeIcon(const forms::Picture& toNewIcon);
   void ChangeToolTip(const std::string& cNewTip);
+  // The notification area's own balloon at the icon, where the shell has
+  // one (shell 5: Windows 2000 and Me on); false where not, or not shown.
+  bool ShowBalloon(const std::string& title, const std::string& text);
 
   forms::Event<> LButtonDblClk;
   forms::Event<> LButtonDown;

@@ -78,6 +78,7 @@ std::int16_t SimDesktop::GetKeyState(int vk) {
 
 void SimDesktop::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t) {
   keyEvents_.push_back({vk, scan, flags});
+  lastInputMs_ = nowMs_;
   if (!IsLockKey(vk)) return;
   Key& key = keys_[vk];
   if (flags & platform::kKeyEventKeyUp) {
@@ -86,6 +87,12 @@ void SimDesktop::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t f
     key.down = true;
     RequestToggle(vk, !(key.pending ? key.pendingState : key.toggled));
   }
+}
+
+bool SimDesktop::GetLastInputInfo(std::uint32_t& dwTime) {
+  if (family_ == WindowsFamily::Win98 || family_ == WindowsFamily::NT4) return false;
+  dwTime = static_cast<std::uint32_t>(lastInputMs_);
+  return true;
 }
 
 std::uint32_t SimDesktop::MapVirtualKey(std::uint32_t code, std::uint32_t mapType) {

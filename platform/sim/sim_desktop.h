@@ -62,6 +62,9 @@ class SimDesktop : public platform::Os,
 
   // ---- set-up and faults ----
   void SetFamily(WindowsFamily family) { family_ = family; }
+  // The shell's balloons come with shell 5: Windows 2000 on, and Windows Me
+  // of the 9x family (the family's own shell otherwise decides).
+  void SetShellHasBalloons(bool has) { shellBalloons_ = has ? 1 : 0; }
   void SetToggled(int vk, bool on) { keys_[vk].toggled = on; }
   bool Toggled(int vk) const;
   // The key shows a requested change only after this many GetKeyState reads.
@@ -71,6 +74,8 @@ class SimDesktop : public platform::Os,
   // The user holds the key down for this many GetAsyncKeyState polls; when
   // released, a held lock key toggles as it would under a real finger.
   void HoldKey(int vk, int polls, bool togglesOnRelease = true);
+  // The user types or moves the mouse now, as the last input time tells it.
+  void UserInput() { lastInputMs_ = nowMs_; }
   // The user holds (or lets go of) any other key, as GetKeyState reads it.
   void SetKeyHeld(int vk, bool held) {
     if (held)
@@ -122,6 +127,8 @@ class SimDesktop : public platform::Os,
   std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
   bool GetKeyboardState(platform::KeyboardTable& table) override;
   bool SetKeyboardState(const platform::KeyboardTable& table) override;
+  // Windows 2000 and later; keystrokes sent count as input, as on Windows.
+  bool GetLastInputInfo(std::uint32_t& dwTime) override;
 
   // ---- platform::OsWindows ----
   platform::WindowHandle GetForegroundWindow() override;
@@ -145,6 +152,7 @@ class SimDesktop : public platform::Os,
   // ---- platform::OsSystem ----
   bool GetVersionEx(platform::OsVersionInfo& info) override;
   void Sleep(std::uint32_t milliseconds) override { nowMs_ += milliseconds; }
+  std::uint32_t GetTickCount() override { return static_cast<std::uint32_t>(nowMs_); }
   void DoEvents() override;
 
   // ---- window messages, timers and the notification area (sim_desktop_shell.cpp) ----
@@ -172,6 +180,13 @@ class SimDesktop : public platform::Os,
     return trayIcons_;
   }
   const std::vector<std::uint32_t>& NotifyCalls() const { return notifyCalls_; }
+  // Balloons the shell showed (shell 5 and later: Windows 2000 on).
+  struct Balloon {
+    std::string title;
+    std::string text;
+    std::uint64_t atMs;
+  };
+  const std::vector<Balloon>& Balloons() const { return balloons_; }
   // Sends the icon's callback message with the mouse message, as the shell does.
   void MouseOnTrayIcon(std::uint32_t mouseMessage);
   // The task bar starts again: every icon is forgotten and the windows get
@@ -215,6 +230,7 @@ class SimDesktop : public platform::Os,
   std::map<platform::WindowHandle, MessageHandler> handlers_;
   std::map<std::pair<platform::WindowHandle, std::uint32_t>, platform::NotifyIconData> trayIcons_;
   std::vector<std::uint32_t> notifyCalls_;
+  std::vector<Balloon> balloons_;
   int setForegroundCalls_ = 0;
 
  private:
@@ -235,6 +251,7 @@ class SimDesktop : public platform::Os,
   platform::OsHandle NewHandle(std::uint32_t processId);
 
   WindowsFamily family_;
+  int shellBalloons_ = -1;
   std::map<int, Key> keys_;
   std::set<int> heldKeys_;
   platform::KeyboardTable otherKeys_{};
@@ -264,6 +281,7 @@ class SimDesktop : public platform::Os,
   std::function<void()> everyDoEvents_;
   int doEventsCalls_ = 0;
   std::uint64_t nowMs_ = 0;
+  std::uint64_t lastInputMs_ = 0;
 };
 
 }  // namespace sim

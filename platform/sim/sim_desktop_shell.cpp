@@ -91,12 +91,24 @@ void SimDesktop::AdvanceClock(std::uint64_t ms) {
 
 bool SimDesktop::Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) {
   notifyCalls_.push_back(message);
-  if (data.cbSize != platform::kNotifyIconDataSize || !windows_.count(data.hWnd)) return false;
+  // The second form of the record only from shell 5 on.
+  const bool balloons =
+      shellBalloons_ >= 0 ? shellBalloons_ == 1 : family_ != WindowsFamily::Win98 && family_ != WindowsFamily::NT4;
+  const bool second = data.cbSize == platform::kNotifyIconDataV2Size && balloons;
+  if ((data.cbSize != platform::kNotifyIconDataSize && !second) || !windows_.count(data.hWnd)) return false;
   const auto key = std::make_pair(data.hWnd, data.uID);
   const bool shown = trayIcons_.count(key) > 0;
-  // The shell keeps 63 characters of the tip, as the first form's field holds.
-  platform::NotifyIconData kept = data;
-  kept.szTip = CutText(data.szTip, 63);
+  // A change takes the members its flags name; the shell keeps 63 characters
+  // of the tip, as the first form's field holds.
+  platform::NotifyIconData kept;
+  if (shown) kept = trayIcons_[key];
+  kept.cbSize = platform::kNotifyIconDataSize;
+  kept.hWnd = data.hWnd;
+  kept.uID = data.uID;
+  if (data.uFlags & platform::kNifMessage) kept.uCallbackMessage = data.uCallbackMessage;
+  if (data.uFlags & platform::kNifIcon) kept.hIcon = data.hIcon;
+  if (data.uFlags & platform::kNifTip) kept.szTip = CutText(data.szTip, 63);
+  kept.uFlags |= data.uFlags & ~platform::kNifInfo;
   switch (message) {
     case platform::kNimAdd:
       if (shown) return false;
@@ -105,6 +117,8 @@ bool SimDesktop::Shell_NotifyIcon(std::uint32_t message, const platform::NotifyI
     case platform::kNimModify:
       if (!shown) return false;
       trayIcons_[key] = kept;
+      if (second && (data.uFlags & platform::kNifInfo) && !data.szInfo.empty())
+        balloons_.push_back({CutText(data.szInfoTitle, 63), CutText(data.szInfo, 255), nowMs_});
       return true;
     case platform::kNimDelete:
       return trayIcons_.erase(key) > 0;

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <type_traits>
+#include <vector>
 
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_form_peer.h"
@@ -38,6 +40,39 @@ Win32Ui::Win32Ui(HINSTANCE instance, std::string title) : instance_(instance), t
   taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
   RegisterFormClasses(instance_);
 }
+
+namespace {
+
+// An icon of few colours made again with the alpha channel its mask says.
+// Wine's shell hands an icon to the tray with its mask cut short unless the
+// width is a multiple of 16 (so at 20 and 24 pixels), and draws by the alpha
+// channel where there is one. Windows draws either alike; where a system
+// makes no such bitmap the icon stays as it was.
+HICON WithAlpha(HICON icon) {
+  ICONINFO info{};
+  if (!::GetIconInfo(icon, &info)) return icon;
+  const GdiObject mask(info.hbmMask), color(info.hbmColor);
+  BITMAP size{};
+  if (!color || !::GetObjectW(info.hbmColor, sizeof size, &size)) return icon;
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const auto count = static_cast<std::size_t>(size.bmWidth) * static_cast<std::size_t>(size.bmHeight);
+  std::vector<DWORD> pixels(count), transparent(count);
+  HDC screen = ::GetDC(nullptr);
+  const bool read = ::GetDIBits(screen, info.hbmColor, 0, size.bmHeight, pixels.data(), &format, DIB_RGB_COLORS) &&
+                    ::GetDIBits(screen, info.hbmMask, 0, size.bmHeight, transparent.data(), &format, DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+  if (!read || std::any_of(pixels.begin(), pixels.end(), [](DWORD p) { return (p >> 24) != 0; })) return icon;
+  for (std::size_t i = 0; i < count; ++i) pixels[i] = (transparent[i] & 0xFFFFFF) ? 0 : pixels[i] | 0xFF000000;
+  const GdiObject alpha(::CreateBitmap(size.bmWidth, size.bmHeight, 1, 32, pixels.data()));
+  ICONINFO made{TRUE, 0, 0, info.hbmMask, static_cast<HBITMAP>(alpha.get())};
+  HICON remade = alpha ? ::CreateIconIndirect(&made) : nullptr;
+  if (remade == nullptr) return icon;
+  ::DestroyIcon(icon);
+  return remade;
+}
+
+}  // namespace
 
 Win32Ui::~Win32Ui() {
   for (auto& [name, icon] : icons_) ::DestroyIcon(icon);
@@ -184,7 +219,7 @@ forms::Picture Win32Ui::LoadResPicture(const std::string& resource) {
         IsNt() ? ::LoadImageW(instance_, Widen(name).c_str(), IMAGE_ICON, width, height, 0)
                : ::LoadImageA(instance_, ToAnsi(name).c_str(), IMAGE_ICON, width, height, 0));
     if (!icon) return {};
-    it = icons_.emplace(name, icon).first;
+    it = icons_.emplace(name, WithAlpha(icon)).first;
   }
   return {reinterpret_cast<std::uintptr_t>(it->second)};
 }

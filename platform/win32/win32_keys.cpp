@@ -16,6 +16,23 @@ std::uint32_t Win32Keys::MapVirtualKey(std::uint32_t code, std::uint32_t mapType
 
 bool Win32Keys::GetKeyboardState(platform::KeyboardTable& table) { return ::GetKeyboardState(table.data()) != FALSE; }
 
+// Windows 2000 and later: looked up, so that the program still starts on
+// NT 4 and the 9x family.
+bool Win32Keys::GetLastInputInfo(std::uint32_t& dwTime) {
+  using LastInputCall = BOOL(WINAPI*)(PLASTINPUTINFO);
+  static const LastInputCall call = [] {
+    HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<LastInputCall>(
+                        reinterpret_cast<void (*)()>(::GetProcAddress(user32, "GetLastInputInfo")))
+                  : nullptr;
+  }();
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof info;
+  if (call == nullptr || !call(&info)) return false;
+  dwTime = info.dwTime;
+  return true;
+}
+
 bool Win32Keys::SetKeyboardState(const platform::KeyboardTable& table) {
   // SetKeyboardState only reads the table; its prototype merely lacks the const.
   platform::KeyboardTable copy = table;

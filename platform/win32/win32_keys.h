@@ -10,4 +10,5 @@ class Win32Keys : public virtual platform::OsKeys {
   std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
   bool GetKeyboardState(platform::KeyboardTable& table) override;
   bool SetKeyboardState(const platform::KeyboardTable& table) override;
+  bool GetLastInputInfo(std::uint32_t& dwTime) override;
 };

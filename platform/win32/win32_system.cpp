@@ -27,6 +27,8 @@ bool Win32System::GetVersionEx(platform::OsVersionInfo& info) {
 
 void Win32System::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
+std::uint32_t Win32System::GetTickCount() { return ::GetTickCount(); }
+
 void Win32System::DoEvents() {
   MSG msg;
   const bool wide = platform::win32::IsNt();

@@ -256,6 +256,167 @@ case_password() {
   expect_saved
 }
 
+# ---- what the tray tells ----
+
+ini_tray() {
+  ini_options "$1" traykeys=True tell=True
+  ini_setting "$1" "Alpha" caps=1 title=Alpha
+  ini_setting "$1" "Typing" scroll=1 title=Typing
+  ini_setting "$1" Default caps=2 scroll=2
+}
+
+# The tip names the setting in force and the keys that are on, as the shell
+# holds it; a balloon tells what the setting did; the user's own key press
+# shows in the tip and tells nothing.
+case_tray_status() {
+  case_folder ini_tray
+  tarvolo_start
+  step waittip 3000 "Tarvolo: Default, all lock keys off"
+  step make alpha - Alpha report
+  step activate alpha
+  keys 100
+  step waittip 3000 "Tarvolo: Alpha, Caps Lock on"
+  step waitballoon 8000
+  [[ $REPLY_LINE == "ok Caps Lock on (Alpha)" ]] || fail "balloon: $REPLY_LINE"
+  screenshot tray-balloon
+  user_press num
+  step waittip 3000 "Tarvolo: Alpha, Caps Lock and Num Lock on"
+  tarvolo_exit
+}
+
+# user_moves_mouse SECONDS: a real X mouse moving over the window that has
+# the X focus, for about that long.
+user_moves_mouse() {
+  local xid i
+  xid=$(xdotool getwindowfocus)
+  for ((i = 0; i < $1 * 10; i++)); do
+    xdotool mousemove --window "$xid" $((20 + i % 200)) $((40 + i % 60))
+    sleep 0.1
+  done
+}
+
+# The balloon waits while the user is busy and comes once keyboard and mouse
+# have been still for a second. The user moves the mouse: under Wine every
+# real X key press sets the lock keys back to the X server's state, which
+# would undo the setting's change itself.
+case_tray_balloon_waits_for_the_user() {
+  case_folder ini_tray
+  tarvolo_start
+  step make typing - Typing pad
+  step activate typing
+  x_focus_to_foreground
+  keys xx1
+  user_moves_mouse 4 &
+  local moving=$!
+  if host waitballoon 3800; then
+    wait "$moving"
+    fail "a balloon while the user moved the mouse: $REPLY_LINE"
+  fi
+  wait "$moving"
+  step waitballoon 8000
+  [[ $REPLY_LINE == "ok Scroll Lock on (Typing)" ]] || fail "balloon: $REPLY_LINE"
+  tarvolo_exit
+}
+
+ini_picture() {
+  ini_options "$1" traykeys=True
+  ini_setting "$1" Default caps=3 num=3
+}
+
+# The colours of a picture file as "R,G,B COUNT", the most frequent first.
+pixel_colours() {
+  convert "$1" -depth 8 txt:- | awk -F'[(),]' 'NR > 1 { n[$3 "," $4 "," $5]++ } END { for (c in n) print c, n[c] }' |
+    sort -k2,2nr
+}
+# Pixels of a lit key: the pictures' green.
+green_pixels() { pixel_colours "$1" | awk '$1 == "46,204,64" { n = $2 } END { print n + 0 }'; }
+# Pixels of colours that neither the pictures (scripts/gen-tray-icons.py)
+# nor the two most frequent ones (taskbar and desktop) have: drawn wrong.
+stray_pixels() {
+  pixel_colours "$1" | awk 'BEGIN { split("46,204,64 16,26,36 58,70,84 154,166,180 94,112,132 200,210,220", c, " ")
+                                    for (i in c) ours[c[i]] = 1 }
+                            NR > 2 && !($1 in ours) { n += $2 } END { print n + 0 }'
+}
+
+# notepad_place [X Y W H]: where Notepad opens; without numbers, where it
+# chooses itself.
+notepad_place() {
+  local key='HKCU\Software\Microsoft\Notepad' names=(iWindowPosX iWindowPosY iWindowPosDX iWindowPosDY) i
+  for i in 0 1 2 3; do
+    if (($# == 4)); then
+      "$WINE" reg add "$key" /v "${names[i]}" /t REG_DWORD /d "${@:i+1:1}" /f >/dev/null 2>&1
+    else
+      "$WINE" reg delete "$key" /v "${names[i]}" /f >/dev/null 2>&1
+    fi
+  done
+  return 0
+}
+
+# The virtual desktop ends with its programs, which are no children of ours.
+tray_picture_end() {
+  [[ -z $TPID ]] || host kill "$TPID" >/dev/null || true
+  [[ -z $TRAY_NOTEPAD ]] || host kill "$TRAY_NOTEPAD" >/dev/null || true
+}
+
+# The lock-key picture in a notification area as Windows shows one: the
+# taskbar of a Wine virtual desktop started at the case's DPI (the shell of
+# the default desktop keeps the icon size it started with). Notepad in front,
+# "Default" keeps Caps and Num Lock on; the taskbar's end must show two lit
+# keys drawn as they are made, and is kept as shown and eight times larger
+# for a person to look at.
+tray_picture_at() {
+  local dpi=$1 desk="tarvolo-tray-$1" xid i shot="$E2E_SCREENS/tray-keys-${1}dpi.png"
+  TRAY_NOTEPAD="" TPID=""
+  trap 'wine_dpi 96; notepad_place; tray_picture_end' EXIT
+  wine_dpi "$dpi"
+  case_folder ini_picture
+  # A small Notepad, clear of the taskbar, whatever size an earlier one left.
+  notepad_place 0 0 300 160
+  step waitprocs notepad.exe 0 5000
+  (cd "$CASE_DIR" && exec "$WINE" explorer "/desktop=$desk,480x320" notepad.exe {E2E_TO_HOST}>&- {E2E_FROM_HOST}<&- \
+    >/dev/null 2>&1) &
+  step waitprocs notepad.exe 1 20000
+  TRAY_NOTEPAD=$(answer_word 2)
+  (cd "$CASE_DIR" && exec "$WINE" explorer "/desktop=$desk,480x320" tarvolo.exe {E2E_TO_HOST}>&- {E2E_FROM_HOST}<&- \
+    >>"$CASE_DIR/tarvolo.stdout" 2>>"$CASE_DIR/tarvolo.stderr") &
+  step waitprocs tarvolo.exe 1 20000
+  TPID=$(answer_word 2)
+  for ((i = 0; i < 50; i++)); do
+    xid=$(xdotool search --onlyvisible --name "^$desk - Wine desktop\$" 2>/dev/null | head -n 1 || true)
+    [[ -z $xid ]] || break
+    sleep 0.2
+  done
+  [[ -n $xid ]] || fail "no virtual desktop"
+  mkdir -p "$E2E_SCREENS"
+  for ((i = 0; i < 40; i++)); do
+    import -window "$xid" "$CASE_DIR/desktop.png" 2>/dev/null &&
+      convert "$CASE_DIR/desktop.png" -gravity SouthEast -crop 96x40+0+0 +repage "$shot" &&
+      (($(green_pixels "$shot") >= 40)) && break
+    sleep 0.25
+  done
+  note "at the taskbar's end: $(green_pixels "$shot") green pixels, $(stray_pixels "$shot") stray ones"
+  convert "$shot" -filter point -resize 800% "${shot%.png}-x8.png"
+  (($(green_pixels "$shot") >= 40)) || fail "no lit keys in the notification area ($shot)"
+  (($(stray_pixels "$shot") == 0)) || fail "the picture is drawn wrong ($shot)"
+}
+case_tray_picture_96dpi() { tray_picture_at 96; }
+case_tray_picture_144dpi() { tray_picture_at 144; }
+
+# ---- the end of the session ----
+
+end_session_saves() {
+  case_folder ini_alpha
+  tarvolo_start
+  step endsession "$TPID" "$1"
+  [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"
+  # Windows may end the process as soon as WM_ENDSESSION is answered.
+  expect_saved
+  tarvolo_ended
+  step waiticons 0 3000
+}
+case_logoff_saves() { end_session_saves logoff; }
+case_shutdown_saves() { end_session_saves shutdown; }
+
 # ---- the settings file under faults ----
 
 # A setting added to Tarvolo.INI by hand while the program runs applies

@@ -1,12 +1,15 @@
 // The notification area, the pop-up menu, the input box and the end of the
 // session: icons, waiticons, trayprune, trayclick, traydelete,
-// taskbarcreated, menu, inputbox, msgbox, answer, endsession.
+// taskbarcreated, waittip, waitballoon, menu, inputbox, msgbox, answer,
+// endsession.
 //
 // Wine gives every tray icon a window of its own; a mouse message posted to
 // that window is passed on to the icon's owner with the owner's callback
-// message, exactly as a click on the icon would be.
+// message, exactly as a click on the icon would be. The icon's tip and its
+// balloon are tool-tip windows owned by that window.
 #include "tests/e2e/host_commands.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <map>
@@ -51,6 +54,59 @@ bool DeleteTrayIcon(DWORD pid) {
     if (::Shell_NotifyIconA(NIM_DELETE, &data)) return true;
   }
   return false;
+}
+
+// The tool-tip windows that may hold the icon's tip, or its balloon
+// (TTS_BALLOON, shown): made for the icon's window, they belong to its
+// top-level window.
+std::vector<HWND> IconToolTips(HWND icon, bool balloon) {
+  std::vector<HWND> tips;
+  for (HWND hwnd : TopLevelWindows())
+    if (WindowClass(hwnd) == "tooltips_class32" && ::GetWindow(hwnd, GW_OWNER) == ::GetAncestor(icon, GA_ROOT) &&
+        ((::GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON) != 0) == balloon && (!balloon || ::IsWindowVisible(hwnd)))
+      tips.push_back(hwnd);
+  return tips;
+}
+
+// The text of the tool-tip's tool for the icon window. The tool-tip lives in
+// the shell's process: the request and the text go through memory there.
+bool ToolTipText(HWND tip, HWND icon, std::string& text) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(tip, &pid);
+  OwnedHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+  if (!process.valid()) return false;
+  constexpr std::size_t kChars = 1024;  // the most a tool-tip copies out
+  auto* remote = static_cast<char*>(
+      ::VirtualAllocEx(process.get(), nullptr, sizeof(TTTOOLINFOW) + kChars * 2, MEM_COMMIT, PAGE_READWRITE));
+  if (remote == nullptr) return false;
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = icon;
+  info.uId = reinterpret_cast<UINT_PTR>(icon);
+  info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof info);
+  std::wstring wide(kChars, L'\0');
+  DWORD_PTR ignored = 0;
+  const bool done =
+      ::WriteProcessMemory(process.get(), remote, &info, sizeof info, nullptr) &&
+      ::WriteProcessMemory(process.get(), remote + sizeof info, wide.data(), 2, nullptr) &&
+      ::SendMessageTimeoutW(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                            &ignored) &&
+      ::ReadProcessMemory(process.get(), remote + sizeof info, wide.data(), kChars * 2, nullptr);
+  ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+  if (!done) return false;
+  wide.resize(wide.find(L'\0') == std::wstring::npos ? kChars : wide.find(L'\0'));
+  text = Narrow(wide);
+  return true;
+}
+
+// The text of the only icon's tip or balloon; empty when there is none.
+std::string IconText(bool balloon) {
+  const std::vector<HWND> icons = TrayIcons();
+  std::string text;
+  if (icons.size() != 1) return text;
+  for (HWND tip : IconToolTips(icons.front(), balloon))
+    if (ToolTipText(tip, icons.front(), text) && !text.empty()) return text;
+  return {};
 }
 
 // The button captioned so, its mnemonic marker aside.
@@ -101,6 +157,19 @@ void AddShellCommands(CommandTable& table) {
   };
   table["traydelete"] = [](HostState&, const Args& a) {
     return DeleteTrayIcon(a.Pid(1)) ? Ok() : Fail("no icon of that process");
+  };
+  // waittip MS TEXT: waits until the icon's tip reads TEXT; answers with the
+  // tip as it is.
+  table["waittip"] = [](HostState&, const Args& a) {
+    std::string tip;
+    const bool done = WaitUntil([&] { return (tip = IconText(false)) == a.Rest(2); }, a.Int(1), kSlowPollMs);
+    return done ? Ok(tip) : Fail(tip.empty() ? "no tip" : tip);
+  };
+  // waitballoon MS: waits for the icon's balloon to show; answers with its text.
+  table["waitballoon"] = [](HostState&, const Args& a) {
+    std::string text;
+    const bool done = WaitUntil([&] { return !(text = IconText(true)).empty(); }, a.Int(1), kSlowPollMs);
+    return done ? Ok(text) : Fail("no balloon");
   };
   table["taskbarcreated"] = [](HostState&, const Args&) {
     const UINT message = ::RegisterWindowMessageA("TaskbarCreated");

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Writes the Tarvolo.INI a test starts from. Sourced by run.sh.
 #
-#   ini_options FILE [keystroke=True|False] [password=TEXT]
+#   ini_options FILE [keystroke=True|False] [password=TEXT] [traykeys=True]
+#               [tell=True]
 #   ini_setting FILE NAME [caps=N] [num=N] [scroll=N] [title=TEXT] [owner=TEXT]
 #                         [exe=TEXT] [mtitle=N] [mowner=N] [mexe=N]
 #
@@ -43,9 +44,9 @@ ini_arguments() {
 }
 
 ini_options() {
-  local file=$1 keystroke=False password="" key
+  local file=$1 keystroke=False password="" traykeys="" tell="" key
   shift
-  ini_arguments keystroke password -- "$@" || return 1
+  ini_arguments keystroke password traykeys tell -- "$@" || return 1
   INI_NEXT_SECTION=50
   {
     printf '[Options]%s' "$INI_EOL"
@@ -54,6 +55,8 @@ ini_options() {
     for key in Show Capitalize Reverse Lower; do
       printf '%s=\r\n%s=0\r\n%s=0\r\n' "${key}_Disp" "${key}_vKey" "${key}_Modifier"
     done
+    [[ -z $traykeys ]] || printf 'Lock Keys In Tray Icon=%s\r\n' "$traykeys"
+    [[ -z $tell ]] || printf 'Tell Lock Key Changes=%s\r\n' "$tell"
   } >"$file"
 }
 

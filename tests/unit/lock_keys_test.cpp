@@ -52,16 +52,25 @@ TEST_F(LockKeysTest, KeystrokesOnRequestAndAlwaysOnTheNtFamily) {
   }
 }
 
+TEST_F(LockKeysTest, KeyAlreadyInWantedStateSendsNothing) {
+  desk.SetToggled(kVkCapital, true);
+  EXPECT_FALSE(keys.SetCapsLock(true)) << "nothing changed";
+  options.KeystrokeSimulation = true;
+  EXPECT_FALSE(keys.SetNumLock(false));
+  EXPECT_TRUE(desk.KeyEvents().empty());
+  EXPECT_EQ(desk.SetKeyboardStateCalls(), 0);
+}
+
 TEST_F(LockKeysTest, SlowKeyEndsTheWaitWhenItChangesAndARefusingOneStopsAtTheLimit) {
   options.KeystrokeSimulation = true;
   desk.DelayKey(kVkNumLock, 3);
-  keys.SetNumLock(true);
+  EXPECT_TRUE(keys.SetNumLock(true)) << "changed";
   EXPECT_TRUE(desk.Toggled(kVkNumLock));
   EXPECT_EQ(desk.KeyEvents().size(), 2u) << "sent once, no second attempt";
   EXPECT_EQ(desk.NowMs(), 15u) << "three polls of 5 ms";
 
   desk.RefuseKey(kVkCapital);
-  keys.SetCapsLock(true);
+  EXPECT_FALSE(keys.SetCapsLock(true)) << "tried, but nothing changed";
   EXPECT_FALSE(desk.Toggled(kVkCapital));
   EXPECT_EQ(desk.KeyEvents().size(), 2u + 2u * LockKeyController::kAttemptLimit);
   EXPECT_EQ(desk.NowMs(), 15u + LockKeyController::kAttemptLimit * LockKeyController::kPollsPerAttempt *

@@ -33,6 +33,7 @@ class CountingKeys : public platform::OsKeys {
     ++tableWrites;
     return real_.SetKeyboardState(table);
   }
+  bool GetLastInputInfo(std::uint32_t& dwTime) override { return real_.GetLastInputInfo(dwTime); }
   int presses = 0, tableWrites = 0;
 
  private:
@@ -43,7 +44,7 @@ struct LockKeyCase {
   const char* name;
   int vk;
   bool (LockKeyController::*get)();
-  void (LockKeyController::*set)(const bool&);
+  bool (LockKeyController::*set)(const bool&);
 };
 
 class LockKeysTest : public ::testing::TestWithParam<LockKeyCase> {
