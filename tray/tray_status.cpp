@@ -72,7 +72,9 @@ void TrayStatus::Update(clsSysTray& tray, forms::Control& pictures, bool refresh
   if (refreshTick || options_.ShowLockKeysInTray || engine_.KeysSetBySetting.keys != 0 || !tipShown_)
     keys_ = engine_.LockKeys.ToggledNow();
   const LockKeySet on = keys_;
-  const std::string& name = engine_.CurrentSetting().Name;
+  static const std::string kNoSetting;  // none in force: the tip names only the keys
+  const clsSetting* current = engine_.CurrentSetting();
+  const std::string& name = current ? current->Name : kNoSetting;
   if (!tipShown_ || on != shownKeys_ || name != shownName_) {
     tipShown_ = true;
     shownKeys_ = on;
@@ -102,7 +104,8 @@ void TrayStatus::Notice(clsSysTray& tray, LockKeySet on) {
   if (changes.keys != 0) {
     waiting_.keys |= changes.keys;
     waiting_.on = static_cast<LockKeySet>((waiting_.on & ~changes.keys) | (changes.on & changes.keys));
-    waitingSetting_ = engine_.CurrentSetting().Name;
+    const clsSetting* current = engine_.CurrentSetting();
+    waitingSetting_ = current ? current->Name : std::string();
   }
   if (waiting_.keys == 0) return;
   // A key the user has put back since is no longer the setting's doing. The

@@ -63,13 +63,13 @@ TEST(TrayTip, FollowsTheSettingTheKeysAndARenameAndIsSentOnlyWhenItChanges) {
   p.desktop.SetToggled(kVkNumLock, true);  // the user's own key: by the next refresh tick
   p.desktop.AdvanceClock(500);
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: Notes, Caps Lock and Num Lock on");
-  p.state().CurrentSetting().Name = "Letters";  // renamed in the setup window
+  p.state().CurrentSetting()->Name = "Letters";  // renamed in the setup window
   p.desktop.AdvanceClock(1000);
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: Letters, Caps Lock and Num Lock on");
   // Renamed beyond what the tip has room for: the same text, not sent again.
-  p.state().CurrentSetting().Name = std::string(30, 'L');
+  p.state().CurrentSetting()->Name = std::string(30, 'L');
   p.FastTick();
-  p.state().CurrentSetting().Name += "etters";
+  p.state().CurrentSetting()->Name += "etters";
   p.FastTick();
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: " + std::string(24, 'L') + "..., Caps Lock and Num Lock on");
   EXPECT_EQ(p.Calls(), calls + 4);
