@@ -58,7 +58,7 @@ NT_CASES=(
   which_setting actions_over_time
   tray_menu password changed_by_hand tray_status tray_balloon_waits_for_the_user
   hotkeys_notepad_wordpad
-  setup_window setup_snapshot_unicode setup_help setup_144dpi_exit_during_message setup_save_faults appdata_settings
+  setup_snapshot_unicode setup_window setup_help setup_144dpi_exit_during_message setup_save_faults appdata_settings
   options_hotkey options_password_session_end options_start_with_windows
   # Last: after a Wine virtual desktop has come and gone, the default desktop's
   # foreground is not what it was until Wine's server starts again.
