@@ -56,13 +56,14 @@ e2e_prepare_prefix || { echo "e2e: could not set up the Wine prefix"; echo "0 pa
 
 NT_CASES=(
   which_setting actions_over_time
-  tray_menu password changed_by_hand tray_status tray_balloon_waits_for_the_user
+  tray_menu password changed_by_hand
   hotkeys_notepad_wordpad
   setup_snapshot_unicode setup_window setup_help setup_144dpi_exit_during_message setup_save_faults appdata_settings
   options_hotkey options_password_session_end options_start_with_windows
-  # Last: after a Wine virtual desktop has come and gone, the default desktop's
-  # foreground is not what it was until Wine's server starts again.
-  tray_picture_96dpi tray_picture_144dpi
+  # Last: after the shell's balloon or a Wine virtual desktop has come and
+  # gone, the default desktop's foreground is not what it was until Wine's
+  # server starts again.
+  tray_status tray_balloon_waits_for_the_user tray_picture_96dpi tray_picture_144dpi
 )
 NINE_X_CASES=(9x_keyboard_state_way 9x_keystrokes_and_hotkeys)
 
