@@ -104,17 +104,19 @@ void EvaluateActiveWindow(EngineState& state) {
   }
 
   ApplyActions(state, changed);
+  ShowWindowFacts(state);
+}
 
-  if (state.MainWindowOpen && state.View != nullptr) {
-    // With none in force nothing matched: no filter to highlight.
-    const clsSetting none;
-    const clsSetting& current = state.CurrentSetting() ? *state.CurrentSetting() : none;
-    const WindowFactsRecord& facts = state.WindowFacts;
-    state.View->ShowMatchedText(facts.Title, current.Filter_Title, current.Match_Title, WindowFact::Title);
-    state.View->ShowMatchedText(facts.OwnerTitle, current.Filter_Owner, current.Match_Owner, WindowFact::OwnerTitle);
-    state.View->ShowMatchedText(facts.EXE, current.Filter_EXE, current.Match_EXE, WindowFact::EXE);
-    state.View->UpdateMonitorButtons();
-  }
+void ShowWindowFacts(EngineState& state) {
+  if (!state.MainWindowOpen || state.View == nullptr) return;
+  // With none in force nothing matched: no filter to highlight.
+  const clsSetting none;
+  const clsSetting& current = state.CurrentSetting() ? *state.CurrentSetting() : none;
+  const WindowFactsRecord& facts = state.WindowFacts;
+  state.View->ShowMatchedText(facts.Title, current.Filter_Title, current.Match_Title, WindowFact::Title);
+  state.View->ShowMatchedText(facts.OwnerTitle, current.Filter_Owner, current.Match_Owner, WindowFact::OwnerTitle);
+  state.View->ShowMatchedText(facts.EXE, current.Filter_EXE, current.Match_EXE, WindowFact::EXE);
+  state.View->UpdateMonitorButtons();
 }
 
 void ApplyActions(EngineState& state, const bool& changed) {

@@ -10,6 +10,10 @@ class EngineState;
 // "Toggle" and "Remember" actions; "Maintain" actions every time.
 void EvaluateActiveWindow(EngineState& state);
 
+// Shows the last evaluated window and the setting in force on the setup
+// window's Monitor page, when that window is open.
+void ShowWindowFacts(EngineState& state);
+
 // Keeps "Maintain" keys in their state and records "Remember" keys' states.
 void EnforceActions(EngineState& state);
 

@@ -1,6 +1,7 @@
 #include "setup/frm_main.h"
 
 
+#include "engine/matcher.h"
 #include "monitor/frm_icon.h"
 #include "monitor/frm_icon_form.h"
 #include "monitor/settings_save.h"
@@ -127,6 +128,9 @@ void frmMain::Form_Load() {
   InitControls();
   // After the key states have their texts.
   forms::FitCaptions(form_, TwipsPerPixelX);
+  // Opened from the tray menu, nothing evaluates the window the user was in
+  // again while it stays in front: the page shows it from the start.
+  ShowWindowFacts(engine_);
 }
 
 void frmMain::InitControls() {

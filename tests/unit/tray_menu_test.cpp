@@ -208,3 +208,18 @@ TEST(SaveProblems, WhatCannotBeReadAsSettingsIsKeptAsideAndTheSettingsAreSaved) 
 }
 
 }  // namespace
+
+// Chosen from the tray menu, the setup window shows the window the user was
+// in, though no evaluation follows while that window keeps the front.
+TEST(TrayMenu, ShowOpensTheMonitorPageOnTheWindowTheUserWasIn) {
+  Started p;
+  const auto window = p.desktop.AddWindow({"Notes", "Edit", 0, p.desktop.AddProcess({"C:\\Apps\\editor.exe"})});
+  p.desktop.SetForeground(window);
+  p.desktop.AdvanceClock(500);
+  p.Pick(0);
+  p.desktop.SetForeground(window);
+  p.desktop.AdvanceClock(500);
+  ASSERT_TRUE(p.SetupOpen());
+  EXPECT_EQ(p.program->SetupWindow().lblAWTitle[1]->Caption(), "Notes");
+  EXPECT_EQ(p.program->SetupWindow().lblAWOwnerEXE[1]->Caption(), "editor.exe");
+}
