@@ -402,21 +402,6 @@ tray_picture_at() {
 case_tray_picture_96dpi() { tray_picture_at 96; }
 case_tray_picture_144dpi() { tray_picture_at 144; }
 
-# ---- the end of the session ----
-
-end_session_saves() {
-  case_folder ini_alpha
-  tarvolo_start
-  step endsession "$TPID" "$1"
-  [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"
-  # Windows may end the process as soon as WM_ENDSESSION is answered.
-  expect_saved
-  tarvolo_ended
-  step waiticons 0 3000
-}
-case_logoff_saves() { end_session_saves logoff; }
-case_shutdown_saves() { end_session_saves shutdown; }
-
 # ---- the settings file under faults ----
 
 # A setting added to Tarvolo.INI by hand while the program runs applies

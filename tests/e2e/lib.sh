@@ -129,12 +129,6 @@ tarvolo_start() {
   step sleep 300
 }
 
-tarvolo_running() {
-  local pid
-  pid=$(cat "$CASE_DIR/unix.pid" 2>/dev/null) || return 1
-  kill -0 "$pid" 2>/dev/null
-}
-
 # Waits for the program's process to end by itself.
 tarvolo_ended() {
   step waitexit "$TPID" 10000 || return 1
