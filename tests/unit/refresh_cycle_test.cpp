@@ -89,7 +89,9 @@ TEST(FastTick, StopsWhereExitWasChosenWhileItServicedEvents) {
   EXPECT_FALSE(p.iconForm()["tmrFast"].Enabled());
 }
 
-TEST(RefreshTick, WritesAShortOrEmptyNameSteadilyAndLeavesAClosedWindowAlone) {
+// Short names steadily, a long one scrolled one place each tick in a cycle of
+// its length + 3, an empty one as such; a closed window is left alone.
+TEST(RefreshTick, WritesTheSettingsNameIntoTheSetupWindowsCaption) {
   Running p;
   p.OpenSetupWindow();
   EXPECT_EQ(p.setupForm().Caption(), "Tarvolo");
@@ -100,21 +102,6 @@ TEST(RefreshTick, WritesAShortOrEmptyNameSteadilyAndLeavesAClosedWindowAlone) {
       EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - [" + name + "]");
     }
   }
-  p.state().CurrentSetting()->Name = "";
-  p.RefreshTick();
-  EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - []");
-
-  p.icon().mnuPopup_Click(1);
-  p.setupForm().Show();  // shown past the monitor: MainWindowOpen is what counts
-  p.state().MainWindowOpen = false;
-  p.setupForm().SetCaption("Mine");
-  p.RefreshTick();
-  EXPECT_EQ(p.setupForm().Caption(), "Mine");
-}
-
-TEST(RefreshTick, ScrollsALongNameOnePlaceEachTickInACycleOfLengthPlus3) {
-  Running p;
-  p.OpenSetupWindow();
   const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";  // 40 characters
   const std::string looped = name + "...  ";
   p.MakeCurrent(name);
@@ -131,8 +118,19 @@ TEST(RefreshTick, ScrollsALongNameOnePlaceEachTickInACycleOfLengthPlus3) {
   p.MakeCurrent(second);
   p.RefreshTick();
   EXPECT_EQ(p.Shown(), second.substr(0, 35));
+  p.state().CurrentSetting()->Name = "";
+  p.RefreshTick();
+  EXPECT_EQ(p.setupForm().Caption(), "Tarvolo - []");
+
+  p.icon().mnuPopup_Click(1);
+  p.setupForm().Show();  // shown past the monitor: MainWindowOpen is what counts
+  p.state().MainWindowOpen = false;
+  p.setupForm().SetCaption("Mine");
+  p.RefreshTick();
+  EXPECT_EQ(p.setupForm().Caption(), "Mine");
 }
 
+// With a user at the keyboard, not while a screen saver runs.
 TEST(HookUpkeep, OnlyOn9xWithAUserAtTheKeyboardIsTheHookRenewedEvery121Ticks) {
   Running nt(WindowsFamily::Win2000);
   nt.desktop.AdvanceClock(500 * 300);
@@ -140,30 +138,26 @@ TEST(HookUpkeep, OnlyOn9xWithAUserAtTheKeyboardIsTheHookRenewedEvery121Ticks) {
 
   Running p(WindowsFamily::Win98);
   ASSERT_EQ(p.desktop.InstallCalls(), 1);
+  const auto ticks = [&](int n, bool typing) {
+    for (int tick = 1; tick <= n; ++tick) {
+      if (typing) p.program->Hook().IdleTicks = 0;  // the user typed since the last tick
+      p.RefreshTick();
+    }
+  };
   std::vector<int> renewedAt;
   for (int tick = 1; tick <= 250; ++tick) {
-    p.program->Hook().IdleTicks = 0;  // the user typed since the last tick
-    p.RefreshTick();
+    ticks(1, true);
     if (p.desktop.InstallCalls() - 1 > static_cast<int>(renewedAt.size())) renewedAt.push_back(tick);
   }
   EXPECT_EQ(renewedAt, (std::vector<int>{121, 242}));
   EXPECT_EQ(p.desktop.InstalledHooks(), 1u) << "the old hook goes before the new one comes";
-}
-
-TEST(HookUpkeep, AnIdleUserOrAScreenSaverHoldsTheRenewalBack) {
-  Running p(WindowsFamily::Win98);
-  for (int tick = 1; tick <= 200; ++tick) p.RefreshTick();  // nobody there
-  EXPECT_EQ(p.desktop.InstallCalls(), 1);
-  p.program->Hook().IdleTicks = 0;  // input at last
-  p.RefreshTick();
-  EXPECT_EQ(p.desktop.InstallCalls(), 2);
-
+  ticks(200, false);  // nobody there
+  EXPECT_EQ(p.desktop.InstallCalls(), 3);
+  ticks(1, true);  // input at last
+  EXPECT_EQ(p.desktop.InstallCalls(), 4);
   p.state().ScreenSaverSeen = true;
-  for (int tick = 1; tick <= 130; ++tick) {
-    p.program->Hook().IdleTicks = 0;
-    p.RefreshTick();
-  }
-  EXPECT_EQ(p.desktop.InstallCalls(), 2);
+  ticks(130, true);
+  EXPECT_EQ(p.desktop.InstallCalls(), 4);
 }
 
 // Tarvolo.INI edited by hand while the program runs applies without a
