@@ -22,22 +22,17 @@ TEST(ReverseCaseTest, SwapsOnlyAsciiLettersAndKeepsLength) {
   EXPECT_EQ(ReverseCase(""), "");
 }
 
-TEST(TransformRichTextTest, ChangesOnlyTheRunsAfterTheFirstFontSize) {
+// Only the runs after the first font size change; a run ends at the last
+// backslash of a run of backslashes, and what follows is taken for a control
+// word and skipped up to the next space. Hostile input keeps its length.
+TEST(TransformRichTextTest, ChangesOnlyTheRunsAfterTheFirstFontSizeAndKeepsTheLength) {
   const std::string doc = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello World\\par caf\xE9\\b bold\\b0}";
   EXPECT_EQ(TransformRichText(doc, true, Upper),
             "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 HELLO WORLD\\par CAF\xC9\\b BOLD\\b0}");
   EXPECT_EQ(TransformRichText(doc, false, Upper),
             "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 hELLO wORLD\\par CAF\xE9\\b BOLD\\b0}");
-}
-
-TEST(TransformRichTextTest, RunReachingTheEndAndRunsOfBackslashes) {
   EXPECT_EQ(TransformRichText("\\fs20 tail text", true, Upper), "\\fs20 TAIL TEXT");
-  // A run ends at the last backslash of a run of backslashes; what follows
-  // is taken for a control word and skipped up to the next space.
   EXPECT_EQ(TransformRichText("\\fs20 a\\\\b c\\par d", true, Upper), "\\fs20 A\\\\b C\\par D");
-}
-
-TEST(TransformRichTextTest, HostileInputKeepsLengthOrGivesEmpty) {
   EXPECT_EQ(TransformRichText("{\\rtf1 no font size}", true, Upper), "");
   EXPECT_EQ(TransformRichText("", false, Upper), "");
   for (const std::string& s : {std::string("\\fs"), std::string("\\fs "), std::string("\\fs \\"),

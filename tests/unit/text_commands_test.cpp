@@ -34,15 +34,14 @@ TEST_F(ClipboardFixture, PlainTextIsUnicodeOnTheNtFamilyAndEveryCharacterIsKept)
   desktop.PutOnClipboard(platform::kCfUnicodeText, std::string("ab\0cd", 5));
   functions.CapitalizeClipboardText();
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "AB"}})) << "plain text ends at its NUL";
-}
 
-TEST(ClipboardOn9x, PlainTextStaysInTheCodePageAndItsCaseConversion) {
-  sim::SimDesktop desktop(sim::WindowsFamily::Win98);
-  modFunctions functions{desktop};
-  desktop.PutOnClipboard(platform::kCfText, "Café µ Ab-5");
-  functions.CapitalizeClipboardText();
-  // The micro sign's capital is Greek, which Windows-1252 lacks.
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "CAFÉ µ AB-5"}}));
+  // On 9x in the code page: the micro sign's capital is Greek, which
+  // Windows-1252 lacks.
+  sim::SimDesktop win98(sim::WindowsFamily::Win98);
+  modFunctions on98{win98};
+  win98.PutOnClipboard(platform::kCfText, "Café µ Ab-5");
+  on98.CapitalizeClipboardText();
+  EXPECT_EQ(win98.ClipboardData(), (Clip{{platform::kCfText, "CAFÉ µ AB-5"}}));
 }
 
 TEST_F(ClipboardFixture, RichTextWinsAndIsTheOnlyFormatLeftUnlessItHasNoFontSize) {
@@ -172,21 +171,16 @@ TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
   EXPECT_TRUE(desktop.Editor(editor).pasted.empty());
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
 
-  // A program that does nothing with Ctrl+C.
+  // A program that does nothing with Ctrl+C; where the clipboard has no
+  // count (the 9x family and NT 4) such a copy cannot be told, and the old
+  // text is transformed as before.
   desktop.SetEditor(editor, {"Hello", true});
   press(options.HotkeyLower);
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
   EXPECT_EQ(desktop.SentKeys().back().vk, 'C') << "no Ctrl+V after a copy that did not happen";
-}
-
-TEST_F(HighlightFixture, WithoutTheClipboardsCountTheOldTextIsTransformedAsBefore) {
-  // The 9x family and NT 4 cannot tell a copy that did not happen.
   desktop.SetClipboardCounts(false);
-  desktop.SetEditor(editor, {"Hello", true});
-  desktop.PutOnClipboard(platform::kCfUnicodeText, "Earlier");
-  options.HotkeyLower.bHKTriggered = true;
-  functions.RunPendingHotkeys(options, bShowTarvolo);
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "earlier"}}));
+  press(options.HotkeyLower);
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "previous clip"}}));
   EXPECT_EQ(desktop.Editor(editor).selection, "Hello");
 }
 
