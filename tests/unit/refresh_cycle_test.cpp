@@ -1,9 +1,13 @@
 // The two timers of the hidden form: what each tick does, in which order,
-// and the setup window's scrolling caption.
+// the setup window's scrolling caption, and a window coming to the front,
+// which where the system says so is evaluated at once by a fast tick brought
+// forward, never inside a running tick, and by the timer alone elsewhere.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "resident_fixture.h"
 
@@ -14,7 +18,9 @@ using sim::WindowsFamily;
 // A started program, with the hot-keys of FileWithHotkeys and an
 // application of its own to switch to.
 struct Running : ResidentProgram {
-  explicit Running(WindowsFamily family = WindowsFamily::Win10) : ResidentProgram(family) {
+  explicit Running(WindowsFamily family = WindowsFamily::Win10, bool refuseWinEventHook = false)
+      : ResidentProgram(family) {
+    desktop.RefuseWinEventHooks(refuseWinEventHook);
     FileWithHotkeys();
     desktop.SetForeground(Window("Untitled"));
     program->Start();
@@ -203,6 +209,75 @@ TEST(RefreshTick, AdoptsAFileChangedByHandOnceItHasSettledButNotWhileTheSetupWin
   EXPECT_EQ(p.state().CurrentSetting()->Action_CapsLock, ActionMaintainOff);
   p.ui->CloseBox(p.setupForm());
   EXPECT_EQ(p.desktop.File(path + ".bak"), file("0"));
+}
+
+TEST(ForegroundEvent, TheWindowInFrontIsEvaluatedAtOnceAndOwnOrEmptyWindowsAreLeftAlone) {
+  Running p;
+  const auto report = p.AddSetting("Editor", ActionToggleOn), other = p.desktop.Foreground();
+  p.desktop.AdvanceClock(167);
+  EXPECT_EQ(p.desktop.WinEventHookFlags(), platform::kWinEventOutOfContext | platform::kWinEventSkipOwnProcess);
+  const auto at = p.desktop.NowMs() + 50;
+  p.desktop.AdvanceClock(50);
+  const int queries = p.desktop.ForegroundQueries();
+  p.desktop.ActivateWindow(report);
+  p.desktop.AdvanceClock(0);
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Editor");
+  EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
+  EXPECT_LT(p.desktop.NowMs() - at, 50u) << "the key's own wait, not the timer's";
+  EXPECT_EQ(p.desktop.ForegroundQueries() - queries, 2) << "one evaluation: the window and its owner";
+
+  // Activation is asynchronous: what is in front when the evaluation runs
+  // counts, not the window the event named.
+  p.desktop.SetForeground(other);
+  p.desktop.RaiseWinEvent(platform::kEventSystemForeground, report);
+  p.desktop.AdvanceClock(0);
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Default");
+
+  p.icon().mnuPopup_Click(0);  // the setup window comes to the front
+  ASSERT_EQ(p.desktop.Foreground(), p.setupForm().hWnd());
+  p.desktop.ActivateWindow(p.setupForm().hWnd());
+  p.desktop.RaiseWinEvent(platform::kEventSystemForeground, 0);
+  EXPECT_EQ(p.desktop.PostedMessages(), 0u) << "nothing asked for";
+
+  p.icon().mnuPopup_Click(3);
+  EXPECT_EQ(p.desktop.WinEventHooks(), 0u) << "unhooked at exit";
+}
+
+TEST(ForegroundEvent, OneDuringARunningCommandIsServedRightAfterItNotInsideIt) {
+  Running p;
+  const auto report = p.AddSetting("Editor", ActionToggleOn);
+  p.desktop.AdvanceClock(167);
+  int depth = 0, deepest = 0;
+  std::string duringCommand;
+  p.EditorInFront([&] {
+    deepest = std::max(deepest, ++depth);
+    if (duringCommand.empty()) {
+      p.desktop.ActivateWindow(report);
+      p.desktop.DoEvents();  // the command waits for its keystrokes
+      duringCommand = p.state().CurrentSetting()->Name;
+    }
+    --depth;
+  });
+  const auto pressed = p.desktop.NowMs();
+  ASSERT_TRUE(p.desktop.PressHotkey(kCtrlAlt, 'U'));
+  p.desktop.AdvanceClock(0);
+  EXPECT_EQ(duringCommand, "Default");
+  EXPECT_EQ(deepest, 1);
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Editor");
+  EXPECT_LT(p.desktop.NowMs() - pressed, 50u) << "right after the command, not a period later";
+}
+
+TEST(ForegroundEvent, WithoutTheHookTheTimerAloneFollowsTheForegroundWindow) {
+  Running p(WindowsFamily::Win10, true);
+  const auto report = p.AddSetting("Editor", ActionToggleOn);
+  p.desktop.AdvanceClock(167);
+  EXPECT_FALSE(p.icon().ForegroundHook().Installed());
+  p.desktop.ActivateWindow(report);
+  p.desktop.AdvanceClock(166);
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Default");
+  p.desktop.AdvanceClock(1);
+  EXPECT_EQ(p.state().CurrentSetting()->Name, "Editor");
+  EXPECT_TRUE(p.program->Running());
 }
 
 }  // namespace
