@@ -1,7 +1,8 @@
 // The two timers of the hidden form: what each tick does, in which order,
-// the setup window's scrolling caption, and a window coming to the front,
-// which where the system says so is evaluated at once by a fast tick brought
-// forward, never inside a running tick, and by the timer alone elsewhere.
+// the setup window's scrolling caption; a window coming to the front, which
+// where the system says so is evaluated at once by a fast tick brought
+// forward, never inside a running tick, and by the timer alone elsewhere;
+// the hot-keys and the activity hook joined to the ticks and the shut-down.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,9 +19,9 @@ using sim::WindowsFamily;
 // A started program, with the hot-keys of FileWithHotkeys and an
 // application of its own to switch to.
 struct Running : ResidentProgram {
-  explicit Running(WindowsFamily family = WindowsFamily::Win10, bool refuseWinEventHook = false)
-      : ResidentProgram(family) {
-    desktop.RefuseWinEventHooks(refuseWinEventHook);
+  explicit Running(WindowsFamily family = WindowsFamily::Win10, bool refuseHooks = false) : ResidentProgram(family) {
+    desktop.RefuseWinEventHooks(refuseHooks);
+    desktop.RefuseHooks(refuseHooks);
     FileWithHotkeys();
     desktop.SetForeground(Window("Untitled"));
     program->Start();
@@ -63,7 +64,19 @@ struct Running : ResidentProgram {
   }
   // Runs the clock to the next refresh tick.
   void RefreshTick() { desktop.AdvanceClock((desktop.NowMs() / 500 + 1) * 500 - desktop.NowMs()); }
+  void Exit() { icon().mnuPopup_Click(3); }
   std::uint32_t editor = desktop.AddProcess({"C:\\Apps\\editor.exe"});
+};
+
+// "Hello World" highlighted in the window in front, whose setting is current;
+// the next tick is a period away.
+struct WithText : Running {
+  WithText() {
+    desktop.SetEditor(notepad, {"Hello World"});
+    desktop.AdvanceClock(167);
+  }
+  const std::vector<std::string>& Pasted() { return desktop.Editor(notepad).pasted; }
+  platform::WindowHandle notepad = desktop.Foreground();
 };
 
 TEST(FastTick, ServesHotKeysAfterTheEngineHasChosenTheSetting) {
@@ -278,6 +291,102 @@ TEST(ForegroundEvent, WithoutTheHookTheTimerAloneFollowsTheForegroundWindow) {
   p.desktop.AdvanceClock(1);
   EXPECT_EQ(p.state().CurrentSetting()->Name, "Editor");
   EXPECT_TRUE(p.program->Running());
+}
+
+TEST(ResidentHotkeys, APressRunsAtOnceNotAtTheNextTickAndExitReleasesEverything) {
+  WithText r;
+  const auto pressed = r.desktop.NowMs();
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.Pasted(), std::vector<std::string>{"HELLO WORLD"}) << "pressed twice before it ran: runs once";
+  EXPECT_EQ(r.desktop.NowMs(), pressed);
+  r.desktop.AdvanceClock(500);
+  EXPECT_EQ(r.Pasted().size(), 1u);
+
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
+  r.desktop.AdvanceClock(0);
+  EXPECT_TRUE(r.state().MainWindowOpen);
+
+  const platform::WindowHandle frmIcon = r.iconForm().hWnd();
+  EXPECT_TRUE(r.desktop.IsSubclassed(frmIcon));
+  EXPECT_EQ(r.desktop.InstalledHooks(), 0u) << "no journal hook on the NT family";
+  r.Exit();
+  EXPECT_EQ(r.desktop.RegisteredHotkeys(), 0u);
+  EXPECT_EQ(r.desktop.AtomsInTable(), 0u);
+  EXPECT_FALSE(r.desktop.IsSubclassed(frmIcon));
+}
+
+TEST(ResidentHotkeys, SeveralAtOnceRunOnePerTickInTheirOrderAndOneDuringACommandWaitsForIt) {
+  WithText r;
+  const auto pressed = r.desktop.NowMs();
+  const int queries = r.desktop.ForegroundQueries();
+  for (std::uint32_t vk : {'L', 'U', 'R'}) ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, vk));
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.Pasted(), (std::vector<std::string>{"hELLO wORLD", "HELLO WORLD", "hello world"}))
+      << "Reverse, Capitalize, Lower, whatever the order pressed";
+  EXPECT_EQ(r.desktop.ForegroundQueries() - queries, 3) << "three ticks, one request each";
+  EXPECT_EQ(r.desktop.NowMs(), pressed) << "none waited for the timer";
+
+  // Capitalize services messages between its transform and its paste; a
+  // Lower pressed then must not run inside it.
+  r.desktop.SetEditor(r.notepad, {"Hello World"});
+  r.desktop.OnEveryDoEvents([&] {
+    r.desktop.OnEveryDoEvents(nullptr);
+    r.desktop.PressHotkey(kCtrlAlt, 'L');
+  });
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.Pasted(), (std::vector<std::string>{"HELLO WORLD", "hello world"}));
+  EXPECT_EQ(r.desktop.NowMs(), pressed);
+}
+
+TEST(ResidentHotkeys, TheShowRequestAsksForThePasswordAndNothingRunsWhileTheBoxIsUp) {
+  WithText r;
+  r.state().AppOptions.AdminPassword = "secret";
+  std::size_t sentWhileAsked = 99;
+  r.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
+    r.desktop.PressHotkey(kCtrlAlt, 'U');
+    r.desktop.AdvanceClock(1000);  // the box's own message loop, with the timers running
+    sentWhileAsked = r.desktop.SentKeys().size();
+    return "secret";
+  });
+  ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
+  r.desktop.AdvanceClock(0);
+  EXPECT_EQ(r.ui->InputBoxes().size(), 1u);
+  EXPECT_EQ(sentWhileAsked, 0u);
+  EXPECT_TRUE(r.state().MainWindowOpen);
+  // Its copy went to the setup window, now in front, and found nothing to
+  // copy: so nothing was pasted.
+  EXPECT_EQ(r.desktop.SentKeys().size(), 1u) << "Capitalize ran once the box had gone";
+  EXPECT_FALSE(r.state().AppOptions.HotkeyCapitalize.bHKTriggered);
+}
+
+TEST(ResidentHook, OnWindows9xTheHookResetsIdlenessExceptWhileTheSystemIsModal) {
+  Running r(WindowsFamily::Win98);
+  ASSERT_EQ(r.desktop.InstalledHooks(), 1u);
+  r.program->Hook().IdleTicks = 7;
+  r.state().ScreenSaverSeen = true;
+  r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcAction, {0x0100, 0x41, 0x1E, 1234, 0});
+  EXPECT_EQ(r.program->Hook().IdleTicks, 0);
+  EXPECT_FALSE(r.state().ScreenSaverSeen);
+
+  r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcSysModalOn);
+  r.program->Hook().IdleTicks = 5;
+  r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcAction);
+  EXPECT_EQ(r.program->Hook().IdleTicks, 5) << "suspended while the system is modal";
+  r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcSysModalOff);
+  r.desktop.FeedHook(platform::kWhJournalRecord, platform::kHcAction);
+  EXPECT_EQ(r.program->Hook().IdleTicks, 0);
+  EXPECT_EQ(r.desktop.NextHookCalls(), 5) << "every call is passed on";
+  r.Exit();
+  EXPECT_EQ(r.desktop.InstalledHooks(), 0u);
+}
+
+TEST(ResidentHook, ARefusedHookIsNoFailure) {
+  Running r(WindowsFamily::Win98, true);
+  EXPECT_FALSE(r.program->Hook().Installed());
+  EXPECT_TRUE(r.program->Running());
 }
 
 }  // namespace
