@@ -41,21 +41,26 @@ TEST(ExitDuringABox, TheDuplicateNameMessageEndsTheNamePromptInsteadOfAskingAgai
   p.ExpectEndedWithNothingLost();
 }
 
+// Exit from the tray menu, or Windows ending the session, while a password
+// prompt is up: the right password after it opens nothing.
 TEST(ExitDuringABox, ThePasswordPromptOpensNoWindowOnceTheProgramHasEnded) {
-  for (bool fromHotkey : {false, true}) {
-    SCOPED_TRACE(fromHotkey);
-    Running p;
-    p.state().AppOptions.AdminPassword = "pw";
+  // Exit at the prompt of the menu and of the hot-key, and the session's end.
+  for (const auto& [fromHotkey, sessionEnds] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    SCOPED_TRACE(::testing::Message() << fromHotkey << sessionEnds);
+    Running p("Password=qx\r\n");
     p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
-      p.Exit();
+      if (sessionEnds)
+        p.ui->EndSession();
+      else
+        p.Exit();
       return "pw";
     });
     if (fromHotkey)
       p.icon().ShowSetupWindow();
     else
       p.icon().mnuPopup_Click(0);
-    EXPECT_FALSE(p.setupForm().Loaded()) << "the right password came after Exit";
-    EXPECT_FALSE(p.program->Running());
+    EXPECT_FALSE(p.setupForm().Loaded()) << "the right password came after the end";
+    p.ExpectEndedWithNothingLost();
   }
 }
 
@@ -117,16 +122,7 @@ TEST(SessionEndsDuringABox, TheBoxClosesTheSettingsAreSavedAndTheProgramEnds) {
   EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "nothing more is shown";
   p.ExpectEndedWithNothingLost();
 
-  // The password prompt, and the name prompt of New.
-  Running q("Password=qx\r\n");
-  q.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
-    q.ui->EndSession();
-    return "pw";
-  });
-  q.icon().mnuPopup_Click(0);
-  EXPECT_FALSE(q.setupForm().Loaded());
-  q.ExpectEndedWithNothingLost();
-
+  // The name prompt of New.
   Running r;
   r.icon().mnuPopup_Click(0);
   r.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
