@@ -31,9 +31,12 @@ struct Started : ResidentProgram {
   bool SetupOpen() { return setupForm().Loaded() && setupForm().Visible() && state().MainWindowOpen; }
 };
 
+// The setup window's close box saves, and the program runs on until both
+// forms are gone.
 TEST(TrayMenu, OffersShowHideAndExitFromTheHiddenFormWithTheDefaultFollowingTheWindow) {
   Started p;
-  p.Pick(-1);
+  p.Pick(1);
+  EXPECT_EQ(p.desktop.WriteAttempts(), 0) << "nothing to hide";
   ASSERT_EQ(p.ui->PopupMenus().size(), 1u);
   EXPECT_EQ(p.ui->PopupMenus()[0].captions, (std::vector<std::string>{"Show", "Hide", "-", "Exit"}));
   EXPECT_EQ(p.ui->PopupMenus()[0].defaultItem, 0);
@@ -43,6 +46,13 @@ TEST(TrayMenu, OffersShowHideAndExitFromTheHiddenFormWithTheDefaultFollowingTheW
   EXPECT_EQ(p.desktop.TrayIcons().size(), 1u) << "the double-click only raised the event";
   p.Pick(-1);
   EXPECT_EQ(p.ui->PopupMenus().back().defaultItem, 1);
+  p.ui->CloseBox(p.setupForm());
+  EXPECT_EQ(p.desktop.WriteAttempts(), 1);
+  p.Pick(0);
+  p.ui->CloseBox(p.iconForm());
+  EXPECT_TRUE(p.program->Running());
+  p.ui->CloseBox(p.setupForm());
+  EXPECT_FALSE(p.program->Running());
 }
 
 // The password prompt of a fast tick's show request: refresh ticks go on, no
@@ -81,20 +91,6 @@ TEST(ShowRequest, AsksThePasswordWithoutFastTicksThenEvaluatesTheForegroundOnceM
   EXPECT_EQ(loads, 0);
   EXPECT_EQ(p.desktop.ForegroundQueries(), queries);
   EXPECT_EQ(p.desktop.Foreground(), p.setupForm().hWnd());
-}
-
-TEST(SetupWindow, ItsCloseBoxSavesAndTheProgramRunsOnUntilBothFormsAreGone) {
-  Started p;
-  p.Pick(1);
-  EXPECT_EQ(p.desktop.WriteAttempts(), 0) << "nothing to hide";
-  p.Pick(0);
-  p.ui->CloseBox(p.setupForm());
-  EXPECT_EQ(p.desktop.WriteAttempts(), 1);
-  p.Pick(0);
-  p.ui->CloseBox(p.iconForm());
-  EXPECT_TRUE(p.program->Running());
-  p.ui->CloseBox(p.setupForm());
-  EXPECT_FALSE(p.program->Running());
 }
 
 // A save that cannot be written must not lose the user's changes silently,
