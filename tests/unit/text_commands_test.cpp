@@ -45,14 +45,18 @@ TEST_F(ClipboardFixture, PlainTextIsUnicodeOnTheNtFamilyAndEveryCharacterIsKept)
 }
 
 TEST_F(ClipboardFixture, RichTextWinsAndIsTheOnlyFormatLeftUnlessItHasNoFontSize) {
-  desktop.PutOnClipboard(kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello World\\par}");
+  // Only the runs after the first font size change, each run between the
+  // control words.
+  const std::string head = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+  desktop.PutOnClipboard(kRtf, head + "Hello \\b World\\b0\\par}");
   desktop.PutOnClipboard(platform::kCfUnicodeText, "Hello World");
   functions.CapitalizeClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 HELLO WORLD\\par}"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, head + "HELLO \\b WORLD\\b0\\par}"}}));
   functions.ReverseClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 hello world\\par}"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, head + "hello \\b world\\b0\\par}"}}));
   functions.LowerClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 arial;}}\\f0\\fs20 hello world\\par}"}}))
+  EXPECT_EQ(desktop.ClipboardData(),
+            (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 arial;}}\\f0\\fs20 hello \\b world\\b0\\par}"}}))
       << "lower case takes the whole document, header included";
 
   const Clip noSize{{kRtf, "{\\rtf1 Hello}"}, {platform::kCfUnicodeText, "Hello"}};
