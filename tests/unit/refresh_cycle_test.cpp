@@ -282,7 +282,7 @@ TEST(ForegroundEvent, WithoutTheHookTheTimerAloneFollowsTheForegroundWindow) {
   EXPECT_TRUE(p.program->Running());
 }
 
-TEST(ResidentHotkeys, APressRunsAtOnceNotAtTheNextTickAndExitReleasesEverything) {
+TEST(ResidentHotkeys, APressRunsAtOnceNotAtTheNextTickAndExitReleasesThem) {
   WithText r;
   const auto pressed = r.desktop.NowMs();
   ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'U'));
@@ -296,14 +296,8 @@ TEST(ResidentHotkeys, APressRunsAtOnceNotAtTheNextTickAndExitReleasesEverything)
   ASSERT_TRUE(r.desktop.PressHotkey(kCtrlAlt, 'T'));
   r.desktop.AdvanceClock(0);
   EXPECT_TRUE(r.state().MainWindowOpen);
-
-  const platform::WindowHandle frmIcon = r.iconForm().hWnd();
-  EXPECT_TRUE(r.desktop.IsSubclassed(frmIcon));
-  EXPECT_EQ(r.desktop.InstalledHooks(), 0u) << "no journal hook on the NT family";
   r.Exit();
   EXPECT_EQ(r.desktop.RegisteredHotkeys(), 0u);
-  EXPECT_EQ(r.desktop.AtomsInTable(), 0u);
-  EXPECT_FALSE(r.desktop.IsSubclassed(frmIcon));
 }
 
 TEST(ResidentHotkeys, SeveralAtOnceRunOnePerTickInTheirOrderAndOneDuringACommandWaitsForIt) {
