@@ -98,6 +98,7 @@ TEST(ExitDuringABox, TheSaveNoticeAtTheSetupWindowsCloseIsShownOnceAndTheEndStil
     p.desktop.SetFile(p.SettingsPath(), p.Saved() + "; by hand\r\n");
     p.ui->OnMsgBox([&](const sim::MsgBoxCall& box) {
       EXPECT_NE(box.prompt.find("changed by another program"), std::string::npos) << box.prompt;
+      EXPECT_NE(box.prompt.find(p.SettingsPath() + ".bak"), std::string::npos) << box.prompt;
       if (sessionEnds)  // the window is half-way through its unload
         p.ui->EndSession();
       else
