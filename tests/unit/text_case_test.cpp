@@ -18,9 +18,10 @@ TEST(ReverseCaseTest, SwapsOnlyAsciiLettersAndKeepsLength) {
   EXPECT_EQ(ReverseCase(""), "");
 }
 
-// The runs of a whole document are changed in the clipboard commands' tests. A run ends at the last backslash of a run of backslashes, and what
-// follows is taken for a control word and skipped up to the next space.
-// Hostile input keeps its length.
+// The runs of a whole document are changed in the clipboard commands' tests.
+// A run ends at the last backslash of a run of backslashes, and what follows
+// is taken for a control word and skipped up to the next space. Hostile
+// input keeps its length.
 TEST(TransformRichTextTest, RunsEndAtBackslashesAndTheLengthIsKept) {
   EXPECT_EQ(TransformRichText("\\fs20 tail text", true, Upper), "\\fs20 TAIL TEXT");
   EXPECT_EQ(TransformRichText("\\fs20 a\\\\b c\\par d", true, Upper), "\\fs20 A\\\\b C\\par D");
