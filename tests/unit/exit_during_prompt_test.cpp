@@ -41,21 +41,26 @@ TEST(ExitDuringABox, TheDuplicateNameMessageEndsTheNamePromptInsteadOfAskingAgai
   p.ExpectEndedWithNothingLost();
 }
 
+// Exit from the tray menu, or Windows ending the session, while a password
+// prompt is up: the right password after it opens nothing.
 TEST(ExitDuringABox, ThePasswordPromptOpensNoWindowOnceTheProgramHasEnded) {
-  for (bool fromHotkey : {false, true}) {
-    SCOPED_TRACE(fromHotkey);
-    Running p;
-    p.state().AppOptions.AdminPassword = "pw";
+  // Exit at the prompt of the menu and of the hot-key, and the session's end.
+  for (const auto& [fromHotkey, sessionEnds] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    SCOPED_TRACE(::testing::Message() << fromHotkey << sessionEnds);
+    Running p("Password=qx\r\n");
     p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
-      p.Exit();
+      if (sessionEnds)
+        p.ui->EndSession();
+      else
+        p.Exit();
       return "pw";
     });
     if (fromHotkey)
       p.icon().ShowSetupWindow();
     else
       p.icon().mnuPopup_Click(0);
-    EXPECT_FALSE(p.setupForm().Loaded()) << "the right password came after Exit";
-    EXPECT_FALSE(p.program->Running());
+    EXPECT_FALSE(p.setupForm().Loaded()) << "the right password came after the end";
+    p.ExpectEndedWithNothingLost();
   }
 }
 
@@ -79,54 +84,38 @@ TEST(ExitDuringABox, TheOptionsDialogAndItsPasswordWarningGoWithTheProgramAndCha
   p.ExpectEndedWithNothingLost();
 }
 
-TEST(ExitDuringABox, TheSaveNoticeAtTheSetupWindowsCloseIsShownOnceAndTheExitStillSaves) {
-  Running p;
-  p.icon().mnuPopup_Click(0);
-  p.ui->AnswerInputBox("Editor");
-  p.ui->Click(p.main().cmdNew);
-  // Edited by hand while the window is open: its close keeps that version
-  // aside and says so.
-  p.desktop.SetFile(p.SettingsPath(), p.Saved() + "; by hand\r\n");
-  p.ui->OnMsgBox([&](const sim::MsgBoxCall& box) {
-    EXPECT_NE(box.prompt.find("changed by another program"), std::string::npos) << box.prompt;
-    p.Exit();  // the window is half-way through its unload
-    return forms::kMbAnswerOk;
-  });
-  p.ui->Click(p.main().mHide);
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
-  p.ExpectEndedWithNothingLost();
-  EXPECT_NE(p.Saved().find("Name=Editor"), std::string::npos);
-  EXPECT_NE(p.desktop.File(p.SettingsPath() + ".bak").value_or("").find("; by hand"), std::string::npos);
+// Exit, or Windows ending the session, while the notice at the setup
+// window's close is up: it is shown once and the end still saves.
+TEST(ExitDuringABox, TheSaveNoticeAtTheSetupWindowsCloseIsShownOnceAndTheEndStillSaves) {
+  for (bool sessionEnds : {false, true}) {
+    SCOPED_TRACE(sessionEnds);
+    Running p;
+    p.icon().mnuPopup_Click(0);
+    p.ui->AnswerInputBox("Editor");
+    p.ui->Click(p.main().cmdNew);
+    // Edited by hand while the window is open: its close keeps that version
+    // aside and says so.
+    p.desktop.SetFile(p.SettingsPath(), p.Saved() + "; by hand\r\n");
+    p.ui->OnMsgBox([&](const sim::MsgBoxCall& box) {
+      EXPECT_NE(box.prompt.find("changed by another program"), std::string::npos) << box.prompt;
+      EXPECT_NE(box.prompt.find(p.SettingsPath() + ".bak"), std::string::npos) << box.prompt;
+      if (sessionEnds)  // the window is half-way through its unload
+        p.ui->EndSession();
+      else
+        p.Exit();
+      return forms::kMbAnswerOk;
+    });
+    p.ui->Click(p.main().mHide);
+    EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "nothing more is shown";
+    p.ExpectEndedWithNothingLost();
+    EXPECT_NE(p.Saved().find("Name=Editor"), std::string::npos);
+    EXPECT_NE(p.desktop.File(p.SettingsPath() + ".bak").value_or("").find("; by hand"), std::string::npos);
+  }
 }
 
-}  // namespace
-
-// Windows ending the session while a box is up: the box closes, the settings
-// are saved without a word, and the program ends at once.
-TEST(SessionEndsDuringABox, TheBoxClosesTheSettingsAreSavedAndTheProgramEnds) {
-  // The "could not save" message of the setup window's close.
-  Running p;
-  p.icon().mnuPopup_Click(0);
-  p.desktop.FailWrites(sim::WriteFault::Denied, 1);
-  p.ui->OnMsgBox([&](const sim::MsgBoxCall& box) {
-    EXPECT_NE(box.prompt.find("could not save"), std::string::npos);
-    p.ui->EndSession();
-    return forms::kMbAnswerOk;
-  });
-  p.ui->CloseBox(p.setupForm());
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "nothing more is shown";
-  p.ExpectEndedWithNothingLost();
-
-  // The password prompt, and the name prompt of New.
-  Running q("Password=qx\r\n");
-  q.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
-    q.ui->EndSession();
-    return "pw";
-  });
-  q.icon().mnuPopup_Click(0);
-  EXPECT_FALSE(q.setupForm().Loaded());
-  q.ExpectEndedWithNothingLost();
-
+// Windows ending the session while New asks for a name: the box closes,
+// the settings are saved without a word, and the late name is not taken.
+TEST(SessionEndsDuringABox, TheNamePromptClosesTheSettingsAreSavedAndTheProgramEnds) {
   Running r;
   r.icon().mnuPopup_Click(0);
   r.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
@@ -137,3 +126,5 @@ TEST(SessionEndsDuringABox, TheBoxClosesTheSettingsAreSavedAndTheProgramEnds) {
   r.ExpectEndedWithNothingLost();
   EXPECT_EQ(r.Saved().find("Name=Late"), std::string::npos) << "a name given after the end is not taken";
 }
+
+}  // namespace

@@ -19,18 +19,23 @@ struct LockKeysTest : ::testing::Test {
   LockKeyController keys{desk, desk, isNT, options};
 };
 
-TEST_F(LockKeysTest, KeyboardStateWayRewritesOnlyThatKeysWholeByte) {
+TEST_F(LockKeysTest, KeyboardStateWayRewritesOnlyThatKeysWholeByteAndNothingForAKeyAlreadyRight) {
   platform::KeyboardTable table{};
   table[kVkNumLock] = 1;
   table[kVkScroll] = 0x81;  // toggled and held down
   desk.SetKeyboardState(table);
-  keys.SetCapsLock(true);
+  const int writes = desk.SetKeyboardStateCalls();
+  EXPECT_TRUE(keys.SetCapsLock(true));
   keys.SetScrollLock(false);
   table[kVkCapital] = 1;
   table[kVkScroll] = 0;
   EXPECT_EQ(desk.LastTableWritten(), table);
   EXPECT_TRUE(desk.Toggled(kVkCapital));
+  EXPECT_FALSE(keys.SetCapsLock(true)) << "nothing changed";
+  options.KeystrokeSimulation = true;
+  EXPECT_FALSE(keys.SetNumLock(true));
   EXPECT_TRUE(desk.KeyEvents().empty());
+  EXPECT_EQ(desk.SetKeyboardStateCalls() - writes, 2);
 }
 
 TEST_F(LockKeysTest, KeystrokesOnRequestAndAlwaysOnTheNtFamily) {
@@ -52,16 +57,8 @@ TEST_F(LockKeysTest, KeystrokesOnRequestAndAlwaysOnTheNtFamily) {
   }
 }
 
-TEST_F(LockKeysTest, KeyAlreadyInWantedStateSendsNothing) {
-  desk.SetToggled(kVkCapital, true);
-  EXPECT_FALSE(keys.SetCapsLock(true)) << "nothing changed";
-  options.KeystrokeSimulation = true;
-  EXPECT_FALSE(keys.SetNumLock(false));
-  EXPECT_TRUE(desk.KeyEvents().empty());
-  EXPECT_EQ(desk.SetKeyboardStateCalls(), 0);
-}
-
-TEST_F(LockKeysTest, SlowKeyEndsTheWaitWhenItChangesAndARefusingOneStopsAtTheLimit) {
+// A read waits while the key is held and returns the state the release left.
+TEST_F(LockKeysTest, ReadWaitsForTheKeyASlowKeyEndsTheWaitWhenItChangesAndARefusingOneStopsAtTheLimit) {
   options.KeystrokeSimulation = true;
   desk.DelayKey(kVkNumLock, 3);
   EXPECT_TRUE(keys.SetNumLock(true)) << "changed";
@@ -79,12 +76,11 @@ TEST_F(LockKeysTest, SlowKeyEndsTheWaitWhenItChangesAndARefusingOneStopsAtTheLim
   desk.RefuseKey(kVkCapital, false);
   keys.SetCapsLock(true);
   EXPECT_TRUE(desk.Toggled(kVkCapital));
-}
 
-TEST_F(LockKeysTest, ReadWaitsWhileTheKeyIsHeldAndReturnsTheStateTheReleaseLeft) {
-  desk.HoldKey(kVkCapital, 5);
-  EXPECT_TRUE(keys.GetCapsLock());
-  EXPECT_EQ(desk.DoEventsCalls(), 5) << "events serviced on each poll that found the key down";
+  desk.HoldKey(kVkScroll, 5);
+  const int events = desk.DoEventsCalls();
+  EXPECT_TRUE(keys.GetScrollLock());
+  EXPECT_EQ(desk.DoEventsCalls() - events, 5) << "events serviced on each poll that found the key down";
 }
 
 TEST_F(LockKeysTest, NestedCallsOfTheSameKeyDoNothingAndOtherKeysRun) {

@@ -34,26 +34,29 @@ TEST_F(ClipboardFixture, PlainTextIsUnicodeOnTheNtFamilyAndEveryCharacterIsKept)
   desktop.PutOnClipboard(platform::kCfUnicodeText, std::string("ab\0cd", 5));
   functions.CapitalizeClipboardText();
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "AB"}})) << "plain text ends at its NUL";
-}
 
-TEST(ClipboardOn9x, PlainTextStaysInTheCodePageAndItsCaseConversion) {
-  sim::SimDesktop desktop(sim::WindowsFamily::Win98);
-  modFunctions functions{desktop};
-  desktop.PutOnClipboard(platform::kCfText, "Café µ Ab-5");
-  functions.CapitalizeClipboardText();
-  // The micro sign's capital is Greek, which Windows-1252 lacks.
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfText, "CAFÉ µ AB-5"}}));
+  // On 9x in the code page: the micro sign's capital is Greek, which
+  // Windows-1252 lacks.
+  sim::SimDesktop win98(sim::WindowsFamily::Win98);
+  modFunctions on98{win98};
+  win98.PutOnClipboard(platform::kCfText, "Café µ Ab-5");
+  on98.CapitalizeClipboardText();
+  EXPECT_EQ(win98.ClipboardData(), (Clip{{platform::kCfText, "CAFÉ µ AB-5"}}));
 }
 
 TEST_F(ClipboardFixture, RichTextWinsAndIsTheOnlyFormatLeftUnlessItHasNoFontSize) {
-  desktop.PutOnClipboard(kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello World\\par}");
+  // Only the runs after the first font size change, each run between the
+  // control words.
+  const std::string head = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+  desktop.PutOnClipboard(kRtf, head + "Hello \\b World\\b0\\par}");
   desktop.PutOnClipboard(platform::kCfUnicodeText, "Hello World");
   functions.CapitalizeClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 HELLO WORLD\\par}"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, head + "HELLO \\b WORLD\\b0\\par}"}}));
   functions.ReverseClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 hello world\\par}"}}));
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, head + "hello \\b world\\b0\\par}"}}));
   functions.LowerClipboardText();
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 arial;}}\\f0\\fs20 hello world\\par}"}}))
+  EXPECT_EQ(desktop.ClipboardData(),
+            (Clip{{kRtf, "{\\rtf1{\\fonttbl{\\f0 arial;}}\\f0\\fs20 hello \\b world\\b0\\par}"}}))
       << "lower case takes the whole document, header included";
 
   const Clip noSize{{kRtf, "{\\rtf1 Hello}"}, {platform::kCfUnicodeText, "Hello"}};
@@ -172,21 +175,16 @@ TEST_F(HighlightFixture, ACopyThatDidNotChangeTheClipboardPastesNothing) {
   EXPECT_TRUE(desktop.Editor(editor).pasted.empty());
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
 
-  // A program that does nothing with Ctrl+C.
+  // A program that does nothing with Ctrl+C; where the clipboard has no
+  // count (the 9x family and NT 4) such a copy cannot be told, and the old
+  // text is transformed as before.
   desktop.SetEditor(editor, {"Hello", true});
   press(options.HotkeyLower);
   EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "Previous clip"}}));
   EXPECT_EQ(desktop.SentKeys().back().vk, 'C') << "no Ctrl+V after a copy that did not happen";
-}
-
-TEST_F(HighlightFixture, WithoutTheClipboardsCountTheOldTextIsTransformedAsBefore) {
-  // The 9x family and NT 4 cannot tell a copy that did not happen.
   desktop.SetClipboardCounts(false);
-  desktop.SetEditor(editor, {"Hello", true});
-  desktop.PutOnClipboard(platform::kCfUnicodeText, "Earlier");
-  options.HotkeyLower.bHKTriggered = true;
-  functions.RunPendingHotkeys(options, bShowTarvolo);
-  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "earlier"}}));
+  press(options.HotkeyLower);
+  EXPECT_EQ(desktop.ClipboardData(), (Clip{{platform::kCfUnicodeText, "previous clip"}}));
   EXPECT_EQ(desktop.Editor(editor).selection, "Hello");
 }
 

@@ -15,21 +15,6 @@ using platform::kVkNumLock;
 using platform::kVkScroll;
 using sim::WindowsFamily;
 
-TEST(TrayTip, NamesTheSettingAndTheKeysThatAreOnWithinWhatTheShellKeeps) {
-  const std::pair<LockKeySet, std::string> cases[] = {
-      {0, "all lock keys off"}, {1, "Caps Lock on"}, {2, "Num Lock on"}, {3, "Caps Lock and Num Lock on"},
-      {4, "Scroll Lock on"}, {5, "Caps Lock and Scroll Lock on"}, {6, "Num Lock and Scroll Lock on"},
-      {7, "all lock keys on"}};
-  for (const auto& [keys, text] : cases) EXPECT_EQ(TrayTip("Notes", keys), "Tarvolo: Notes, " + text);
-  EXPECT_EQ(TrayTip("", 1), "Tarvolo: Caps Lock on");
-  // 63 - 11 - 28 leaves the name 24 units, "..." among them; the emoji does
-  // not fit and is not cut in two.
-  const std::string name = std::string(19, 'x') + "\xD0\x96\xF0\x9F\x98\x80" + std::string(20, 'y');
-  EXPECT_EQ(TrayTip(name, 5), "Tarvolo: " + std::string(19, 'x') + "\xD0\x96..., Caps Lock and Scroll Lock on");
-  EXPECT_EQ(LockKeyNotice("Notes", 5, 1), "Caps Lock on, Scroll Lock off (Notes)");
-  EXPECT_EQ(LockKeyNotice("", 2, 2), "Num Lock on");
-}
-
 // Started on a window of no setting's ("Default": Caps Lock "Toggle OFF"),
 // run to its first fast tick; "Notes" keeps Caps Lock on ("Maintain ON").
 struct Tray : ResidentProgram {
@@ -50,7 +35,20 @@ struct Tray : ResidentProgram {
   platform::WindowHandle other = desktop.AddWindow({"Other", "Edit", 0, app});
 };
 
-TEST(TrayTip, FollowsTheSettingTheKeysAndARenameAndIsSentOnlyWhenItChanges) {
+// The other combinations of keys are told through the program below.
+TEST(TrayTip, NamesTheSettingAndTheKeysOnWithinWhatTheShellKeepsAndIsSentOnlyWhenItChanges) {
+  for (const auto& [keys, text] : {std::pair<LockKeySet, const char*>{4, "Scroll Lock on"},
+                                   {5, "Caps Lock and Scroll Lock on"}, {6, "Num Lock and Scroll Lock on"},
+                                   {7, "all lock keys on"}})
+    EXPECT_EQ(TrayTip("Notes", keys), std::string("Tarvolo: Notes, ") + text);
+  EXPECT_EQ(TrayTip("", 1), "Tarvolo: Caps Lock on");
+  // 63 - 11 - 28 leaves the name 24 units, "..." among them; the emoji does
+  // not fit and is not cut in two.
+  const std::string name = std::string(19, 'x') + "\xD0\x96\xF0\x9F\x98\x80" + std::string(20, 'y');
+  EXPECT_EQ(TrayTip(name, 5), "Tarvolo: " + std::string(19, 'x') + "\xD0\x96..., Caps Lock and Scroll Lock on");
+  EXPECT_EQ(LockKeyNotice("Notes", 5, 1), "Caps Lock on, Scroll Lock off (Notes)");
+  EXPECT_EQ(LockKeyNotice("", 2, 2), "Num Lock on");
+
   EXPECT_EQ(Tray(WindowsFamily::Win10, true).Shown().szTip, "Tarvolo: Default, Num Lock on");
   Tray p;
   EXPECT_EQ(p.Shown().szTip, "Tarvolo: Default, all lock keys off");

@@ -45,20 +45,18 @@ TEST(ProbeTest, ProcessStatusGrowsItsTableAndSkipsProcessesItCannotRead) {
   EXPECT_EQ(d.probe.OwnerEXE(noModules), "");
   EXPECT_EQ(d.probe.OwnerEXE(late), "Late.exe");
   EXPECT_EQ(d.desk.OpenHandles(), 0u);
+  d.desk.FailEnumProcesses();
+  EXPECT_EQ(d.probe.OwnerEXE(d.main), "");
 }
 
-TEST(ProbeTest, FailuresGiveEmptyNames) {
-  ProbeDesk nt4(WindowsFamily::NT4);
-  nt4.desk.FailEnumProcesses();
-  EXPECT_EQ(nt4.probe.OwnerEXE(nt4.main), "");
-  ProbeDesk win98(WindowsFamily::Win98);
-  win98.desk.FailSnapshots();
-  EXPECT_EQ(win98.probe.OwnerEXE(win98.main), "");
-  EXPECT_EQ(win98.probe.OwnerEXE(0), "");
+TEST(ProbeTest, TheSnapshotsNameIsCutToItsFieldAndFailuresGiveEmptyNames) {
+  ProbeDesk d(WindowsFamily::Win98);
   // The snapshot's field holds 259 characters and its NUL.
-  ProbeDesk full(WindowsFamily::Win98);
-  const auto w = full.desk.AddWindow({"t", "c", 0, full.desk.AddProcess({std::string(260, 'X')})});
-  EXPECT_EQ(full.probe.OwnerEXE(w), std::string(259, 'X'));
+  const auto w = d.desk.AddWindow({"t", "c", 0, d.desk.AddProcess({std::string(260, 'X')})});
+  EXPECT_EQ(d.probe.OwnerEXE(w), std::string(259, 'X'));
+  d.desk.FailSnapshots();
+  EXPECT_EQ(d.probe.OwnerEXE(d.main), "");
+  EXPECT_EQ(d.probe.OwnerEXE(0), "");
 }
 
 TEST(ProbeTest, TitlesOwnersAndTheDefaultWindow) {

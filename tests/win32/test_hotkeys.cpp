@@ -31,7 +31,7 @@ class HotkeysOnWindows : public ::testing::Test {
   modHotkey hotkeys{os, options, [this] { return platform::win32::FromHwnd(window.get()); }};
 };
 
-TEST_F(HotkeysOnWindows, RegistersFlagsTheHotKeyPressedAndGivesEverythingBack) {
+TEST_F(HotkeysOnWindows, RegistersFlagsTheHotKeyPressedGivesEverythingBackAndLeavesOthersAlone) {
   ASSERT_NE(window.get(), nullptr);
   const LONG_PTR original = ::GetWindowLongPtrA(window.get(), GWLP_WNDPROC);
   hotkeys.RegisterHotkeys();
@@ -56,9 +56,8 @@ TEST_F(HotkeysOnWindows, RegistersFlagsTheHotKeyPressedAndGivesEverythingBack) {
   EXPECT_EQ(::GlobalFindAtomA("Tarvolo test 117"), 0) << "the atoms are given back";
   EXPECT_TRUE(::RegisterHotKey(window.get(), 1, kCtrlAltShift, VK_F6)) << "the combination is free again";
   ::UnregisterHotKey(window.get(), 1);
-}
 
-TEST_F(HotkeysOnWindows, ACombinationHeldElsewhereIsTakenAndLeftAlone) {
+  // A combination another window holds is taken, and left alone.
   wintest::TestWindow other{"other program"};
   ASSERT_TRUE(::RegisterHotKey(other.get(), 7, kCtrlAltShift, VK_F7));
   std::int32_t modifier = kCtrlAltShift, taken = VK_F7, free = VK_F9;

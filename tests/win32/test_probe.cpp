@@ -1,6 +1,8 @@
 // The active window probe naming the executable behind a window of another
 // process: through the process-status interface on NT 4, tool-help otherwise.
-// The other process is Notepad, which Wine has under every version.
+// The other process is Notepad, which Wine has under every version. And
+// "Always On Top" on a real window: HWND_TOPMOST and HWND_NOTOPMOST are
+// negative handles that must reach SetWindowPos sign-extended.
 #include <gtest/gtest.h>
 #include "platform/win32/win32_api.h"
 
@@ -8,9 +10,11 @@
 #include <string>
 
 #include "engine/winfo.h"
+#include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_os.h"
 #include "platform/win32/win32_text.h"
+#include "store/desktop.h"
 #include "store/platform_check.h"
 #include "tests/win32/win_test_support.h"
 
@@ -69,6 +73,16 @@ TEST(Probe, ReadsTitlesOfAnyScriptWhole) {
   std::wstring longTitle(253, L'ж');
   ASSERT_TRUE(::SetWindowTextW(window.get(), (longTitle + L"😀").c_str()));
   EXPECT_EQ(probe.WndTitle(FromHwnd(window.get())), platform::win32::Narrow(longTitle));
+}
+
+TEST(SetTopmost, MovesARealWindowIntoAndOutOfTheTopmostBand) {
+  wintest::TestWindow window("Tarvolo topmost test");
+  Win32Desktop desktop;
+  const auto topmost = [&] { return (::GetWindowLongA(window.get(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  SetTopmost(desktop, FromHwnd(window.get()), true);
+  EXPECT_TRUE(topmost());
+  SetTopmost(desktop, FromHwnd(window.get()), false);
+  EXPECT_FALSE(topmost());
 }
 
 }  // namespace
