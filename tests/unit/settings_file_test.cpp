@@ -121,15 +121,8 @@ TEST_F(SettingsFileTest, TheShippedFileIsTheFallbackAndAnUnchangedSaveReproduces
 
   LoadSettings(state);  // no file yet
   EXPECT_EQ(NamesOf(state), Names{"Default"});
-  // Hot-keys that work out of the box: Ctrl+Alt+Shift with T, U, R and L.
-  EXPECT_EQ(state.AppOptions.HotkeyShow.sHotkey, "Ctrl + Alt + Shift + T");
-  EXPECT_EQ(state.AppOptions.HotkeyLower.lModifier, 7);
-  EXPECT_EQ(state.AppOptions.HotkeyLower.lVKey, 'L');
   EXPECT_EQ(state.SettingsFileProblem, "");
   EXPECT_FALSE(desk.File(kPath).has_value());
-  ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(desk.File(kPath), ShippedSettingsText());
-  LoadSettings(state);
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_EQ(desk.File(kPath), ShippedSettingsText());
 }
@@ -138,7 +131,7 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   LoadSettings(state);
   AppOptionsRecord& o = state.AppOptions;
   o.AlwaysOnTop = o.KeystrokeSimulation = o.ShowLockKeysInTray = o.TellLockKeyChanges = true;
-  o.AdminPassword = "\xC3\xA9 a~";  // as typed: UTF-8
+  o.AdminPassword = "\xC3\xA9 a}~";  // as typed: UTF-8
   const auto hotkeys = {std::pair{&AppOptionsRecord::HotkeyShow, 'T'}, {&AppOptionsRecord::HotkeyCapitalize, 'U'},
                         {&AppOptionsRecord::HotkeyReverse, 'R'}, {&AppOptionsRecord::HotkeyLower, 'L'}};
   for (auto [hotkey, key] : hotkeys) o.*hotkey = {"", std::string("Ctrl + Alt + ") + key, 3, key, false, "", false};
@@ -146,13 +139,13 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   d = {"Editor", "Untitled", "Word", "NOTEPAD.EXE", 0, 1, 2, 3, 2, 5, false, false, false};
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_TRUE(desk.File(kPath)->ends_with(
-      Crlf(OptionsBlock("\"\xE9!b \"") + "Lock Keys In Tray Icon=True\nTell Lock Key Changes=True\n\n" +
+      Crlf(OptionsBlock("\"\xE9!b~ \"") + "Lock Keys In Tray Icon=True\nTell Lock Key Changes=True\n\n" +
            SettingBlock("Setting 0", "Editor", 3, "Untitled"))))
       << *desk.File(kPath);
 
   const AppOptionsRecord& r = Reload().AppOptions;
   EXPECT_TRUE(r.AlwaysOnTop && r.KeystrokeSimulation && r.ShowLockKeysInTray && r.TellLockKeyChanges);
-  EXPECT_EQ(r.AdminPassword, "\xC3\xA9 a~") << "stored in the ANSI code page as \"\xE9!b \", quoted for its closing space";
+  EXPECT_EQ(r.AdminPassword, "\xC3\xA9 a}~") << "stored in the ANSI code page as \"\xE9!b~ \", quoted for its closing space";
   for (auto [hotkey, key] : hotkeys)
     EXPECT_EQ((std::tuple{(r.*hotkey).sHotkey, (r.*hotkey).lVKey, (r.*hotkey).lModifier}),
               (std::tuple{std::string("Ctrl + Alt + ") + key, std::int32_t{key}, 3}));
@@ -357,15 +350,6 @@ TEST_F(SettingsFileTest, OnlySectionsBeginningWithSettingInExactCaseAreSettingsA
   state.Settings.Clear();
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_EQ(SavedSections(), (Names{"Options", "setting 0", "SETTING 3"}));
-}
-
-TEST(PasswordEncoding, PrintableCharactersMoveOnePlaceOthersStayAndAllComeBack) {
-  EXPECT_EQ(EncodePassword("a b~"), "b!c ");
-  EXPECT_EQ(EncodePassword("caf\xE9\x7F\x80\xFF"), "dbg\xE9\x7F\x80\xFF");
-  std::string all;
-  for (int c = 1; c <= 255; ++c) all += static_cast<char>(c);
-  EXPECT_EQ(DecodePassword(EncodePassword(all)), all);
-  EXPECT_EQ(EncodePassword(""), "");
 }
 
 TEST_F(SettingsFileTest, AnUnreadableFileIsReportedAndNeverWrittenOver) {
