@@ -95,21 +95,16 @@ class BesideTheExecutable : public ::testing::Test {
 
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    const auto collect = [&names](HANDLE find, auto& data, auto next, auto name) {
-      if (find == INVALID_HANDLE_VALUE) return;
-      do {
-        if (data.cFileName[0] != '.') names.push_back(name(data.cFileName));
-      } while (next(find, &data));
-      ::FindClose(find);
-    };
     WIN32_FIND_DATAW wide;
     WIN32_FIND_DATAA ansi;
-    if (IsNt())
-      collect(::FindFirstFileW(Widen(folder + "\\*").c_str(), &wide), wide, ::FindNextFileW,
-              [](const wchar_t* name) { return Narrow(name); });
-    else
-      collect(::FindFirstFileA((folder + "\\*").c_str(), &ansi), ansi, ::FindNextFileA,
-              [](const char* name) { return std::string(name); });
+    const HANDLE find = IsNt() ? ::FindFirstFileW(Widen(folder + "\\*").c_str(), &wide)
+                               : ::FindFirstFileA((folder + "\\*").c_str(), &ansi);
+    for (bool found = find != INVALID_HANDLE_VALUE; found;
+         found = IsNt() ? ::FindNextFileW(find, &wide) : ::FindNextFileA(find, &ansi)) {
+      const std::string name = IsNt() ? Narrow(wide.cFileName) : std::string(ansi.cFileName);
+      if (name[0] != '.') names.push_back(name);
+    }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
   }

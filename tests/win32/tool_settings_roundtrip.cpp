@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
   }
   auto added = std::make_shared<clsSetting>();
   added->Name = name;
-  added->Action_ScrollLock = ActionMaintainOn;
-  state.Settings.Add(added, added->Name);
+  state.Settings.Add(added, name);
   const IniSaveResult saved = SaveSettings(state);
   if (!state.SettingsFileProblem.empty()) {
     std::fputs(state.SettingsFileProblem.c_str(), stdout);
