@@ -44,12 +44,11 @@ std::string SettingBlock(const std::string& section, const std::string& name, in
          "\nMatch_EXE=2\nMatch_Owner=1\nMatch_Title=0\n";
 }
 
-// A setting that looks at the beginning of the title alone.
-std::string TitleSetting(const std::string& section, const std::string& name, const std::string& title) {
-  return "[" + section + "]\nName=" + name +
-         "\nAction_CapsLock=1\nAction_NumLock=0\nAction_ScrollLock=0\nFilter_EXE=\nFilter_Owner=\nFilter_Title=" +
-         title + "\nMatch_EXE=0\nMatch_Owner=0\nMatch_Title=0\n";
-}
+// Greek and Japanese, which Windows-1252 cannot hold, and a file in it.
+const std::string kGreek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
+const std::string kJapanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2";  // Nihongo memo
+const std::string kAnsiFile =
+    Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + SettingBlock("Setting 0", "Caf\xE9", 1, "Caf\xE9"));
 
 // UTF-16LE code units, and a file of them as Windows' profile functions keep one.
 std::string Utf16Units(const std::string& utf8) {
@@ -142,15 +141,13 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
 
 TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackItsBytes) {
   const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Privet
-  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";       // Ellada
-  const std::string cjkAndEmoji = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2 \xF0\x9F\x98\x80";
+  const std::string cjkAndEmoji = kJapanese + " \xF0\x9F\x98\x80";
   const std::string password = "\xD0\x9F\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C 1";  // Parol' 1
   // Lines the program does not own, with every kind of line end, come back byte for byte.
   const std::string world =
       Crlf("; notes \xE2\x80\x94 \xE2\x9C\x93\n" + OptionsBlock(EncodePassword(password)) + "Extra=kept\n\n") +
       "[Fonts]\rSize=12\n; keep this\r\n\r\n" +
-      Crlf(SettingBlock("Setting 0", cyrillic, 1, greek) + "\n" +
-           TitleSetting("Setting 1", cjkAndEmoji, "Caf\xC3\xA9"));
+      Crlf(SettingBlock("Setting 0", cyrillic, 1, kGreek) + "\n" + SettingBlock("Setting 1", cjkAndEmoji, 1, "Caf\xC3\xA9"));
   const struct {
     const char* what;
     std::string bytes;
@@ -158,9 +155,7 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
     Names names;
     std::string password;
   } cases[] = {
-      {"ANSI",
-       Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + TitleSetting("Setting 0", "Caf\xE9", "Caf\xE9")),
-       FileEncoding::Ansi, {"Caf\xC3\xA9"}, "\xC3\xA9 a"},
+      {"ANSI", kAnsiFile, FileEncoding::Ansi, {"Caf\xC3\xA9"}, "\xC3\xA9 a"},
       {"UTF-8", world, FileEncoding::Utf8, {cyrillic, cjkAndEmoji}, password},
       {"UTF-8 with a mark", "\xEF\xBB\xBF" + world, FileEncoding::Utf8WithMark, {cyrillic, cjkAndEmoji}, password},
       {"UTF-16LE", Utf16File(world), FileEncoding::Utf16WithMark, {cyrillic, cjkAndEmoji}, password},
@@ -183,34 +178,30 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
 }
 
 TEST_F(SettingsFileTest, TextTheAnsiCodePageCannotHoldMakesTheWholeFileUtf8WithAMarkNeverQuestionMarks) {
-  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2";  // Nihongo memo
-  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
-  const std::string ansi =
-      Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + TitleSetting("Setting 0", "Caf\xE9", "Caf\xE9"));
-  Load(ansi);
+  Load(kAnsiFile);
   auto memo = std::make_shared<clsSetting>();
-  memo->Name = japanese;
-  memo->Filter_Title = greek;
+  memo->Name = kJapanese;
+  memo->Filter_Title = kGreek;
   state.Settings.Add(memo, memo->Name);
   ASSERT_TRUE(SaveSettings(state));
   const std::string saved = desk.File(kPath).value();
   EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF" + Crlf("; caf\xC3\xA9 notes\n[Options]\n"))) << saved;
   EXPECT_EQ(saved.find('?'), std::string::npos) << saved;
   EXPECT_EQ(desk.Paths(), Names{kPath}) << "nothing of the old file was lost, so nothing is kept aside";
-  EXPECT_EQ(NamesOf(Reload()), (Names{"Caf\xC3\xA9", japanese}));
-  EXPECT_EQ(again->Settings.Item(2)->Filter_Title, greek);
+  EXPECT_EQ(NamesOf(Reload()), (Names{"Caf\xC3\xA9", kJapanese}));
+  EXPECT_EQ(again->Settings.Item(2)->Filter_Title, kGreek);
   EXPECT_EQ(again->AppOptions.AdminPassword, "\xC3\xA9 a") << "stored as UTF-8 files store it";
 
   // A password alone that the code page cannot hold does the same, and is kept.
-  Load(ansi);
-  state.AppOptions.AdminPassword = japanese;
+  Load(kAnsiFile);
+  state.AppOptions.AdminPassword = kJapanese;
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_TRUE(desk.File(kPath)->starts_with("\xEF\xBB\xBF;"));
-  EXPECT_EQ(Reload().AppOptions.AdminPassword, japanese);
+  EXPECT_EQ(Reload().AppOptions.AdminPassword, kJapanese);
 
   // Bytes that are not UTF-8 have no form in UTF-16 either; UTF-8 with a
   // mark keeps them as they are, and the file does not go back and forth.
-  Load(Utf16File(Crlf(OptionsBlock() + "\n" + TitleSetting("Setting 0", "A", "x"))));
+  Load(Utf16File(Crlf(OptionsBlock() + "\n" + SettingBlock("Setting 0", "A"))));
   state.Settings.Item(1)->Filter_Title = "caf\xE9";
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_TRUE(SavedHas("\r\nFilter_Title=caf\xE9\r\n"));
@@ -256,7 +247,7 @@ TEST_F(SettingsFileTest, APasswordSetInACodePageOfTwoBytesACharacterIsStillTheSa
   const std::string mi = "\xE3\x83\x9F";  // U+30DF, 83 7E: stored, its second byte becomes a space
   KatakanaCodePage codePage;
   // As earlier versions stored "<so> a": each byte of 83 5C 20 61 moved on.
-  const std::string file = Crlf(OptionsBlock("\x83\x5D!b") + "\n" + TitleSetting("Setting 0", "\x83\x5C", ""));
+  const std::string file = Crlf(OptionsBlock("\x83\x5D!b") + "\n" + SettingBlock("Setting 0", "\x83\x5C"));
   for (const std::string& password : {so + " a", mi}) {
     SCOPED_TRACE(password);
     desk.SetFile(kPath, file);
