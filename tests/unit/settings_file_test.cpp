@@ -147,7 +147,8 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
   const std::string world =
       Crlf("; notes \xE2\x80\x94 \xE2\x9C\x93\n" + OptionsBlock(EncodePassword(password)) + "Extra=kept\n\n") +
       "[Fonts]\rSize=12\n; keep this\r\n\r\n" +
-      Crlf(SettingBlock("Setting 0", cyrillic, 1, kGreek) + "\n" + SettingBlock("Setting 1", cjkAndEmoji, 1, "Caf\xC3\xA9"));
+      Crlf(SettingBlock("Setting 0", cyrillic, 1, kGreek) + "\n" +
+           SettingBlock("Setting 1", cjkAndEmoji, 1, "Caf\xC3\xA9"));
   const struct {
     const char* what;
     std::string bytes;
