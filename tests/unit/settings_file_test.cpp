@@ -271,14 +271,20 @@ TEST_F(SettingsFileTest, APasswordSetInACodePageOfTwoBytesACharacterIsStillTheSa
   }
 }
 
-TEST_F(SettingsFileTest, OnlySectionsBeginningWithSettingInExactCaseAreSettingsAndAreRenumberedInOrder) {
-  Load(Crlf(OptionsBlock() + SettingBlock("Settings", "A") + SettingBlock("Setting 7", "B") +
-            SettingBlock("setting 0", "lower") + SettingBlock("SETTING 3", "upper") + SettingBlock("Setting 0", "C")));
-  EXPECT_EQ(NamesOf(state), (Names{"A", "B", "C"}));
+// Names already taken get a number; a section without a name gives its own.
+TEST_F(SettingsFileTest, OnlySectionsBeginningWithSettingInExactCaseAreSettingsUniquelyNamedAndRenumbered) {
+  Load(Crlf(OptionsBlock() + SettingBlock("Settings", "Word", 1) + SettingBlock("setting 0", "lower") +
+            SettingBlock("Setting 7", "WORD", 2) + SettingBlock("SETTING 3", "upper") +
+            SettingBlock("Setting 0", "Word", 3) + SettingBlock("Setting 3", "Word (2)", 4) +
+            "[Setting 4]\nAction_CapsLock=1\n[Setting]\nName=\n"));
+  EXPECT_EQ(NamesOf(state), (Names{"Word", "WORD (2)", "Word (3)", "Word (2) (2)", "Setting 4", "Setting"}));
+  EXPECT_EQ(state.Settings.Item("Word (2) (2)")->Action_CapsLock, 4);
   ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(SavedNames(), (Names{"Options", "setting 0", "SETTING 3", "Setting 0", "Setting 1", "Setting 2"}));
-  EXPECT_TRUE(SavedHas("[Setting 2]\r\nName=C\r\n"));
+  EXPECT_EQ(SavedNames(), (Names{"Options", "setting 0", "SETTING 3", "Setting 0", "Setting 1", "Setting 2",
+                                 "Setting 3", "Setting 4", "Setting 5"}));
+  EXPECT_TRUE(SavedHas("[Setting 2]\r\nName=Word (3)\r\n"));
   EXPECT_TRUE(SavedHas("[setting 0]\r\nName=lower\r\n")) << "left exactly as it was";
+  EXPECT_EQ(NamesOf(Reload()), NamesOf(state));
 
   state.Settings.Clear();
   ASSERT_TRUE(SaveSettings(state));
@@ -341,16 +347,6 @@ TEST_F(SettingsFileTest, MissingOrUnconvertibleValuesTakeTheirDefaultsOutOfRange
   EXPECT_EQ(Names(keys.begin(), keys.begin() + 2), (Names{"Password", "Show_vKey"})) << "present keys keep their place";
   EXPECT_EQ(keys.size(), 15u);
   EXPECT_TRUE(SavedHas("Lower_vKey=0\r\n; end of options\r\n"));
-}
-
-TEST_F(SettingsFileTest, NamesAreMadeUniqueAndAMissingNameIsTheSections) {
-  Load(Crlf(OptionsBlock() + SettingBlock("Setting 0", "Word", 1) + SettingBlock("Setting 1", "WORD", 2) +
-            SettingBlock("Setting 2", "Word", 3) + SettingBlock("Setting 3", "Word (2)", 4) +
-            "[Setting 4]\nAction_CapsLock=1\n[Settings]\nName=\n"));
-  EXPECT_EQ(NamesOf(state), (Names{"Word", "WORD (2)", "Word (3)", "Word (2) (2)", "Setting 4", "Settings"}));
-  EXPECT_EQ(state.Settings.Item("Word (2) (2)")->Action_CapsLock, 4);
-  ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(NamesOf(Reload()), NamesOf(state));
 }
 
 TEST_F(SettingsFileTest, ATitleWithLineBreaksCannotWriteSectionsOfItsOwn) {
