@@ -363,17 +363,14 @@ TEST_F(SettingsFileTest, ASaveThatFailsLeavesTheOldFileAndTheNextSaveTriesAgain)
   EXPECT_FALSE(SaveSettings(state)) << "nothing is saved before the file was loaded";
   EXPECT_EQ(desk.WriteAttempts(), 0);
   for (sim::WriteFault fault : {sim::WriteFault::HalfWay, sim::WriteFault::Replace}) {
-    sim::SimDesktop d;
-    d.SetFile(kPath, std::string(ShippedSettingsText()));
-    ProgramState s(d);
-    LoadSettings(s);
-    s.AppOptions.AlwaysOnTop = true;
-    d.FailWrites(fault);
-    EXPECT_FALSE(SaveSettings(s));
-    EXPECT_EQ(d.File(kPath), ShippedSettingsText());
-    EXPECT_EQ(d.Paths(), Names{kPath}) << "no temporary file is left behind";
-    EXPECT_TRUE(SaveSettings(s));
-    EXPECT_NE(d.File(kPath)->find("Always On Top=True\r\n"), std::string::npos);
+    Load(std::string(ShippedSettingsText()));
+    state.AppOptions.AlwaysOnTop = true;
+    desk.FailWrites(fault);
+    EXPECT_FALSE(SaveSettings(state));
+    EXPECT_EQ(desk.File(kPath), ShippedSettingsText());
+    EXPECT_EQ(desk.Paths(), Names{kPath}) << "no temporary file is left behind";
+    EXPECT_TRUE(SaveSettings(state));
+    EXPECT_TRUE(SavedHas("Always On Top=True\r\n"));
   }
 }
 
