@@ -69,11 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   IniDocument first;
   first.LoadText(input);
-  const std::string saved = first.Text();
-  FUZZ_CHECK(saved == input);
-  IniDocument second;
-  second.LoadText(saved);
-  FUZZ_CHECK(View(second) == View(first));
+  FUZZ_CHECK(first.Text() == input);
 
   // The program's own changes, fed from the same bytes.
   Source source(input);

@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "app/program_state.h"

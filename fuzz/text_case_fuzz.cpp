@@ -38,9 +38,6 @@ std::size_t Characters(std::string_view s) {
   return n;
 }
 
-// The length in bytes of the upper-cased first `bytes` of s.
-std::size_t UpperLength(std::string_view s, std::size_t bytes) { return UpperCase(s.substr(0, bytes)).size(); }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -76,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(EqualsIgnoringCase(text, upper) && EqualsIgnoringCase(upper, text));
   FUZZ_CHECK(Characters(upper) == Characters(text));
   for (std::size_t at = 0;;) {
-    FUZZ_CHECK(StartsWithIgnoringCase(text, upper.substr(0, UpperLength(text, at))) == at);
+    FUZZ_CHECK(StartsWithIgnoringCase(text, upper.substr(0, UpperCase(text.substr(0, at)).size())) == at);
     FUZZ_CHECK(EndsWithIgnoringCase(text, text.substr(at)) == at);
     if (at == text.size()) break;
     at += text::DecodeUtf8(text, at).length;

@@ -40,7 +40,7 @@ std::string ValueOf(IniDocument& doc, std::string_view section, std::string_view
   return k ? k->Value().AsString() : "<missing>";
 }
 
-TEST(IniDocumentReading, FindsSectionsKeysAndValuesWhateverTheLineEnds) {
+TEST(IniDocumentReading, FindsSectionsKeysAndValuesWhateverTheLineEndsAndTheCaseOfTheirNames) {
   IniDocument doc = Parsed(
       "; comment=not a key\r\n[Options]\r\n  Password = abc  \n\n[S]\rno equals sign\n=no name\n"
       "[unclosed=bracket\na=b=c\nq=\"  quoted  \"\nh=text ; not a comment\nnul=a" +
@@ -56,14 +56,13 @@ TEST(IniDocumentReading, FindsSectionsKeysAndValuesWhateverTheLineEnds) {
   EXPECT_EQ(ValueOf(doc, "S", "high"), "\xE9\xFF\x80");
   EXPECT_EQ(ValueOf(doc, "S", "long").size(), 200000u);
   EXPECT_EQ(ValueOf(doc, "Last", "z"), "3");
-}
 
-TEST(IniDocumentReading, NamesAreFoundWithoutRegardToCaseExactCaseFirst) {
-  IniDocument doc = Parsed("[options]\nkey=1\nKEY=2\n[Options]\nKey=3\n");
-  EXPECT_EQ(ValueOf(doc, "OPTIONS", "kEy"), "1") << "no exact match: the first in any case";
-  EXPECT_EQ(ValueOf(doc, "options", "KEY"), "2");
-  EXPECT_EQ(ValueOf(doc, "Options", "Key"), "3") << "the exact name wins over an earlier one in other case";
-  EXPECT_EQ(doc.Sections().Item("Missing"), nullptr);
+  // Names are found without regard to case, the exact name first.
+  IniDocument cased = Parsed("[options]\nkey=1\nKEY=2\n[Options]\nKey=3\n");
+  EXPECT_EQ(ValueOf(cased, "OPTIONS", "kEy"), "1") << "no exact match: the first in any case";
+  EXPECT_EQ(ValueOf(cased, "options", "KEY"), "2");
+  EXPECT_EQ(ValueOf(cased, "Options", "Key"), "3") << "the exact name wins over an earlier one in other case";
+  EXPECT_EQ(cased.Sections().Item("Missing"), nullptr);
 }
 
 TEST(IniDocumentWriting, OnlyWhatWasChangedIsRewritten) {
@@ -159,7 +158,6 @@ TEST(FileEncoding, AMarkOrWellFormedUtf8DecidesAndAnythingElseIsAnsi) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);
     const DecodedFile file = DecodeFile(c.bytes, desk);
-    EXPECT_EQ(DetectEncoding(c.bytes), c.encoding);
     EXPECT_EQ(file.encoding, c.encoding);
     EXPECT_EQ(file.text, c.text);
     EXPECT_EQ(file.exact, c.exact);
@@ -201,8 +199,6 @@ TEST(FileEncoding, WhatIsWrittenReadsBackAsTheSameTextAndNeverWithQuestionMarks)
     EXPECT_EQ(read.text, c.text);
     EXPECT_TRUE(read.exact);
   }
-  EXPECT_EQ(EncodeFile("caf\xC3\xA9", FileEncoding::Ansi, desk), "caf\xE9");
-  EXPECT_EQ(EncodeFile("ab", FileEncoding::Utf16WithMark, desk), std::string("\xFF\xFE" "a\0b\0", 6));
 }
 
 }  // namespace

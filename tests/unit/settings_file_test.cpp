@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "app/program_state.h"
-#include "engine/matcher.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/text/utf8.h"
 #include "store/file_encoding.h"
@@ -21,12 +21,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 const std::string kPath = "C:\\Program Files\\Tarvolo\\Tarvolo.INI";
-const Names kOptionKeys = {"Always On Top",   "Keystroke Simulation", "Password",         "Show_Disp",
-                           "Show_vKey",       "Show_Modifier",        "Capitalize_Disp",  "Capitalize_vKey",
-                           "Capitalize_Modifier", "Reverse_Disp",     "Reverse_vKey",     "Reverse_Modifier",
-                           "Lower_Disp",      "Lower_vKey",           "Lower_Modifier"};
-const Names kSettingKeys = {"Name",       "Action_CapsLock", "Action_NumLock", "Action_ScrollLock", "Filter_EXE",
-                            "Filter_Owner", "Filter_Title",  "Match_EXE",      "Match_Owner",       "Match_Title"};
 
 std::string Crlf(const std::string& lf) {
   std::string out;
@@ -50,17 +44,17 @@ std::string SettingBlock(const std::string& section, const std::string& name, in
          "\nMatch_EXE=2\nMatch_Owner=1\nMatch_Title=0\n";
 }
 
-// A setting that looks at the beginning of the title alone.
-std::string TitleSetting(const std::string& section, const std::string& name, const std::string& title) {
-  return "[" + section + "]\nName=" + name +
-         "\nAction_CapsLock=1\nAction_NumLock=0\nAction_ScrollLock=0\nFilter_EXE=\nFilter_Owner=\nFilter_Title=" +
-         title + "\nMatch_EXE=0\nMatch_Owner=0\nMatch_Title=0\n";
-}
+// Greek and Japanese, which Windows-1252 cannot hold, and a file in it.
+const std::string kGreek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
+const std::string kJapanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2";  // Nihongo memo
+const std::string kAnsiFile =
+    Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + SettingBlock("Setting 0", "Caf\xE9", 1, "Caf\xE9"));
 
 // UTF-16LE code units, and a file of them as Windows' profile functions keep one.
 std::string Utf16Units(const std::string& utf8) {
   std::string bytes;
-  for (const char16_t unit : text::Utf8ToUtf16(utf8)) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  for (const char16_t unit : text::Utf8ToUtf16(utf8))
+    bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
   return bytes;
 }
 std::string Utf16File(const std::string& utf8) { return "\xFF\xFE" + Utf16Units(utf8); }
@@ -83,29 +77,18 @@ class SettingsFileTest : public ::testing::Test {
     for (const auto& setting : s.Settings) names.push_back(setting->Name);
     return names;
   }
-  IniDocument Saved() {
+  // The saved file's sections, or the keys of one of them.
+  Names SavedNames(const std::string& section = "") {
     IniDocument doc;
     doc.LoadText(DecodeFile(desk.File(kPath).value_or(""), desk).text);
-    return doc;
-  }
-  Names SavedSections() {
     Names names;
-    const IniDocument doc = Saved();
-    for (const IniSection& s : doc.Sections()) names.push_back(s.Name());
+    if (section.empty())
+      for (const IniSection& s : doc.Sections()) names.push_back(s.Name());
+    else
+      for (const IniKey* k : doc.Sections().Item(section)->Keys().List()) names.push_back(k->Name());
     return names;
   }
-  Names SavedKeys(const std::string& section) {
-    Names names;
-    const IniDocument doc = Saved();
-    for (const IniKey* k : doc.Sections().Item(section)->Keys().List()) names.push_back(k->Name());
-    return names;
-  }
-  std::string SavedValue(const std::string& section, const std::string& key) {
-    IniDocument doc = Saved();
-    const IniSection* s = doc.Sections().Item(section);
-    const IniKey* k = s ? s->Keys().Item(key) : nullptr;
-    return k ? k->Value().AsString() : "<missing>";
-  }
+  bool SavedHas(const std::string& text) { return desk.File(kPath).value_or("").find(text) != std::string::npos; }
 
   sim::SimDesktop desk;
   ProgramState state{desk};
@@ -121,15 +104,8 @@ TEST_F(SettingsFileTest, TheShippedFileIsTheFallbackAndAnUnchangedSaveReproduces
 
   LoadSettings(state);  // no file yet
   EXPECT_EQ(NamesOf(state), Names{"Default"});
-  // Hot-keys that work out of the box: Ctrl+Alt+Shift with T, U, R and L.
-  EXPECT_EQ(state.AppOptions.HotkeyShow.sHotkey, "Ctrl + Alt + Shift + T");
-  EXPECT_EQ(state.AppOptions.HotkeyLower.lModifier, 7);
-  EXPECT_EQ(state.AppOptions.HotkeyLower.lVKey, 'L');
   EXPECT_EQ(state.SettingsFileProblem, "");
   EXPECT_FALSE(desk.File(kPath).has_value());
-  ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(desk.File(kPath), ShippedSettingsText());
-  LoadSettings(state);
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_EQ(desk.File(kPath), ShippedSettingsText());
 }
@@ -138,7 +114,7 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   LoadSettings(state);
   AppOptionsRecord& o = state.AppOptions;
   o.AlwaysOnTop = o.KeystrokeSimulation = o.ShowLockKeysInTray = o.TellLockKeyChanges = true;
-  o.AdminPassword = "\xC3\xA9 a~";  // as typed: UTF-8
+  o.AdminPassword = "\xC3\xA9 a}~";  // as typed: UTF-8
   const auto hotkeys = {std::pair{&AppOptionsRecord::HotkeyShow, 'T'}, {&AppOptionsRecord::HotkeyCapitalize, 'U'},
                         {&AppOptionsRecord::HotkeyReverse, 'R'}, {&AppOptionsRecord::HotkeyLower, 'L'}};
   for (auto [hotkey, key] : hotkeys) o.*hotkey = {"", std::string("Ctrl + Alt + ") + key, 3, key, false, "", false};
@@ -146,13 +122,13 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   d = {"Editor", "Untitled", "Word", "NOTEPAD.EXE", 0, 1, 2, 3, 2, 5, false, false, false};
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_TRUE(desk.File(kPath)->ends_with(
-      Crlf(OptionsBlock("\"\xE9!b \"") + "Lock Keys In Tray Icon=True\nTell Lock Key Changes=True\n\n" +
+      Crlf(OptionsBlock("\"\xE9!b~ \"") + "Lock Keys In Tray Icon=True\nTell Lock Key Changes=True\n\n" +
            SettingBlock("Setting 0", "Editor", 3, "Untitled"))))
       << *desk.File(kPath);
 
   const AppOptionsRecord& r = Reload().AppOptions;
   EXPECT_TRUE(r.AlwaysOnTop && r.KeystrokeSimulation && r.ShowLockKeysInTray && r.TellLockKeyChanges);
-  EXPECT_EQ(r.AdminPassword, "\xC3\xA9 a~") << "stored in the ANSI code page as \"\xE9!b \", quoted for its closing space";
+  EXPECT_EQ(r.AdminPassword, "\xC3\xA9 a}~") << "stored as \"\xE9!b~ \", quoted for its closing space";
   for (auto [hotkey, key] : hotkeys)
     EXPECT_EQ((std::tuple{(r.*hotkey).sHotkey, (r.*hotkey).lVKey, (r.*hotkey).lModifier}),
               (std::tuple{std::string("Ctrl + Alt + ") + key, std::int32_t{key}, 3}));
@@ -163,46 +139,16 @@ TEST_F(SettingsFileTest, EveryFieldIsWrittenUnderItsOwnKeyAndReadBackFromIt) {
   EXPECT_EQ((Names{e.Filter_EXE, e.Filter_Owner, e.Filter_Title}), (Names{"NOTEPAD.EXE", "Word", "Untitled"}));
 }
 
-TEST_F(SettingsFileTest, ASaveKeepsEveryLineItDoesNotOwnByteForByteInEachEncoding) {
-  const std::string before = "; my notes: caf\xC3\xA9\n" + Crlf("[Fonts]\nSize=12\n; keep this\n\n");
-  const std::string after = "[Zebra]\rz=1\n";
-  for (const FileEncoding encoding :
-       {FileEncoding::Ansi, FileEncoding::Utf8, FileEncoding::Utf8WithMark, FileEncoding::Utf16WithMark}) {
-    SCOPED_TRACE(static_cast<int>(encoding));
-    const std::size_t mark = EncodeFile("", encoding, desk)->size();
-    const auto bytesOf = [&](const std::string& text) { return EncodeFile(text, encoding, desk).value().substr(mark); };
-    Load(EncodeFile(before + Crlf(OptionsBlock("xyz") + "Extra=kept\n\n" +
-                                  SettingBlock("Setting 0", "Editor", 4, "\" padded \"")) +
-                        after + Crlf(SettingBlock("Setting 1", "Default")),
-                    encoding, desk)
-             .value());
-    ASSERT_TRUE(SaveSettings(state));
-    const std::string saved = desk.File(kPath).value();
-    EXPECT_EQ(DetectEncoding(saved), encoding);
-    EXPECT_TRUE(saved.substr(mark).starts_with(bytesOf(before))) << saved;
-    EXPECT_NE(saved.find(bytesOf("Lower_Modifier=3\r\nExtra=kept\r\n")), std::string::npos) << saved;
-    EXPECT_NE(saved.find(bytesOf(after)), std::string::npos) << saved;
-    EXPECT_EQ(SavedSections(), (Names{"Fonts", "Options", "Zebra", "Setting 0", "Setting 1"}));
-    EXPECT_EQ(SavedKeys("Setting 0"), kSettingKeys);
-
-    const ProgramState& r = Reload();
-    EXPECT_EQ(NamesOf(r), (Names{"Editor", "Default"}));
-    EXPECT_EQ(r.Settings.Item("Editor")->Filter_Title, " padded ");
-    EXPECT_EQ(r.AppOptions.AdminPassword, state.AppOptions.AdminPassword);
-    ASSERT_TRUE(SaveSettings(*again));
-    EXPECT_EQ(desk.File(kPath), saved) << "a second save of the same state changes nothing";
-  }
-}
-
-// The window "Caf\xC3\xA9 Paris" is found by a setting read from each file.
 TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackItsBytes) {
   const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Privet
-  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";       // Ellada
-  const std::string cjkAndEmoji = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2 \xF0\x9F\x98\x80";
+  const std::string cjkAndEmoji = kJapanese + " \xF0\x9F\x98\x80";
   const std::string password = "\xD0\x9F\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C 1";  // Parol' 1
+  // Lines the program does not own, with every kind of line end, come back byte for byte.
   const std::string world =
-      Crlf("; notes \xE2\x80\x94 \xE2\x9C\x93\n" + OptionsBlock(EncodePassword(password)) + "\n" +
-           SettingBlock("Setting 0", cyrillic, 1, greek) + "\n" + TitleSetting("Setting 1", cjkAndEmoji, "Caf\xC3\xA9"));
+      Crlf("; notes \xE2\x80\x94 \xE2\x9C\x93\n" + OptionsBlock(EncodePassword(password)) + "Extra=kept\n\n") +
+      "[Fonts]\rSize=12\n; keep this\r\n\r\n" +
+      Crlf(SettingBlock("Setting 0", cyrillic, 1, kGreek) + "\n" +
+           SettingBlock("Setting 1", cjkAndEmoji, 1, "Caf\xC3\xA9"));
   const struct {
     const char* what;
     std::string bytes;
@@ -210,11 +156,7 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
     Names names;
     std::string password;
   } cases[] = {
-      {"ANSI", Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + TitleSetting("Setting 0", "Caf\xE9", "Caf\xE9")),
-       FileEncoding::Ansi, {"Caf\xC3\xA9"}, "\xC3\xA9 a"},
-      {"ANSI that is partly UTF-8",
-       Crlf(OptionsBlock() + "\n" + TitleSetting("Setting 0", "\xC3\xA9 \xE9", "Caf\xE9")), FileEncoding::Ansi,
-       {"\xC3\x83\xC2\xA9 \xC3\xA9"}, ""},
+      {"ANSI", kAnsiFile, FileEncoding::Ansi, {"Caf\xC3\xA9"}, "\xC3\xA9 a"},
       {"UTF-8", world, FileEncoding::Utf8, {cyrillic, cjkAndEmoji}, password},
       {"UTF-8 with a mark", "\xEF\xBB\xBF" + world, FileEncoding::Utf8WithMark, {cyrillic, cjkAndEmoji}, password},
       {"UTF-16LE", Utf16File(world), FileEncoding::Utf16WithMark, {cyrillic, cjkAndEmoji}, password},
@@ -228,119 +170,74 @@ TEST_F(SettingsFileTest, AFileInEachEncodingIsReadAndAnUnchangedSaveGivesBackIts
     EXPECT_EQ(s.SettingsFileProblem, "");
     EXPECT_EQ(s.SettingsDocument->Encoding(), c.encoding);
     EXPECT_EQ(NamesOf(s), c.names);
-    if (c.names.size() > 1) {
-      EXPECT_EQ(s.Settings.Item(1)->Filter_Title, greek);
-    }
     EXPECT_EQ(s.AppOptions.AdminPassword, c.password);
-    s.IsNT = true;
-    d.SetForeground(d.AddWindow({"Caf\xC3\xA9 Paris", "Notepad", 0, d.AddProcess({"NOTEPAD.EXE"})}));
-    EvaluateActiveWindow(s);
-    EXPECT_EQ(s.CurrentSetting()->Name, c.names.back());
 
     ASSERT_TRUE(SaveSettings(s));
     EXPECT_EQ(d.File(kPath), c.bytes);
-    s.AppOptions.AlwaysOnTop = !s.AppOptions.AlwaysOnTop;
-    ASSERT_TRUE(SaveSettings(s));
-    const auto inFile = [&](const std::string& text) {
-      return c.encoding == FileEncoding::Utf16WithMark ? Utf16Units(text) : text;
-    };
-    std::string changed = c.bytes;
-    const std::string on = inFile("Always On Top=True");
-    changed.replace(changed.find(on), on.size(), inFile("Always On Top=False"));
-    EXPECT_EQ(d.File(kPath), changed) << "that line alone";
     EXPECT_EQ(d.Paths(), Names{kPath});
   }
 }
 
 TEST_F(SettingsFileTest, TextTheAnsiCodePageCannotHoldMakesTheWholeFileUtf8WithAMarkNeverQuestionMarks) {
-  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2";  // Nihongo memo
-  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
-  Load(Crlf("; caf\xE9 notes\n" + OptionsBlock("\xE9!b") + "\n" + TitleSetting("Setting 0", "Caf\xE9", "Caf\xE9")));
+  Load(kAnsiFile);
   auto memo = std::make_shared<clsSetting>();
-  memo->Name = japanese;
-  memo->Filter_Title = greek;
+  memo->Name = kJapanese;
+  memo->Filter_Title = kGreek;
   state.Settings.Add(memo, memo->Name);
   ASSERT_TRUE(SaveSettings(state));
   const std::string saved = desk.File(kPath).value();
   EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF" + Crlf("; caf\xC3\xA9 notes\n[Options]\n"))) << saved;
   EXPECT_EQ(saved.find('?'), std::string::npos) << saved;
   EXPECT_EQ(desk.Paths(), Names{kPath}) << "nothing of the old file was lost, so nothing is kept aside";
-
-  EXPECT_EQ(NamesOf(Reload()), (Names{"Caf\xC3\xA9", japanese}));
-  EXPECT_EQ(again->Settings.Item(2)->Filter_Title, greek);
+  EXPECT_EQ(NamesOf(Reload()), (Names{"Caf\xC3\xA9", kJapanese}));
+  EXPECT_EQ(again->Settings.Item(2)->Filter_Title, kGreek);
   EXPECT_EQ(again->AppOptions.AdminPassword, "\xC3\xA9 a") << "stored as UTF-8 files store it";
-  again->Settings.Remove(2);
-  ASSERT_TRUE(SaveSettings(*again));
-  EXPECT_TRUE(desk.File(kPath)->starts_with("\xEF\xBB\xBF;")) << "UTF-8 it stays";
 
-  // No file yet: ANSI, as earlier versions wrote it, while everything fits.
-  sim::SimDesktop d;
-  ProgramState s(d);
-  LoadSettings(s);
-  s.Settings.Item(1)->Filter_Title = "Caf\xC3\xA9";
-  ASSERT_TRUE(SaveSettings(s));
-  EXPECT_NE(d.File(kPath)->find("\r\nFilter_Title=Caf\xE9\r\n"), std::string::npos);
-  EXPECT_EQ(DetectEncoding(*d.File(kPath)), FileEncoding::Ansi);
-  s.AppOptions.AdminPassword = japanese;
-  ASSERT_TRUE(SaveSettings(s));
-  EXPECT_TRUE(d.File(kPath)->starts_with("\xEF\xBB\xBF;"));
-  s.AppOptions.AdminPassword = "pw";
-  ASSERT_TRUE(SaveSettings(s));
-  EXPECT_TRUE(d.File(kPath)->starts_with("\xEF\xBB\xBF;")) << "the file does not go back and forth";
-  s.AppOptions.AdminPassword = japanese;
-  ASSERT_TRUE(SaveSettings(s));
-  ProgramState t(d);
-  LoadSettings(t);
-  EXPECT_EQ(t.AppOptions.AdminPassword, japanese);
-  EXPECT_EQ(t.Settings.Item(1)->Filter_Title, "Caf\xC3\xA9");
+  // A password alone that the code page cannot hold does the same, and is kept.
+  Load(kAnsiFile);
+  state.AppOptions.AdminPassword = kJapanese;
+  ASSERT_TRUE(SaveSettings(state));
+  EXPECT_TRUE(desk.File(kPath)->starts_with("\xEF\xBB\xBF;"));
+  EXPECT_EQ(Reload().AppOptions.AdminPassword, kJapanese);
 
   // Bytes that are not UTF-8 have no form in UTF-16 either; UTF-8 with a
-  // mark keeps them as they are.
-  d.SetFile(kPath, Utf16File(Crlf(OptionsBlock() + "\n" + TitleSetting("Setting 0", "A", "x"))));
-  LoadSettings(t);
-  t.Settings.Item(1)->Filter_Title = "caf\xE9";
-  ASSERT_TRUE(SaveSettings(t));
-  EXPECT_NE(d.File(kPath)->find("\r\nFilter_Title=caf\xE9\r\n"), std::string::npos);
-  t.Settings.Item(1)->Filter_Title = "cafe";
-  ASSERT_TRUE(SaveSettings(t));
-  EXPECT_TRUE(d.File(kPath)->starts_with("\xEF\xBB\xBF[Options]")) << "the file does not go back and forth";
+  // mark keeps them as they are, and the file does not go back and forth.
+  Load(Utf16File(Crlf(OptionsBlock() + "\n" + SettingBlock("Setting 0", "A"))));
+  state.Settings.Item(1)->Filter_Title = "caf\xE9";
+  ASSERT_TRUE(SaveSettings(state));
+  EXPECT_TRUE(SavedHas("\r\nFilter_Title=caf\xE9\r\n"));
+  state.Settings.Item(1)->Filter_Title = "cafe";
+  ASSERT_TRUE(SaveSettings(state));
+  EXPECT_TRUE(desk.File(kPath)->starts_with("\xEF\xBB\xBF[Options]"));
 }
 
-// Katakana 0x8340 to 0x8396 of Shift JIS (U+30A1 to U+30F6): a code page of
-// two bytes to a character whose second byte may be printable ASCII.
+// Three katakana of Shift JIS, a code page of two bytes to a character
+// whose second byte may be printable ASCII; other bytes above ASCII read as
+// U+30FB and other characters have no form in it.
 class KatakanaCodePage : public platform::OsText {
  public:
   std::string CharUpper(std::string_view text) override { return std::string(text); }
   std::string CharLower(std::string_view text) override { return std::string(text); }
-  std::string FromAnsiCodePage(std::string_view bytes) override {
+  std::string FromAnsiCodePage(std::string_view bytes) override { return *Convert(bytes, 1); }
+  std::optional<std::string> ToAnsiCodePage(std::string_view text) override { return Convert(text, 0); }
+
+ private:
+  static std::optional<std::string> Convert(std::string_view in, int from) {
+    static const std::string kChars[][2] = {
+        {"\xE3\x82\xBD", "\x83\x5C"}, {"\xE3\x82\xBE", "\x83\x5D"}, {"\xE3\x83\x9F", "\x83\x7E"}};
     std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      const auto lead = static_cast<unsigned char>(bytes[i]);
-      const auto trail = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0u;
-      if (lead < 0x80) {
-        out += bytes[i];
-      } else if (lead == 0x83 && trail >= 0x40 && trail <= 0x96 && trail != 0x7F) {
-        text::AppendUtf8(out, 0x30A1 + trail - 0x40 - (trail > 0x7F ? 1 : 0));
-        ++i;
-      } else {
-        text::AppendUtf8(out, 0x30FB);  // a byte out of place
-      }
-    }
-    return out;
-  }
-  std::optional<std::string> ToAnsiCodePage(std::string_view text) override {
-    std::string out;
-    for (std::size_t at = 0; at < text.size();) {
-      const text::Utf8Char c = text::DecodeUtf8(text, at);
-      at += c.length;
-      if (c.valid && c.cp < 0x80) {
-        out += static_cast<char>(c.cp);
-      } else if (c.valid && c.cp >= 0x30A1 && c.cp <= 0x30F6) {
-        const char32_t trail = c.cp - 0x30A1 + 0x40;
-        out += {'\x83', static_cast<char>(trail >= 0x7F ? trail + 1 : trail)};
-      } else {
+    while (!in.empty()) {
+      const auto* c = std::ranges::find_if(kChars, [&](const auto& pair) { return in.starts_with(pair[from]); });
+      const bool known = c != std::end(kChars);
+      if (known)
+        out += (*c)[1 - from];
+      else if (static_cast<unsigned char>(in[0]) < 0x80)
+        out += in[0];
+      else if (from == 1)
+        out += "\xE3\x83\xBB";
+      else
         return std::nullopt;
-      }
+      in.remove_prefix(known ? (*c)[from].size() : 1);
     }
     return out;
   }
@@ -351,7 +248,7 @@ TEST_F(SettingsFileTest, APasswordSetInACodePageOfTwoBytesACharacterIsStillTheSa
   const std::string mi = "\xE3\x83\x9F";  // U+30DF, 83 7E: stored, its second byte becomes a space
   KatakanaCodePage codePage;
   // As earlier versions stored "<so> a": each byte of 83 5C 20 61 moved on.
-  const std::string file = Crlf(OptionsBlock("\x83\x5D!b") + "\n" + TitleSetting("Setting 0", "\x83\x5C", ""));
+  const std::string file = Crlf(OptionsBlock("\x83\x5D!b") + "\n" + SettingBlock("Setting 0", "\x83\x5C"));
   for (const std::string& password : {so + " a", mi}) {
     SCOPED_TRACE(password);
     desk.SetFile(kPath, file);
@@ -374,27 +271,24 @@ TEST_F(SettingsFileTest, APasswordSetInACodePageOfTwoBytesACharacterIsStillTheSa
   }
 }
 
-TEST_F(SettingsFileTest, OnlySectionsBeginningWithSettingInExactCaseAreSettingsAndAreRenumberedInOrder) {
-  Load(Crlf(OptionsBlock() + SettingBlock("Settings", "A") + SettingBlock("Setting 7", "B") +
-            SettingBlock("setting 0", "lower") + SettingBlock("SETTING 3", "upper") + SettingBlock("Setting 0", "C")));
-  EXPECT_EQ(NamesOf(state), (Names{"A", "B", "C"}));
+// Names already taken get a number; a section without a name gives its own.
+TEST_F(SettingsFileTest, OnlySectionsBeginningWithSettingInExactCaseAreSettingsUniquelyNamedAndRenumbered) {
+  Load(Crlf(OptionsBlock() + SettingBlock("Settings", "Word", 1) + SettingBlock("setting 0", "lower") +
+            SettingBlock("Setting 7", "WORD", 2) + SettingBlock("SETTING 3", "upper") +
+            SettingBlock("Setting 0", "Word", 3) + SettingBlock("Setting 3", "Word (2)", 4) +
+            "[Setting 4]\nAction_CapsLock=1\n[Setting]\nName=\n"));
+  EXPECT_EQ(NamesOf(state), (Names{"Word", "WORD (2)", "Word (3)", "Word (2) (2)", "Setting 4", "Setting"}));
+  EXPECT_EQ(state.Settings.Item("Word (2) (2)")->Action_CapsLock, 4);
   ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(SavedSections(), (Names{"Options", "setting 0", "SETTING 3", "Setting 0", "Setting 1", "Setting 2"}));
-  EXPECT_EQ(SavedValue("Setting 2", "Name"), "C");
-  EXPECT_EQ(SavedValue("setting 0", "Name"), "lower") << "left exactly as it was";
+  EXPECT_EQ(SavedNames(), (Names{"Options", "setting 0", "SETTING 3", "Setting 0", "Setting 1", "Setting 2",
+                                 "Setting 3", "Setting 4", "Setting 5"}));
+  EXPECT_TRUE(SavedHas("[Setting 2]\r\nName=Word (3)\r\n"));
+  EXPECT_TRUE(SavedHas("[setting 0]\r\nName=lower\r\n")) << "left exactly as it was";
+  EXPECT_EQ(NamesOf(Reload()), NamesOf(state));
 
   state.Settings.Clear();
   ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(SavedSections(), (Names{"Options", "setting 0", "SETTING 3"}));
-}
-
-TEST(PasswordEncoding, PrintableCharactersMoveOnePlaceOthersStayAndAllComeBack) {
-  EXPECT_EQ(EncodePassword("a b~"), "b!c ");
-  EXPECT_EQ(EncodePassword("caf\xE9\x7F\x80\xFF"), "dbg\xE9\x7F\x80\xFF");
-  std::string all;
-  for (int c = 1; c <= 255; ++c) all += static_cast<char>(c);
-  EXPECT_EQ(DecodePassword(EncodePassword(all)), all);
-  EXPECT_EQ(EncodePassword(""), "");
+  EXPECT_EQ(SavedNames(), (Names{"Options", "setting 0", "SETTING 3"}));
 }
 
 TEST_F(SettingsFileTest, AnUnreadableFileIsReportedAndNeverWrittenOver) {
@@ -408,8 +302,6 @@ TEST_F(SettingsFileTest, AnUnreadableFileIsReportedAndNeverWrittenOver) {
       {"locked", Crlf(OptionsBlock()), platform::FileReadStatus::InUse, "Another program"},
       {"read error", Crlf(OptionsBlock()), platform::FileReadStatus::Failed, "error occurred"},
       {"not text", Crlf(OptionsBlock()) + std::string(3, '\0'), platform::FileReadStatus::Ok, "plain text"},
-      {"UTF-16 big-endian", std::string("\xFE\xFF\0[\0O\0]", 8), platform::FileReadStatus::Ok, "plain text"},
-      {"UTF-32", std::string("\xFF\xFE\0\0[\0\0\0", 8), platform::FileReadStatus::Ok, "plain text"},
       {"huge", std::string(IniDocument::kMaxFileBytes + 10, ';'), platform::FileReadStatus::Ok, "too large"},
   };
   for (const auto& c : cases) {
@@ -424,57 +316,37 @@ TEST_F(SettingsFileTest, AnUnreadableFileIsReportedAndNeverWrittenOver) {
     for (const std::string& part : {kPath, std::string(c.reason), std::string("will not save over that file")})
       EXPECT_NE(s.SettingsFileProblem.find(part), std::string::npos) << part;
     EXPECT_FALSE(SaveSettings(s));
-    EXPECT_FALSE(SaveSettings(s));
     EXPECT_EQ(d.WriteAttempts(), 0);
     EXPECT_EQ(d.File(kPath), c.bytes);
   }
 }
 
-TEST_F(SettingsFileTest, MissingSectionsAndKeysTakeTheirDefaultsAndTheNextSaveWritesThem) {
-  state.AppOptions.AlwaysOnTop = true;  // left over from before: the load resets it
-  Load(Crlf("[Other]\nx=1\n[Setting 0]\nName=Sparse\nAction_NumLock=1\n"));
-  EXPECT_FALSE(state.AppOptions.AlwaysOnTop);
-  EXPECT_EQ(state.AppOptions.HotkeyShow.sDescription, "Show Tarvolo Window");
-  EXPECT_EQ(state.Settings.Item("Sparse")->Action_NumLock, 1);
-  ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(SavedSections(), (Names{"Other", "Options", "Setting 0"})) << "the options go above the settings";
-  EXPECT_EQ(SavedKeys("Options"), kOptionKeys);
-  EXPECT_EQ(SavedKeys("Setting 0"), kSettingKeys);
-
-  Load(Crlf("[Options]\nPassword=" + EncodePassword("pw") + "\nShow_vKey=84\n; end of options\n"));
-  EXPECT_EQ(state.AppOptions.AdminPassword, "pw");
-  EXPECT_EQ(state.AppOptions.HotkeyShow.lVKey, 84);
-  ASSERT_TRUE(SaveSettings(state));
-  const Names keys = SavedKeys("Options");
-  EXPECT_EQ(Names(keys.begin(), keys.begin() + 2), (Names{"Password", "Show_vKey"})) << "present keys keep their place";
-  EXPECT_EQ(keys.size(), kOptionKeys.size());
-  EXPECT_NE(desk.File(kPath)->find("Lower_Modifier=0\r\n; end of options\r\n"), std::string::npos);
-}
-
-TEST_F(SettingsFileTest, AValueThatDoesNotConvertTakesItsDefaultButCodesOutOfRangeAreKept) {
-  Load(Crlf("[Options]\nAlways On Top=maybe\nKeystroke Simulation=-1\nShow_vKey=12x\nLower_Modifier=99999999999\n"
-            "[Setting 0]\nName=Odd\nAction_CapsLock=abc\nAction_NumLock=9\nAction_ScrollLock=-3\n"
+TEST_F(SettingsFileTest, MissingOrUnconvertibleValuesTakeTheirDefaultsOutOfRangeCodesStayAndASaveWritesAll) {
+  Load(Crlf("[Other]\nx=1\n[Setting 0]\nName=Sparse\nAction_CapsLock=abc\nAction_NumLock=9\nAction_ScrollLock=-3\n"
             "Match_Title=7\nMatch_EXE=2.0\n"));
-  const AppOptionsRecord& o = state.AppOptions;
-  EXPECT_EQ((std::vector<std::int32_t>{o.AlwaysOnTop, o.KeystrokeSimulation, o.HotkeyShow.lVKey,
-                                       o.HotkeyLower.lModifier}),
-            (std::vector<std::int32_t>{false, true, 0, 0}));
-  const clsSetting& s = *state.Settings.Item("Odd");
+  EXPECT_EQ(state.AppOptions.HotkeyShow.sDescription, "Show Tarvolo Window");
+  const clsSetting& s = *state.Settings.Item("Sparse");
   EXPECT_EQ((std::vector<std::int32_t>{s.Action_CapsLock, s.Action_NumLock, s.Action_ScrollLock, s.Match_Title,
                                        s.Match_EXE}),
             (std::vector<std::int32_t>{0, 9, -3, 7, 0}));
   ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(SavedValue("Setting 0", "Action_ScrollLock"), "-3");
-}
+  EXPECT_EQ(SavedNames(), (Names{"Other", "Options", "Setting 0"})) << "the options go above the settings";
+  EXPECT_EQ(SavedNames("Options").size(), 15u) << "every option is written";
+  EXPECT_TRUE(SavedHas("\r\nAction_ScrollLock=-3\r\n"));
 
-TEST_F(SettingsFileTest, NamesAreMadeUniqueAndAMissingNameIsTheSections) {
-  Load(Crlf(OptionsBlock() + SettingBlock("Setting 0", "Word", 1) + SettingBlock("Setting 1", "WORD", 2) +
-            SettingBlock("Setting 2", "Word", 3) + SettingBlock("Setting 3", "Word (2)", 4) +
-            "[Setting 4]\nAction_CapsLock=1\n[Settings]\nName=\n"));
-  EXPECT_EQ(NamesOf(state), (Names{"Word", "WORD (2)", "Word (3)", "Word (2) (2)", "Setting 4", "Settings"}));
-  EXPECT_EQ(state.Settings.Item("Word (2) (2)")->Action_CapsLock, 4);
+  state.AppOptions.AlwaysOnTop = true;  // left over from before: the load resets it
+  Load(Crlf("[Options]\nPassword=" + EncodePassword("pw") + "\nShow_vKey=84\nAlways On Top=maybe\n"
+            "Keystroke Simulation=-1\nShow_Modifier=12x\nLower_Modifier=99999999999\n; end of options\n"));
+  const AppOptionsRecord& o = state.AppOptions;
+  EXPECT_EQ((std::vector<std::int32_t>{o.AlwaysOnTop, o.KeystrokeSimulation, o.HotkeyShow.lVKey,
+                                       o.HotkeyShow.lModifier, o.HotkeyLower.lModifier}),
+            (std::vector<std::int32_t>{false, true, 84, 0, 0}));
+  EXPECT_EQ(o.AdminPassword, "pw");
   ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(NamesOf(Reload()), NamesOf(state));
+  const Names keys = SavedNames("Options");
+  EXPECT_EQ(Names(keys.begin(), keys.begin() + 2), (Names{"Password", "Show_vKey"})) << "present keys keep their place";
+  EXPECT_EQ(keys.size(), 15u);
+  EXPECT_TRUE(SavedHas("Lower_vKey=0\r\n; end of options\r\n"));
 }
 
 TEST_F(SettingsFileTest, ATitleWithLineBreaksCannotWriteSectionsOfItsOwn) {
@@ -482,8 +354,8 @@ TEST_F(SettingsFileTest, ATitleWithLineBreaksCannotWriteSectionsOfItsOwn) {
   LoadSettings(state);
   state.Settings.Item(1)->Filter_Title = "x\r\n[Options]\nPassword=" + std::string(1, '\0');
   ASSERT_TRUE(SaveSettings(state));
-  EXPECT_EQ(SavedSections(), (Names{"Options", "Setting 0"}));
-  EXPECT_EQ(SavedValue("Setting 0", "Filter_Title"), "x  [Options] Password= ");
+  EXPECT_EQ(SavedNames(), (Names{"Options", "Setting 0"}));
+  EXPECT_TRUE(SavedHas("\r\nFilter_Title=\"x  [Options] Password= \"\r\n"));
   EXPECT_TRUE(LooksLikeText(*desk.File(kPath)));
 }
 
@@ -491,17 +363,14 @@ TEST_F(SettingsFileTest, ASaveThatFailsLeavesTheOldFileAndTheNextSaveTriesAgain)
   EXPECT_FALSE(SaveSettings(state)) << "nothing is saved before the file was loaded";
   EXPECT_EQ(desk.WriteAttempts(), 0);
   for (sim::WriteFault fault : {sim::WriteFault::HalfWay, sim::WriteFault::Replace}) {
-    sim::SimDesktop d;
-    d.SetFile(kPath, std::string(ShippedSettingsText()));
-    ProgramState s(d);
-    LoadSettings(s);
-    s.AppOptions.AlwaysOnTop = true;
-    d.FailWrites(fault);
-    EXPECT_FALSE(SaveSettings(s));
-    EXPECT_EQ(d.File(kPath), ShippedSettingsText());
-    EXPECT_EQ(d.Paths(), Names{kPath}) << "no temporary file is left behind";
-    EXPECT_TRUE(SaveSettings(s));
-    EXPECT_NE(d.File(kPath)->find("Always On Top=True\r\n"), std::string::npos);
+    Load(std::string(ShippedSettingsText()));
+    state.AppOptions.AlwaysOnTop = true;
+    desk.FailWrites(fault);
+    EXPECT_FALSE(SaveSettings(state));
+    EXPECT_EQ(desk.File(kPath), ShippedSettingsText());
+    EXPECT_EQ(desk.Paths(), Names{kPath}) << "no temporary file is left behind";
+    EXPECT_TRUE(SaveSettings(state));
+    EXPECT_TRUE(SavedHas("Always On Top=True\r\n"));
   }
 }
 
@@ -556,7 +425,7 @@ TEST_F(SettingsFileTest, AProgramFolderThatTakesNoNewFileKeepsTheSettingsInAppDa
   EXPECT_EQ(desk.File(moved), ShippedSettingsText());
 
   // A file beside the program that cannot be read is not left behind; nor
-  // are the settings without an AppData folder; nor in a writable folder.
+  // are the settings without an AppData folder.
   desk.RemoveFile(moved);
   desk.SetFile(kPath, text);
   desk.FailReads(kPath, platform::FileReadStatus::AccessDenied);
@@ -564,14 +433,10 @@ TEST_F(SettingsFileTest, AProgramFolderThatTakesNoNewFileKeepsTheSettingsInAppDa
   desk.FailReads(kPath, platform::FileReadStatus::Ok);
   desk.SetAppDataFolder("");
   EXPECT_EQ(Reload().SettingsDocument->Path(), kPath);
-  desk.SetAppDataFolder("C:\\Users\\Ann\\AppData\\Roaming");
-  desk.DenyNewFilesIn("C:\\Program Files\\Tarvolo", false);
-  EXPECT_EQ(Reload().SettingsDocument->Path(), kPath);
   EXPECT_EQ(desk.File(moved), std::nullopt);
-  EXPECT_EQ(again->SettingsFileNotice + again->SettingsFileProblem, "");
 }
 
-TEST_F(SettingsFileTest, AFileChangedByHandWhileRunningIsKeptBesideItBeforeASaveWritesOverIt) {
+TEST_F(SettingsFileTest, AFileChangedByHandOrNotReadExactlyIsKeptBesideItBeforeASaveWritesOverIt) {
   Load(Crlf(OptionsBlock() + SettingBlock("Setting 0", "Mine")));
   const std::string byHand = Crlf(OptionsBlock() + SettingBlock("Setting 0", "Mine") +
                                   SettingBlock("Setting 1", "Added by hand"));
@@ -581,7 +446,7 @@ TEST_F(SettingsFileTest, AFileChangedByHandWhileRunningIsKeptBesideItBeforeASave
   EXPECT_EQ(first.backupPath, kPath + ".bak");
   EXPECT_EQ(first.backupReason, IniBackupReason::ChangedMeanwhile);
   EXPECT_EQ(desk.File(kPath + ".bak"), byHand);
-  EXPECT_EQ(SavedSections(), (Names{"Options", "Setting 0"}));
+  EXPECT_EQ(SavedNames(), (Names{"Options", "Setting 0"}));
 
   EXPECT_EQ(SaveSettings(state).backupPath, "") << "the program's own last save is no one else's change";
   EXPECT_EQ(desk.Paths(), (Names{kPath, kPath + ".bak"}));
@@ -598,26 +463,21 @@ TEST_F(SettingsFileTest, AFileChangedByHandWhileRunningIsKeptBesideItBeforeASave
   d.SetFile(kPath, "[Options]\r\n");
   EXPECT_EQ(SaveSettings(s).backupPath, kPath + ".bak");
 
+  // A lone surrogate in a UTF-16 file's comment reads as U+FFFD: the file
+  // did not read exactly and is kept as well.
+  const std::string inexact = Utf16File("; ") + std::string("\x00\xD8", 2) + Utf16Units(Crlf("\n" + OptionsBlock()));
+  Load(inexact);
+  const IniSaveResult kept = SaveSettings(state);
+  EXPECT_EQ(kept.backupPath, kPath + ".3.bak");
+  EXPECT_EQ(kept.backupReason, IniBackupReason::NotReadExactly);
+  EXPECT_EQ(desk.File(kPath + ".3.bak"), inexact);
+  EXPECT_TRUE(desk.File(kPath)->starts_with(Utf16File("; \xEF\xBF\xBD\r\n[Options]\r\n")));
+
   // The backup cannot be written: the changed file stays and nothing is saved.
   desk.SetFile(kPath, "; third edit\r\n");
   desk.FailWrites(sim::WriteFault::HalfWay);
   EXPECT_EQ(SaveSettings(state).status, IniSaveStatus::Failed);
   EXPECT_EQ(desk.File(kPath), "; third edit\r\n");
-}
-
-TEST_F(SettingsFileTest, AFileThatDidNotReadExactlyIsKeptBesideItAtTheFirstSave) {
-  // A lone surrogate in a UTF-16 file's comment: it reads as U+FFFD.
-  const std::string file = Utf16File("; ") + std::string("\x00\xD8", 2) +
-                           Utf16Units(Crlf("\n" + OptionsBlock() + "\n" + TitleSetting("Setting 0", "A", "x")));
-  Load(file);
-  EXPECT_EQ(NamesOf(state), Names{"A"});
-  const IniSaveResult first = SaveSettings(state);
-  ASSERT_TRUE(first.Saved());
-  EXPECT_EQ(first.backupPath, kPath + ".bak");
-  EXPECT_EQ(first.backupReason, IniBackupReason::NotReadExactly);
-  EXPECT_EQ(desk.File(kPath + ".bak"), file);
-  EXPECT_TRUE(desk.File(kPath)->starts_with(Utf16File("; \xEF\xBF\xBD\r\n[Options]\r\n")));
-  EXPECT_EQ(SaveSettings(state).backupPath, "") << "once kept, the file is the program's own";
 }
 
 TEST_F(SettingsFileTest, ALinkIsWrittenThroughToItsTargetUnlessThatIsReadOnly) {
@@ -635,21 +495,8 @@ TEST_F(SettingsFileTest, ALinkIsWrittenThroughToItsTargetUnlessThatIsReadOnly) {
   desk.SetReadOnly(target, false);
   ASSERT_TRUE(SaveSettings(state));
   EXPECT_TRUE(desk.IsLink(kPath)) << "the link stays a link";
-  EXPECT_EQ(SavedValue("Options", "Always On Top"), "False");
+  EXPECT_TRUE(SavedHas("\r\nAlways On Top=False\r\n"));
   EXPECT_EQ(desk.Paths(), (Names{kPath, target}));
-}
-
-TEST_F(SettingsFileTest, TemporaryFilesOfCutShortSavesAreRemovedAtTheNextStart) {
-  Load(Crlf(OptionsBlock()));
-  desk.SetFile(kPath + ".bak", "mine");
-  desk.SetFile("C:\\Program Files\\Tarvolo\\Other.INI.4242-0.tmp", "not ours");
-  desk.SetFile("C:\\Program Files\\Tarvolo\\notes.tmp", "not ours");
-  desk.FailWrites(sim::WriteFault::Killed, 3);
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(SaveSettings(state));
-  EXPECT_EQ(desk.Paths().size(), 7u);
-  Reload();
-  EXPECT_EQ(desk.Paths(), (Names{"C:\\Program Files\\Tarvolo\\notes.tmp",
-                                 "C:\\Program Files\\Tarvolo\\Other.INI.4242-0.tmp", kPath, kPath + ".bak"}));
 }
 
 TEST_F(SettingsFileTest, WhatASaveWritesALoadReadsAgainEvenNearTheSizeLimit) {
@@ -664,14 +511,6 @@ TEST_F(SettingsFileTest, WhatASaveWritesALoadReadsAgainEvenNearTheSizeLimit) {
   ASSERT_EQ(state.SettingsFileProblem, "");
   EXPECT_EQ(SaveSettings(state).status, IniSaveStatus::TooLarge);
   EXPECT_EQ(desk.File(kPath), text) << "the file that loads is left as it was";
-
-  // Fewer of them: what is written loads again, with every setting.
-  const std::int32_t count = state.Settings.Count();
-  for (std::int32_t i = 0; i < count / 10; ++i) state.Settings.Remove(state.Settings.Count());
-  ASSERT_TRUE(SaveSettings(state));
-  EXPECT_GT(desk.File(kPath)->size(), IniDocument::kMaxFileBytes * 9 / 10);
-  EXPECT_EQ(Reload().SettingsFileProblem, "");
-  EXPECT_EQ(again->Settings.Count(), state.Settings.Count());
 }
 
 }  // namespace

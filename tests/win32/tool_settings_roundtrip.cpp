@@ -3,12 +3,10 @@
 // "Added by tool" and saves. Exit code: 0 saved, 1 not saved, 2 when the
 // file was unreadable (the problem text then goes to standard output), 3
 // when it is read-only. A backup of a file changed by someone else is named
-// on standard output as "backup: <path>". With "--edit-between" it appends a
-// line to the file between loading and saving, as a user editing it by hand
-// while Tarvolo runs would; with "--folder-between" a folder, holding a file,
-// takes the file's place instead. "--name <hex>" names the added setting by the
-// hex digits of its UTF-8, since the 9x family's command lines carry only
-// the ANSI code page.
+// on standard output as "backup: <path>". With "--folder-between" a folder,
+// holding a file, takes the file's place between loading and saving.
+// "--name <hex>" names the added setting by the hex digits of its UTF-8,
+// since the 9x family's command lines carry only the ANSI code page.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,12 +22,6 @@ int main(int argc, char** argv) {
   ProgramState state(os);
   LoadSettings(state);
   std::string name = "Added by tool";
-  if (argc > 1 && std::strcmp(argv[1], "--edit-between") == 0) {
-    std::string text;
-    const std::string path = state.SettingsDocument->Path();
-    os.ReadWholeFile(path, 1 << 20, text);
-    os.WriteFileAtomically(path, text + "; changed meanwhile\r\n");
-  }
   if (argc > 1 && std::strcmp(argv[1], "--folder-between") == 0) {
     const std::wstring path = platform::win32::Widen(state.SettingsDocument->Path());
     ::DeleteFileW(path.c_str());
@@ -43,8 +35,7 @@ int main(int argc, char** argv) {
   }
   auto added = std::make_shared<clsSetting>();
   added->Name = name;
-  added->Action_ScrollLock = ActionMaintainOn;
-  state.Settings.Add(added, added->Name);
+  state.Settings.Add(added, name);
   const IniSaveResult saved = SaveSettings(state);
   if (!state.SettingsFileProblem.empty()) {
     std::fputs(state.SettingsFileProblem.c_str(), stdout);
