@@ -28,22 +28,6 @@ TEST(StartUp, PutsTheIconIntoTheTrayKeepsTheFormHiddenAndAppliesNoSettingBeforeT
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
 }
 
-TEST(StartUp, RegistersTheHotKeysTheFamilyDecidesOnTheHookAndExitReleasesBoth) {
-  for (WindowsFamily family : {WindowsFamily::Win98, WindowsFamily::NT4, WindowsFamily::Win2000, WindowsFamily::Win10}) {
-    ResidentProgram p(family);
-    const bool isNT = family != WindowsFamily::Win98;
-    p.FileWithHotkeys();
-    p.program->Start();
-    EXPECT_EQ(p.state().IsNT, isNT);
-    EXPECT_EQ(p.desktop.RegisteredHotkeys(), 4u);
-    EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T'));
-    EXPECT_EQ(p.desktop.InstalledHooks(), isNT ? 0u : 1u);
-    p.icon().mnuPopup_Click(3);
-    EXPECT_EQ(p.desktop.RegisteredHotkeys(), 0u);
-    EXPECT_EQ(p.desktop.InstalledHooks(), 0u);
-  }
-}
-
 TEST(StartUp, AnUnreadableSettingsFileIsReportedOnceAndNotOverwritten) {
   ResidentProgram p;
   p.desktop.SetFile(p.SettingsPath(), "[Options]\r\n");
@@ -74,14 +58,24 @@ TEST(StartUp, SettingsMovedToAppDataAreToldOnceAtThatStart) {
   EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
 }
 
-TEST(ShutDown, ExitOrClosingTheHiddenWindowStopsTheTimersRemovesTheIconAndSavesOnce) {
-  for (bool viaCloseBox : {false, true}) {
-    ResidentProgram p;
+// The family decides on the activity hook; Exit or the hidden window's close
+// box releases it and the hot-keys.
+TEST(ShutDown, ExitOrClosingTheHiddenWindowReleasesAllStopsTheTimersRemovesTheIconAndSavesOnce) {
+  for (WindowsFamily family : {WindowsFamily::Win98, WindowsFamily::NT4, WindowsFamily::Win2000, WindowsFamily::Win10}) {
+    SCOPED_TRACE(static_cast<int>(family));
+    ResidentProgram p(family);
+    const bool isNT = family != WindowsFamily::Win98;
+    p.FileWithHotkeys();
     p.program->Start();
+    EXPECT_EQ(p.state().IsNT, isNT);
+    EXPECT_EQ(p.desktop.RegisteredHotkeys(), 4u);
+    EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T'));
+    EXPECT_EQ(p.desktop.InstalledHooks(), isNT ? 0u : 1u);
     p.desktop.AdvanceClock(1000);
-    if (viaCloseBox) p.ui->CloseBox(p.iconForm());
+    if (family == WindowsFamily::Win98 || family == WindowsFamily::Win2000) p.ui->CloseBox(p.iconForm());
     else p.icon().mnuPopup_Click(3);
     EXPECT_FALSE(p.program->Running());
+    EXPECT_EQ(p.desktop.RegisteredHotkeys() + p.desktop.InstalledHooks(), 0u);
     EXPECT_TRUE(p.desktop.TrayIcons().empty());
     EXPECT_EQ(p.icon().gSysTray, nullptr);
     EXPECT_EQ(p.desktop.WriteAttempts(), 1);
