@@ -313,15 +313,22 @@ TEST(MonitorPage, SnapshotEditToggleAndCopy) {
   EXPECT_EQ(m.mstPage.Tab(), 1);
 }
 
-// Without Tarvolo.hlp the HTML page beside it opens at the topic's anchor;
-// WinHelp, which would only complain of the missing file, is never asked.
-TEST(SetupWindow, HelpWithoutTheHlpFileOpensTheHtmlPageAtTheTopic) {
+// F1 and "Contents": WinHelp with Tarvolo.hlp; without it the HTML page
+// beside it at the topic's anchor (WinHelp would only complain of the
+// missing file); neither, or no browser, a message naming the page and why.
+TEST(SetupWindow, HelpShowsTheControlsTopicFromWhateverFileThereIsOrSaysWhyNot) {
   WithSettings p;
   const std::string page = "C:\\Program Files\\Tarvolo\\Tarvolo.html";
-  ASSERT_EQ(p.ui->HelpFile(), "C:\\Program Files\\Tarvolo\\Tarvolo.hlp");
-  p.desktop.SetFile(page, "<html></html>");
+  p.desktop.SetFolder(page);  // a folder of that name is no page
   p.Open();
   frmMain& m = p.main();
+  p.ui->Help(p.setupForm(), &m.cboSetting);
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_EQ(p.ui->MsgBoxes().back().prompt, "The help cannot be shown: " + page + " was not found.");
+  EXPECT_TRUE(p.desktop.HtmlPageCalls().empty());
+
+  p.desktop.RemoveFile(page);
+  p.desktop.SetFile(page, "<html></html>");
   p.ui->Help(p.setupForm(), &m.txtFilter_Title);
   ASSERT_EQ(p.desktop.HtmlPageCalls().size(), 1u);
   EXPECT_EQ(p.desktop.HtmlPageCalls().back().path, page);
@@ -331,58 +338,36 @@ TEST(SetupWindow, HelpWithoutTheHlpFileOpensTheHtmlPageAtTheTopic) {
   ASSERT_EQ(p.desktop.HtmlPageCalls().size(), 2u);
   EXPECT_EQ(p.desktop.HtmlPageCalls().back().anchor, "contents");
   EXPECT_TRUE(p.desktop.WinHelpCalls().empty());
-  EXPECT_TRUE(p.ui->MsgBoxes().empty());
-
-  // With the .hlp back, WinHelp has it again.
-  p.desktop.SetFile(p.ui->HelpFile(), "?_");
-  p.ui->Click(m.mContents);
-  ASSERT_EQ(p.desktop.WinHelpCalls().size(), 1u);
-  EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContents);
-  EXPECT_EQ(p.desktop.HtmlPageCalls().size(), 2u);
-}
-
-// Neither file: a message naming the page looked for. A folder of that name
-// is no page. The page without a browser to show it: a message saying so.
-TEST(SetupWindow, HelpThatCannotBeShownSaysWhichFileAndWhy) {
-  WithSettings p;
-  const std::string page = "C:\\Program Files\\Tarvolo\\Tarvolo.html";
-  p.desktop.SetFolder(page);
-  p.Open();
-  frmMain& m = p.main();
-  p.ui->Help(p.setupForm(), &m.cboSetting);
-  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.ui->MsgBoxes().back().prompt, "The help cannot be shown: " + page + " was not found.");
-  EXPECT_TRUE(p.desktop.WinHelpCalls().empty());
-  EXPECT_TRUE(p.desktop.HtmlPageCalls().empty());
-
-  p.desktop.RemoveFile(page);
-  p.desktop.SetFile(page, "<html></html>");
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
   p.desktop.SetBrowser(false);
   p.ui->Click(m.mContents);
   ASSERT_EQ(p.ui->MsgBoxes().size(), 2u);
   EXPECT_NE(p.ui->MsgBoxes().back().prompt.find(page + " could not be opened"), std::string::npos)
       << p.ui->MsgBoxes().back().prompt;
-}
 
-TEST(SetupWindow, HelpGoesToTheControlsTopicAndExitDuringANamePromptLosesNothing) {
-  WithSettings p;
+  const std::size_t pages = p.desktop.HtmlPageCalls().size();
   p.desktop.SetFile(p.ui->HelpFile(), "?_");
-  p.Open();
-  frmMain& m = p.main();
+  p.ui->Click(m.mContents);
+  ASSERT_EQ(p.desktop.WinHelpCalls().size(), 1u);
+  EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContents);
+  EXPECT_EQ(p.desktop.HtmlPageCalls().size(), pages);
   p.ui->Help(p.setupForm(), &m.cboAction_CapsLock);
-  ASSERT_FALSE(p.desktop.WinHelpCalls().empty());
   EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContext);
   EXPECT_EQ(p.desktop.WinHelpCalls().back().data, 140u);
   p.ui->Help(p.setupForm(), &m.lblSettingMatch);
   EXPECT_EQ(p.desktop.WinHelpCalls().back().data, 75u);
+}
 
-  // "Exit" from the tray while New asks for a name: the program ends, having
-  // saved, and the late answer adds nothing that would go unsaved.
+// "Exit" from the tray while New asks for a name: the program ends, having
+// saved, and the late answer adds nothing that would go unsaved.
+TEST(SetupWindow, ExitDuringANamePromptLosesNothing) {
+  WithSettings p;
+  p.Open();
   p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
     p.icon().mnuPopup_Click(3);
     return "Late";
   });
-  p.ui->Click(m.cmdNew);
+  p.ui->Click(p.main().cmdNew);
   EXPECT_FALSE(p.program->Running());
   EXPECT_FALSE(p.state().Settings.Item("Late"));
   EXPECT_EQ(p.desktop.File(p.SettingsPath())->find("Late"), std::string::npos);
