@@ -43,7 +43,9 @@ struct WithSettings : ResidentProgram {
   platform::WindowHandle app = desktop.AddWindow({"Microsoft Word - Report", "OpusApp", 0, process});
 };
 
-TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeWhileTheProgramRuns) {
+// In a font wider than the one the window was laid out in (the fake measure
+// is), every caption still fits and no two controls of a row overlap.
+TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeAndEveryCaptionFitsAt96And144Dpi) {
   for (int dpi : {96, 144}) {
     SCOPED_TRACE(dpi);
     WithSettings p(dpi);
@@ -57,6 +59,35 @@ TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeWhileTheProgramR
     EXPECT_EQ(p.setupForm().Rect().Height, 120 + chrome + 3735);
     EXPECT_EQ(p.setupForm().Rect().Width, 6015 + 2 * m.FrameWidth);
     EXPECT_EQ(m.mShrink.Caption(), "Shrink");
+    std::vector<forms::Control*> shown;
+    for (forms::Control* c : p.setupForm().Controls()) {
+      using forms::ControlKind;
+      const ControlKind k = c->Kind();
+      if (k == ControlKind::Line || k == ControlKind::Menu || k == ControlKind::MenuItem ||
+          k == ControlKind::Timer || k == ControlKind::TabControl || k == ControlKind::Shape ||
+          k == ControlKind::Frame || c->Index() >= 0)
+        continue;
+      shown.push_back(c);
+      // (A label in a frame grows only to the frame's edge: the key states'
+      // texts, which this measure makes wider than any real font.)
+      if ((k == ControlKind::Label || k == ControlKind::CheckBox) && !c->Caption().empty() &&
+          c->Spec().Container.empty()) {
+        EXPECT_LE(c->TextWidth(c->Caption()) + (k == ControlKind::CheckBox ? 300 : 2 * px), c->Rect().Width)
+            << c->Name() << " \"" << c->Caption() << "\"";
+      }
+    }
+    for (const forms::Control* a : shown)
+      for (const forms::Control* b : shown) {
+        if (a == b || a->Spec().TabPage != b->Spec().TabPage || a->Spec().Container != b->Spec().Container) continue;
+        const forms::TwipsRect& ra = a->Rect();
+        const forms::TwipsRect& rb = b->Rect();
+        // (Rows of check boxes, and a heading and the labels under it, are
+        // laid out a pixel or two into each other.)
+        const int slack = 3 * px;
+        const bool rows = ra.Top + slack < rb.Top + rb.Height && rb.Top + slack < ra.Top + ra.Height;
+        const bool columns = ra.Left + slack < rb.Left + rb.Width && rb.Left + slack < ra.Left + ra.Width;
+        EXPECT_FALSE(rows && columns) << a->Name() << " overlaps " << b->Name();
+      }
 
     m.mstPage.UserTab(1);
     EXPECT_EQ(m.mstPage.Rect().Height, 4608);
@@ -92,46 +123,6 @@ TEST(SetupFrame, CaptionsTooWideForTheirPlaceGrowAndTheColumnBesideThemMakesRoom
   for (const forms::Control* box : {&m.txtFilter_Title, &m.txtFilter_EXE, &f["lblFilterText"]})
     EXPECT_EQ(box->Rect().Left, m.txtFilter_Owner.Rect().Left) << "its column moves with it: " << box->Name();
   EXPECT_EQ(f["lblCapsLock"].Rect().Width, 1092) << "what fits stays as it is";
-}
-
-// In a font wider than the one the window was laid out in (the fake measure
-// is), every caption still fits and no two controls of a row overlap.
-TEST(SetupFrame, EveryCaptionFitsAndNoControlsOfARowOverlapAt96And144Dpi) {
-  for (int dpi : {96, 144}) {
-    SCOPED_TRACE(dpi);
-    WithSettings p(dpi);
-    p.Open();
-    const int px = dpi == 96 ? 15 : 10;
-    std::vector<forms::Control*> shown;
-    for (forms::Control* c : p.setupForm().Controls()) {
-      using forms::ControlKind;
-      const ControlKind k = c->Kind();
-      if (k == ControlKind::Line || k == ControlKind::Menu || k == ControlKind::MenuItem ||
-          k == ControlKind::Timer || k == ControlKind::TabControl || k == ControlKind::Shape ||
-          k == ControlKind::Frame || c->Index() >= 0)
-        continue;
-      shown.push_back(c);
-      // (A label in a frame grows only to the frame's edge: the key states'
-      // texts, which this measure makes wider than any real font.)
-      if ((k == ControlKind::Label || k == ControlKind::CheckBox) && !c->Caption().empty() &&
-          c->Spec().Container.empty()) {
-        EXPECT_LE(c->TextWidth(c->Caption()) + (k == ControlKind::CheckBox ? 300 : 2 * px), c->Rect().Width)
-            << c->Name() << " \"" << c->Caption() << "\"";
-      }
-    }
-    for (const forms::Control* a : shown)
-      for (const forms::Control* b : shown) {
-        if (a == b || a->Spec().TabPage != b->Spec().TabPage || a->Spec().Container != b->Spec().Container) continue;
-        const forms::TwipsRect& ra = a->Rect();
-        const forms::TwipsRect& rb = b->Rect();
-        // (Rows of check boxes, and a heading and the labels under it, are
-        // laid out a pixel or two into each other.)
-        const int slack = 3 * px;
-        const bool rows = ra.Top + slack < rb.Top + rb.Height && rb.Top + slack < ra.Top + ra.Height;
-        const bool columns = ra.Left + slack < rb.Left + rb.Width && rb.Left + slack < ra.Left + ra.Width;
-        EXPECT_FALSE(rows && columns) << a->Name() << " overlaps " << b->Name();
-      }
-  }
 }
 
 TEST(SetupFrame, EveryWayOfClosingSavesAndExitEndsTheProgram) {

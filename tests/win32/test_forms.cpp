@@ -468,17 +468,22 @@ TEST_F(FormsOnWindows, AModalDialogDisablesItsOwnerWhileTheOwnersTimerKeepsTicki
 // it rather than keep the ended program alive.
 TEST_F(FormsOnWindows, BoxesCarryTextOfAnyScriptAndCloseWithTheLastForm) {
   static bool gaveUp;
-  gaveUp = false;
-  // Should the box stay, this ends the test instead of hanging it.
-  const auto giveUp = [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
-    gaveUp = true;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM) CALLBACK -> BOOL {
-          ::EndDialog(hwnd, IDABORT);
-          return TRUE;
-        },
-        0);
+  // Runs a box; should it stay, a timer ends the test instead of hanging it.
+  const auto guarded = [](auto box) {
+    gaveUp = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+      gaveUp = true;
+      ::EnumThreadWindows(
+          ::GetCurrentThreadId(),
+          [](HWND hwnd, LPARAM) CALLBACK -> BOOL {
+            ::EndDialog(hwnd, IDABORT);
+            return TRUE;
+          },
+          0);
+    });
+    box();
+    ::KillTimer(nullptr, timer);
+    EXPECT_FALSE(gaveUp);
   };
   const std::string title = Pick("Tarvolo — Отчёт", "Tarvolo né", "Tarvolo");
   const std::string prompt = Pick("Имя «日本語メモ» занято 😀", "Déjà pris", "Taken");
@@ -502,11 +507,10 @@ TEST_F(FormsOnWindows, BoxesCarryTextOfAnyScriptAndCloseWithTheLastForm) {
       }
       if (ticks == 2) form.Unload();
     });
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, giveUp);
-    if (box == kMessage) ui.MsgBox(prompt, forms::kMbExclamation, title);
-    else EXPECT_EQ(ui.InputBox(prompt, title, name), box == kInput ? "" : typed);
-    ::KillTimer(nullptr, timer);
-    EXPECT_FALSE(gaveUp);
+    guarded([&] {
+      if (box == kMessage) ui.MsgBox(prompt, forms::kMbExclamation, title);
+      else EXPECT_EQ(ui.InputBox(prompt, title, name), box == kInput ? "" : typed);
+    });
     EXPECT_EQ(shown.find(Wide(title) + L"|"), 0u);
     EXPECT_NE(shown.find(L"|" + Wide(prompt)), std::wstring::npos);
     EXPECT_EQ(shown.find(L"|" + Wide(name)) != std::wstring::npos, box != kMessage);
@@ -522,19 +526,14 @@ TEST_F(FormsOnWindows, BoxesCarryTextOfAnyScriptAndCloseWithTheLastForm) {
     auto tick = form["tmrTick"].Timer.Connect([&] {
       if (++ticks == 2) ui.SessionEnding();
     });
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, giveUp);
-    if (inputBox)
-      EXPECT_EQ(ui.InputBox("Enter Name for New Setting", "Tarvolo tests", "typed"), "");
-    else
-      ui.MsgBox("That name is already being used.", forms::kMbExclamation, "Tarvolo tests");
-    ::KillTimer(nullptr, timer);
-    EXPECT_FALSE(gaveUp);
+    guarded([&] {
+      if (inputBox) EXPECT_EQ(ui.InputBox("Enter Name for New Setting", "Tarvolo tests", "typed"), "");
+      else ui.MsgBox("That name is already being used.", forms::kMbExclamation, "Tarvolo tests");
+    });
     EXPECT_TRUE(form.Loaded());
   }
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, giveUp);
-  EXPECT_EQ(ui.MsgBox("Save?", forms::kMbOkCancel, "Tarvolo tests"), forms::kMbAnswerCancel);
-  ::KillTimer(nullptr, timer);
-  EXPECT_FALSE(gaveUp) << "no box opens once the session ends";
+  // No box opens once the session ends.
+  guarded([&] { EXPECT_EQ(ui.MsgBox("Save?", forms::kMbOkCancel, "Tarvolo tests"), forms::kMbAnswerCancel); });
   form.Unload();
 }
 
