@@ -61,10 +61,11 @@ TEST(StartUp, SettingsMovedToAppDataAreToldOnceAtThatStart) {
 // The family decides on the activity hook; Exit or the hidden window's close
 // box releases it and the hot-keys.
 TEST(ShutDown, ExitOrClosingTheHiddenWindowReleasesAllStopsTheTimersRemovesTheIconAndSavesOnce) {
-  for (WindowsFamily family : {WindowsFamily::Win98, WindowsFamily::NT4, WindowsFamily::Win2000, WindowsFamily::Win10}) {
+  using enum WindowsFamily;
+  for (WindowsFamily family : {Win98, NT4, Win2000, Win10}) {
     SCOPED_TRACE(static_cast<int>(family));
     ResidentProgram p(family);
-    const bool isNT = family != WindowsFamily::Win98;
+    const bool isNT = family != Win98;
     p.FileWithHotkeys();
     p.program->Start();
     EXPECT_EQ(p.state().IsNT, isNT);
@@ -72,7 +73,7 @@ TEST(ShutDown, ExitOrClosingTheHiddenWindowReleasesAllStopsTheTimersRemovesTheIc
     EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T'));
     EXPECT_EQ(p.desktop.InstalledHooks(), isNT ? 0u : 1u);
     p.desktop.AdvanceClock(1000);
-    if (family == WindowsFamily::Win98 || family == WindowsFamily::Win2000) p.ui->CloseBox(p.iconForm());
+    if (family == Win98 || family == Win2000) p.ui->CloseBox(p.iconForm());
     else p.icon().mnuPopup_Click(3);
     EXPECT_FALSE(p.program->Running());
     EXPECT_EQ(p.desktop.RegisteredHotkeys() + p.desktop.InstalledHooks(), 0u);
