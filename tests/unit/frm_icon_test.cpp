@@ -28,34 +28,28 @@ TEST(StartUp, PutsTheIconIntoTheTrayKeepsTheFormHiddenAndAppliesNoSettingBeforeT
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
 }
 
-TEST(StartUp, AnUnreadableSettingsFileIsReportedOnceAndNotOverwritten) {
-  ResidentProgram p;
-  p.desktop.SetFile(p.SettingsPath(), "[Options]\r\n");
-  p.desktop.FailReads(p.SettingsPath(), platform::FileReadStatus::AccessDenied);
-  p.program->Start();
-  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, p.state().SettingsFileProblem);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].title, "Tarvolo");
-  EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, forms::kMbExclamation);
-  p.desktop.AdvanceClock(5000);
-  p.icon().mnuPopup_Click(3);
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.desktop.File(p.SettingsPath()), "[Options]\r\n");
-}
-
-TEST(StartUp, SettingsMovedToAppDataAreToldOnceAtThatStart) {
-  ResidentProgram p;
-  p.FileWithHotkeys();
-  p.desktop.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
-  p.program->Start();
-  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, p.state().SettingsFileNotice);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, forms::kMbInformation);
-  p.icon().mnuPopup_Click(3);
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "saved without a word";
-  p.program = std::make_unique<TarvoloProgram>(p.desktop, *p.ui);
-  p.program->Start();
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
+// An unreadable settings file is reported and never written over; settings
+// moved to AppData are told of at that start only.
+TEST(StartUp, AnUnreadableOrMovedSettingsFileIsToldOnce) {
+  for (bool unreadable : {true, false}) {
+    SCOPED_TRACE(unreadable);
+    ResidentProgram p;
+    p.desktop.SetFile(p.SettingsPath(), "[Options]\r\n");
+    if (unreadable) p.desktop.FailReads(p.SettingsPath(), platform::FileReadStatus::AccessDenied);
+    else p.desktop.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
+    p.program->Start();
+    ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+    EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, unreadable ? p.state().SettingsFileProblem : p.state().SettingsFileNotice);
+    EXPECT_EQ(p.ui->MsgBoxes()[0].title, "Tarvolo");
+    EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, unreadable ? forms::kMbExclamation : forms::kMbInformation);
+    p.desktop.AdvanceClock(5000);
+    p.icon().mnuPopup_Click(3);
+    EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "saved without a word, or not at all";
+    EXPECT_EQ(p.desktop.File(p.SettingsPath()), "[Options]\r\n") << "not written over";
+    p.program = std::make_unique<TarvoloProgram>(p.desktop, *p.ui);
+    p.program->Start();
+    EXPECT_EQ(p.ui->MsgBoxes().size(), unreadable ? 2u : 1u);
+  }
 }
 
 // The family decides on the activity hook; Exit or the hidden window's close
