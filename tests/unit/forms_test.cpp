@@ -92,12 +92,7 @@ TEST_F(FormsTest, BindingFailsAtOnceForAMisspeltNameOrAnArrayOfAnotherSize) {
   EXPECT_EQ(code([&] { (void)form["optmode"]; }), forms::kErrNoSuchControl) << "names are exact";
 }
 
-}  // namespace
-
-namespace {
-
-// Focus and the keyboard, as the setup window and the Options
-// dialog use them.
+// Focus and the keyboard, as the setup window and the Options dialog use them.
 forms::FormSpec PagedForm() {
   forms::FormSpec spec{.Name = "frmPaged", .Caption = "Paged"};
   const auto on = [](forms::ControlSpec c, int page) {
@@ -139,23 +134,13 @@ class FormKeyboardTest : public ::testing::Test {
   std::vector<std::string> events;
 };
 
-TEST_F(FormKeyboardTest, TabVisitsThePageShownAndABoldLabelMeasuresWider) {
-  form.Load();
-  // Tab visits the page shown, the tab strip after what its pages hold.
-  EXPECT_EQ(Names(forms::TabOrder(form)), (std::vector<std::string>{"cmdEdit", "mstPage", "cmdOK", "cmdCancel"}));
-  form["cmdOK"].SetEnabled(false);
-  form["mstPage"].SetTab(1);
-  EXPECT_EQ(Names(forms::TabOrder(form)), (std::vector<std::string>{"txtFilter", "chkTitle", "mstPage", "cmdCancel"}));
-  // A bold label measures wider, at every DPI.
-  EXPECT_GT(form["lblFilter"].TextWidth("Caps Lock"), form["txtFilter"].TextWidth("Caps Lock"));
-  EXPECT_EQ(form["txtFilter"].TextWidth("Caps Lock"), form.TextWidth("Caps Lock"));
-}
-
 TEST_F(FormKeyboardTest, TheFocusFollowsTabCtrlTabAndAccessKeysAndGetFocusReportsIt) {
   for (const char* name : {"cmdEdit", "txtFilter", "chkTitle", "mstPage"}) Watch(form[name]);
   form["mstPage"].TabClick.Handle([this](int previous) { events.push_back("page from " + std::to_string(previous)); });
   form.Show();
   EXPECT_EQ(desktop.GetFocus(), form["cmdEdit"].hWnd());
+  // Tab visits the page shown, the tab strip after what its pages hold.
+  EXPECT_EQ(Names(forms::TabOrder(form)), (std::vector<std::string>{"cmdEdit", "mstPage", "cmdOK", "cmdCancel"}));
 
   ui.PressCtrlTab(form);  // the focus on the page hidden moves to the new one
   EXPECT_EQ(form["mstPage"].Tab(), 1);
@@ -185,6 +170,10 @@ TEST_F(FormKeyboardTest, TheFocusFollowsTabCtrlTabAndAccessKeysAndGetFocusReport
   form["cmdCancel"].SetEnabled(false);
   EXPECT_FALSE(ui.PressEscape(form));
   EXPECT_EQ(clicks, (std::vector<std::string>{"ok", "cancel"}));
+  EXPECT_EQ(Names(forms::TabOrder(form)), (std::vector<std::string>{"txtFilter", "chkTitle", "mstPage", "cmdOK"}));
+  // A bold label measures wider, at every DPI.
+  EXPECT_GT(form["lblFilter"].TextWidth("Caps Lock"), form["txtFilter"].TextWidth("Caps Lock"));
+  EXPECT_EQ(form["txtFilter"].TextWidth("Caps Lock"), form.TextWidth("Caps Lock"));
 }
 
 TEST_F(FormKeyboardTest, AModalDialogLeavesItsOwnerUnusableWhileEveryTimerTicks) {
@@ -223,19 +212,6 @@ TEST_F(FormKeyboardTest, AModalDialogLeavesItsOwnerUnusableWhileEveryTimerTicks)
   dialog.ShowModal(form);
   EXPECT_FALSE(dialog.Loaded());
   EXPECT_EQ(unloads, 1);
-}
-
-TEST(SimMetrics, AnswerAsWindowsDoesAtTheDpiChosenAndRecordBeeps) {
-  sim::SimDesktop desktop;
-  EXPECT_EQ(desktop.GetSystemMetrics(platform::kSmCyCaption), 23);
-  desktop.SetMetricsForDpi(144);
-  EXPECT_EQ(desktop.GetSystemMetrics(platform::kSmCxFrame), 6);
-  EXPECT_EQ(desktop.GetSystemMetrics(platform::kSmCyMenu), 30);
-  desktop.SetSystemMetric(platform::kSmCyCaption, 40);
-  EXPECT_EQ(desktop.GetSystemMetrics(platform::kSmCyCaption), 40);
-  EXPECT_EQ(desktop.GetSystemMetrics(9999), 0);
-  desktop.MessageBeep(0);
-  EXPECT_EQ(desktop.Beeps(), std::vector<std::uint32_t>{0});
 }
 
 }  // namespace

@@ -28,60 +28,49 @@ TEST(StartUp, PutsTheIconIntoTheTrayKeepsTheFormHiddenAndAppliesNoSettingBeforeT
   EXPECT_TRUE(p.desktop.Toggled(platform::kVkCapital));
 }
 
-TEST(StartUp, RegistersTheHotKeysTheFamilyDecidesOnTheHookAndExitReleasesBoth) {
-  for (WindowsFamily family : {WindowsFamily::Win98, WindowsFamily::NT4, WindowsFamily::Win2000, WindowsFamily::Win10}) {
+// An unreadable settings file is reported and never written over; settings
+// moved to AppData are told of at that start only.
+TEST(StartUp, AnUnreadableOrMovedSettingsFileIsToldOnce) {
+  for (bool unreadable : {true, false}) {
+    SCOPED_TRACE(unreadable);
+    ResidentProgram p;
+    p.desktop.SetFile(p.SettingsPath(), "[Options]\r\n");
+    if (unreadable) p.desktop.FailReads(p.SettingsPath(), platform::FileReadStatus::AccessDenied);
+    else p.desktop.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
+    p.program->Start();
+    ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+    EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, unreadable ? p.state().SettingsFileProblem : p.state().SettingsFileNotice);
+    EXPECT_EQ(p.ui->MsgBoxes()[0].title, "Tarvolo");
+    EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, unreadable ? forms::kMbExclamation : forms::kMbInformation);
+    p.desktop.AdvanceClock(5000);
+    p.icon().mnuPopup_Click(3);
+    EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "saved without a word, or not at all";
+    EXPECT_EQ(p.desktop.File(p.SettingsPath()), "[Options]\r\n") << "not written over";
+    p.program = std::make_unique<TarvoloProgram>(p.desktop, *p.ui);
+    p.program->Start();
+    EXPECT_EQ(p.ui->MsgBoxes().size(), unreadable ? 2u : 1u);
+  }
+}
+
+// The family decides on the activity hook; Exit or the hidden window's close
+// box releases it and the hot-keys.
+TEST(ShutDown, ExitOrClosingTheHiddenWindowReleasesAllStopsTheTimersRemovesTheIconAndSavesOnce) {
+  using enum WindowsFamily;
+  for (WindowsFamily family : {Win98, NT4, Win2000, Win10}) {
+    SCOPED_TRACE(static_cast<int>(family));
     ResidentProgram p(family);
-    const bool isNT = family != WindowsFamily::Win98;
+    const bool isNT = family != Win98;
     p.FileWithHotkeys();
     p.program->Start();
     EXPECT_EQ(p.state().IsNT, isNT);
     EXPECT_EQ(p.desktop.RegisteredHotkeys(), 4u);
     EXPECT_TRUE(p.desktop.HotkeyRegistered(kCtrlAlt, 'T'));
     EXPECT_EQ(p.desktop.InstalledHooks(), isNT ? 0u : 1u);
-    p.icon().mnuPopup_Click(3);
-    EXPECT_EQ(p.desktop.RegisteredHotkeys(), 0u);
-    EXPECT_EQ(p.desktop.InstalledHooks(), 0u);
-  }
-}
-
-TEST(StartUp, AnUnreadableSettingsFileIsReportedOnceAndNotOverwritten) {
-  ResidentProgram p;
-  p.desktop.SetFile(p.SettingsPath(), "[Options]\r\n");
-  p.desktop.FailReads(p.SettingsPath(), platform::FileReadStatus::AccessDenied);
-  p.program->Start();
-  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, p.state().SettingsFileProblem);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].title, "Tarvolo");
-  EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, forms::kMbExclamation);
-  p.desktop.AdvanceClock(5000);
-  p.icon().mnuPopup_Click(3);
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.desktop.File(p.SettingsPath()), "[Options]\r\n");
-}
-
-TEST(StartUp, SettingsMovedToAppDataAreToldOnceAtThatStart) {
-  ResidentProgram p;
-  p.FileWithHotkeys();
-  p.desktop.DenyNewFilesIn("C:\\Program Files\\Tarvolo");
-  p.program->Start();
-  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].prompt, p.state().SettingsFileNotice);
-  EXPECT_EQ(p.ui->MsgBoxes()[0].buttons, forms::kMbInformation);
-  p.icon().mnuPopup_Click(3);
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u) << "saved without a word";
-  p.program = std::make_unique<TarvoloProgram>(p.desktop, *p.ui);
-  p.program->Start();
-  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
-}
-
-TEST(ShutDown, ExitOrClosingTheHiddenWindowStopsTheTimersRemovesTheIconAndSavesOnce) {
-  for (bool viaCloseBox : {false, true}) {
-    ResidentProgram p;
-    p.program->Start();
     p.desktop.AdvanceClock(1000);
-    if (viaCloseBox) p.ui->CloseBox(p.iconForm());
+    if (family == Win98 || family == Win2000) p.ui->CloseBox(p.iconForm());
     else p.icon().mnuPopup_Click(3);
     EXPECT_FALSE(p.program->Running());
+    EXPECT_EQ(p.desktop.RegisteredHotkeys() + p.desktop.InstalledHooks(), 0u);
     EXPECT_TRUE(p.desktop.TrayIcons().empty());
     EXPECT_EQ(p.icon().gSysTray, nullptr);
     EXPECT_EQ(p.desktop.WriteAttempts(), 1);

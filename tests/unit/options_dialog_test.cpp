@@ -42,10 +42,15 @@ constexpr int kCtrl = 17, kAlt = 18, kShift = 16, kWin = 91;
 
 TEST(OptionsDialog, OkWritesTheCopiesBackCancelKeepsEverythingAndTheHotkeysAreOffOnlyWhileItIsOpen) {
   WithOptions p;
+  p.state().AppOptions.TellLockKeyChanges = true;
   int registeredWhileOpen = -1;
   p.Open([&](frmSettings& d) {
     registeredWhileOpen = static_cast<int>(p.desktop.RegisteredHotkeys());
     EXPECT_EQ(d.hotkeyBoxes[0]->Text(), "Ctrl + Alt + T");
+    EXPECT_EQ(d.chkShowLockKeysInTray.Value(), 0);
+    EXPECT_EQ(d.chkTellLockKeyChanges.Value(), 1);
+    p.ui->PressAccessKey(d.Form(), 'l');
+    p.ui->PressAccessKey(d.Form(), 't');
     p.ui->Click(d.chkAlwaysOnTop);
     p.ui->Type(d.txtPassword, "  secret  ");
     p.Hold(*d.hotkeyBoxes[0], {kCtrl, kShift, 123});  // Ctrl+Shift+F12
@@ -54,7 +59,8 @@ TEST(OptionsDialog, OkWritesTheCopiesBackCancelKeepsEverythingAndTheHotkeysAreOf
   });
   EXPECT_EQ(registeredWhileOpen, 0);
   const AppOptionsRecord& o = p.state().AppOptions;
-  EXPECT_TRUE(o.AlwaysOnTop);
+  EXPECT_TRUE(o.AlwaysOnTop && o.ShowLockKeysInTray);
+  EXPECT_FALSE(o.TellLockKeyChanges);
   EXPECT_EQ(o.AdminPassword, "secret");
   EXPECT_EQ(o.HotkeyShow.sHotkey, "Ctrl + Shift + F12");
   EXPECT_EQ(o.HotkeyShow.lModifier, 6);
@@ -67,9 +73,12 @@ TEST(OptionsDialog, OkWritesTheCopiesBackCancelKeepsEverythingAndTheHotkeysAreOf
     p.Hold(*d.hotkeyBoxes[1], {32});  // Space clears
     EXPECT_EQ(d.hotkeyBoxes[1]->Text(), "");
     p.ui->Type(d.txtPassword, "   ");
+    EXPECT_EQ(d.chkShowLockKeysInTray.Value(), 1);
+    p.ui->PressAccessKey(d.Form(), 't');
     p.ui->Click(d.cmdCancel);
   });
   EXPECT_EQ(o.HotkeyCapitalize.sHotkey, "Ctrl + Alt + U") << "Cancel changes nothing";
+  EXPECT_FALSE(o.TellLockKeyChanges);
   EXPECT_EQ(o.AdminPassword, "secret");
   EXPECT_EQ(p.desktop.RegisteredHotkeys(), 4u) << "registered again however it closed";
 
@@ -181,22 +190,6 @@ TEST(OptionsDialog, ARunValueWindowsRefusesIsToldAndTheOtherOptionsAreKept) {
   EXPECT_EQ(p.desktop.RegistryText(kRunKey, "Tarvolo"), std::nullopt);
   EXPECT_TRUE(p.state().AppOptions.AlwaysOnTop);
   EXPECT_FALSE(p.dialog().Form().Loaded());
-}
-
-TEST(OptionsDialog, TheTrayBoxesShowTheirOptionsAndSetThemAtOkOnly) {
-  WithOptions p;
-  AppOptionsRecord& o = p.state().AppOptions;
-  o.TellLockKeyChanges = true;
-  for (bool ok : {false, true})
-    p.Open([&](frmSettings& d) {
-      EXPECT_EQ(d.chkShowLockKeysInTray.Value(), 0);
-      EXPECT_EQ(d.chkTellLockKeyChanges.Value(), 1);
-      p.ui->PressAccessKey(d.Form(), 'l');
-      p.ui->PressAccessKey(d.Form(), 't');
-      p.ui->Click(ok ? d.cmdOK : d.cmdCancel);
-    });
-  EXPECT_TRUE(o.ShowLockKeysInTray);
-  EXPECT_FALSE(o.TellLockKeyChanges);
 }
 
 // Tab goes down the rows, left to right within one, no two controls share

@@ -43,7 +43,9 @@ struct WithSettings : ResidentProgram {
   platform::WindowHandle app = desktop.AddWindow({"Microsoft Word - Report", "OpusApp", 0, process});
 };
 
-TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeWhileTheProgramRuns) {
+// In a font wider than the one the window was laid out in (the fake measure
+// is), every caption still fits and no two controls of a row overlap.
+TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeAndEveryCaptionFitsAt96And144Dpi) {
   for (int dpi : {96, 144}) {
     SCOPED_TRACE(dpi);
     WithSettings p(dpi);
@@ -57,6 +59,35 @@ TEST(SetupFrame, SizesItselfToThePageShownShrinksAndKeepsItsModeWhileTheProgramR
     EXPECT_EQ(p.setupForm().Rect().Height, 120 + chrome + 3735);
     EXPECT_EQ(p.setupForm().Rect().Width, 6015 + 2 * m.FrameWidth);
     EXPECT_EQ(m.mShrink.Caption(), "Shrink");
+    std::vector<forms::Control*> shown;
+    for (forms::Control* c : p.setupForm().Controls()) {
+      using forms::ControlKind;
+      const ControlKind k = c->Kind();
+      if (k == ControlKind::Line || k == ControlKind::Menu || k == ControlKind::MenuItem ||
+          k == ControlKind::Timer || k == ControlKind::TabControl || k == ControlKind::Shape ||
+          k == ControlKind::Frame || c->Index() >= 0)
+        continue;
+      shown.push_back(c);
+      // (A label in a frame grows only to the frame's edge: the key states'
+      // texts, which this measure makes wider than any real font.)
+      if ((k == ControlKind::Label || k == ControlKind::CheckBox) && !c->Caption().empty() &&
+          c->Spec().Container.empty()) {
+        EXPECT_LE(c->TextWidth(c->Caption()) + (k == ControlKind::CheckBox ? 300 : 2 * px), c->Rect().Width)
+            << c->Name() << " \"" << c->Caption() << "\"";
+      }
+    }
+    for (const forms::Control* a : shown)
+      for (const forms::Control* b : shown) {
+        if (a == b || a->Spec().TabPage != b->Spec().TabPage || a->Spec().Container != b->Spec().Container) continue;
+        const forms::TwipsRect& ra = a->Rect();
+        const forms::TwipsRect& rb = b->Rect();
+        // (Rows of check boxes, and a heading and the labels under it, are
+        // laid out a pixel or two into each other.)
+        const int slack = 3 * px;
+        const bool rows = ra.Top + slack < rb.Top + rb.Height && rb.Top + slack < ra.Top + ra.Height;
+        const bool columns = ra.Left + slack < rb.Left + rb.Width && rb.Left + slack < ra.Left + ra.Width;
+        EXPECT_FALSE(rows && columns) << a->Name() << " overlaps " << b->Name();
+      }
 
     m.mstPage.UserTab(1);
     EXPECT_EQ(m.mstPage.Rect().Height, 4608);
@@ -92,46 +123,6 @@ TEST(SetupFrame, CaptionsTooWideForTheirPlaceGrowAndTheColumnBesideThemMakesRoom
   for (const forms::Control* box : {&m.txtFilter_Title, &m.txtFilter_EXE, &f["lblFilterText"]})
     EXPECT_EQ(box->Rect().Left, m.txtFilter_Owner.Rect().Left) << "its column moves with it: " << box->Name();
   EXPECT_EQ(f["lblCapsLock"].Rect().Width, 1092) << "what fits stays as it is";
-}
-
-// In a font wider than the one the window was laid out in (the fake measure
-// is), every caption still fits and no two controls of a row overlap.
-TEST(SetupFrame, EveryCaptionFitsAndNoControlsOfARowOverlapAt96And144Dpi) {
-  for (int dpi : {96, 144}) {
-    SCOPED_TRACE(dpi);
-    WithSettings p(dpi);
-    p.Open();
-    const int px = dpi == 96 ? 15 : 10;
-    std::vector<forms::Control*> shown;
-    for (forms::Control* c : p.setupForm().Controls()) {
-      using forms::ControlKind;
-      const ControlKind k = c->Kind();
-      if (k == ControlKind::Line || k == ControlKind::Menu || k == ControlKind::MenuItem ||
-          k == ControlKind::Timer || k == ControlKind::TabControl || k == ControlKind::Shape ||
-          k == ControlKind::Frame || c->Index() >= 0)
-        continue;
-      shown.push_back(c);
-      // (A label in a frame grows only to the frame's edge: the key states'
-      // texts, which this measure makes wider than any real font.)
-      if ((k == ControlKind::Label || k == ControlKind::CheckBox) && !c->Caption().empty() &&
-          c->Spec().Container.empty()) {
-        EXPECT_LE(c->TextWidth(c->Caption()) + (k == ControlKind::CheckBox ? 300 : 2 * px), c->Rect().Width)
-            << c->Name() << " \"" << c->Caption() << "\"";
-      }
-    }
-    for (const forms::Control* a : shown)
-      for (const forms::Control* b : shown) {
-        if (a == b || a->Spec().TabPage != b->Spec().TabPage || a->Spec().Container != b->Spec().Container) continue;
-        const forms::TwipsRect& ra = a->Rect();
-        const forms::TwipsRect& rb = b->Rect();
-        // (Rows of check boxes, and a heading and the labels under it, are
-        // laid out a pixel or two into each other.)
-        const int slack = 3 * px;
-        const bool rows = ra.Top + slack < rb.Top + rb.Height && rb.Top + slack < ra.Top + ra.Height;
-        const bool columns = ra.Left + slack < rb.Left + rb.Width && rb.Left + slack < ra.Left + ra.Width;
-        EXPECT_FALSE(rows && columns) << a->Name() << " overlaps " << b->Name();
-      }
-  }
 }
 
 TEST(SetupFrame, EveryWayOfClosingSavesAndExitEndsTheProgram) {
@@ -313,15 +304,22 @@ TEST(MonitorPage, SnapshotEditToggleAndCopy) {
   EXPECT_EQ(m.mstPage.Tab(), 1);
 }
 
-// Without Tarvolo.hlp the HTML page beside it opens at the topic's anchor;
-// WinHelp, which would only complain of the missing file, is never asked.
-TEST(SetupWindow, HelpWithoutTheHlpFileOpensTheHtmlPageAtTheTopic) {
+// F1 and "Contents": WinHelp with Tarvolo.hlp; without it the HTML page
+// beside it at the topic's anchor (WinHelp would only complain of the
+// missing file); neither, or no browser, a message naming the page and why.
+TEST(SetupWindow, HelpShowsTheControlsTopicFromWhateverFileThereIsOrSaysWhyNot) {
   WithSettings p;
   const std::string page = "C:\\Program Files\\Tarvolo\\Tarvolo.html";
-  ASSERT_EQ(p.ui->HelpFile(), "C:\\Program Files\\Tarvolo\\Tarvolo.hlp");
-  p.desktop.SetFile(page, "<html></html>");
+  p.desktop.SetFolder(page);  // a folder of that name is no page
   p.Open();
   frmMain& m = p.main();
+  p.ui->Help(p.setupForm(), &m.cboSetting);
+  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
+  EXPECT_EQ(p.ui->MsgBoxes().back().prompt, "The help cannot be shown: " + page + " was not found.");
+  EXPECT_TRUE(p.desktop.HtmlPageCalls().empty());
+
+  p.desktop.RemoveFile(page);
+  p.desktop.SetFile(page, "<html></html>");
   p.ui->Help(p.setupForm(), &m.txtFilter_Title);
   ASSERT_EQ(p.desktop.HtmlPageCalls().size(), 1u);
   EXPECT_EQ(p.desktop.HtmlPageCalls().back().path, page);
@@ -331,58 +329,36 @@ TEST(SetupWindow, HelpWithoutTheHlpFileOpensTheHtmlPageAtTheTopic) {
   ASSERT_EQ(p.desktop.HtmlPageCalls().size(), 2u);
   EXPECT_EQ(p.desktop.HtmlPageCalls().back().anchor, "contents");
   EXPECT_TRUE(p.desktop.WinHelpCalls().empty());
-  EXPECT_TRUE(p.ui->MsgBoxes().empty());
-
-  // With the .hlp back, WinHelp has it again.
-  p.desktop.SetFile(p.ui->HelpFile(), "?_");
-  p.ui->Click(m.mContents);
-  ASSERT_EQ(p.desktop.WinHelpCalls().size(), 1u);
-  EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContents);
-  EXPECT_EQ(p.desktop.HtmlPageCalls().size(), 2u);
-}
-
-// Neither file: a message naming the page looked for. A folder of that name
-// is no page. The page without a browser to show it: a message saying so.
-TEST(SetupWindow, HelpThatCannotBeShownSaysWhichFileAndWhy) {
-  WithSettings p;
-  const std::string page = "C:\\Program Files\\Tarvolo\\Tarvolo.html";
-  p.desktop.SetFolder(page);
-  p.Open();
-  frmMain& m = p.main();
-  p.ui->Help(p.setupForm(), &m.cboSetting);
-  ASSERT_EQ(p.ui->MsgBoxes().size(), 1u);
-  EXPECT_EQ(p.ui->MsgBoxes().back().prompt, "The help cannot be shown: " + page + " was not found.");
-  EXPECT_TRUE(p.desktop.WinHelpCalls().empty());
-  EXPECT_TRUE(p.desktop.HtmlPageCalls().empty());
-
-  p.desktop.RemoveFile(page);
-  p.desktop.SetFile(page, "<html></html>");
+  EXPECT_EQ(p.ui->MsgBoxes().size(), 1u);
   p.desktop.SetBrowser(false);
   p.ui->Click(m.mContents);
   ASSERT_EQ(p.ui->MsgBoxes().size(), 2u);
   EXPECT_NE(p.ui->MsgBoxes().back().prompt.find(page + " could not be opened"), std::string::npos)
       << p.ui->MsgBoxes().back().prompt;
-}
 
-TEST(SetupWindow, HelpGoesToTheControlsTopicAndExitDuringANamePromptLosesNothing) {
-  WithSettings p;
+  const std::size_t pages = p.desktop.HtmlPageCalls().size();
   p.desktop.SetFile(p.ui->HelpFile(), "?_");
-  p.Open();
-  frmMain& m = p.main();
+  p.ui->Click(m.mContents);
+  ASSERT_EQ(p.desktop.WinHelpCalls().size(), 1u);
+  EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContents);
+  EXPECT_EQ(p.desktop.HtmlPageCalls().size(), pages);
   p.ui->Help(p.setupForm(), &m.cboAction_CapsLock);
-  ASSERT_FALSE(p.desktop.WinHelpCalls().empty());
   EXPECT_EQ(p.desktop.WinHelpCalls().back().command, platform::kHelpContext);
   EXPECT_EQ(p.desktop.WinHelpCalls().back().data, 140u);
   p.ui->Help(p.setupForm(), &m.lblSettingMatch);
   EXPECT_EQ(p.desktop.WinHelpCalls().back().data, 75u);
+}
 
-  // "Exit" from the tray while New asks for a name: the program ends, having
-  // saved, and the late answer adds nothing that would go unsaved.
+// "Exit" from the tray while New asks for a name: the program ends, having
+// saved, and the late answer adds nothing that would go unsaved.
+TEST(SetupWindow, ExitDuringANamePromptLosesNothing) {
+  WithSettings p;
+  p.Open();
   p.ui->OnInputBox([&](const sim::InputBoxCall&) -> std::optional<std::string> {
     p.icon().mnuPopup_Click(3);
     return "Late";
   });
-  p.ui->Click(m.cmdNew);
+  p.ui->Click(p.main().cmdNew);
   EXPECT_FALSE(p.program->Running());
   EXPECT_FALSE(p.state().Settings.Item("Late"));
   EXPECT_EQ(p.desktop.File(p.SettingsPath())->find("Late"), std::string::npos);
