@@ -85,12 +85,10 @@ bool ToolTipText(HWND tip, HWND icon, std::string& text) {
   info.uId = reinterpret_cast<UINT_PTR>(icon);
   info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof info);
   std::wstring wide(kChars, L'\0');
-  DWORD_PTR ignored = 0;
   const bool done =
       ::WriteProcessMemory(process.get(), remote, &info, sizeof info, nullptr) &&
       ::WriteProcessMemory(process.get(), remote + sizeof info, wide.data(), 2, nullptr) &&
-      ::SendMessageTimeoutW(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
-                            &ignored) &&
+      Send(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote)) &&
       ::ReadProcessMemory(process.get(), remote + sizeof info, wide.data(), kChars * 2, nullptr);
   ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
   if (!done) return false;
@@ -109,30 +107,13 @@ std::string IconText(bool balloon) {
   return {};
 }
 
-// The button captioned so, its mnemonic marker aside.
-HWND FindButton(HWND dialog, const std::string& caption) {
-  for (HWND child : Children(dialog)) {
-    std::string text = WindowTitle(child);
-    std::erase(text, '&');
-    if (WindowClass(child) == "Button" && text == caption) return child;
-  }
-  return nullptr;
-}
+HWND FindButton(HWND dialog, const std::string& caption) { return FindControl(dialog, "Button", caption, false); }
 
 HWND FindInputBox(DWORD pid) { return FindProcessWindow(pid, "", 1); }
-
-// Sent with a time limit, for windows of another process that may hang; text
-// goes wide.
-bool Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
-  DWORD_PTR ignored = 0;
-  return ::SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
-                               result != nullptr ? result : &ignored) != 0;
-}
 
 }  // namespace
 
 void AddShellCommands(CommandTable& table) {
-  table["icons"] = [](HostState&, const Args&) { return Ok(IconCount()); };
   table["waiticons"] = [](HostState&, const Args& a) {
     const auto wanted = static_cast<std::size_t>(a.Int(1));
     const bool done = WaitUntil([&] { return TrayIcons().size() == wanted; }, a.Int(2), kSlowPollMs);
@@ -146,9 +127,7 @@ void AddShellCommands(CommandTable& table) {
     return Ok(IconCount());
   };
   table["trayclick"] = [](HostState&, const Args& a) {
-    static const std::map<std::string, UINT> messages = {
-        {"ldown", WM_LBUTTONDOWN}, {"lup", WM_LBUTTONUP}, {"ldbl", WM_LBUTTONDBLCLK},
-        {"rdown", WM_RBUTTONDOWN}, {"rup", WM_RBUTTONUP}, {"rdbl", WM_RBUTTONDBLCLK}};
+    static const std::map<std::string, UINT> messages = {{"ldbl", WM_LBUTTONDBLCLK}, {"rup", WM_RBUTTONUP}};
     const auto message = messages.find(a[1]);
     if (message == messages.end()) return Fail("unknown mouse message " + a[1]);
     const std::vector<HWND> icons = TrayIcons();
@@ -209,12 +188,9 @@ void AddShellCommands(CommandTable& table) {
     HWND dialog = nullptr;
     if (!WaitUntil([&] { return (dialog = FindInputBox(a.Pid(1))) != nullptr; }, a.Int(2), kSlowPollMs))
       return Fail("no input box");
-    std::string prompt;
-    for (HWND child : Children(dialog))
-      if (WindowClass(child) == "Static" && !WindowTitle(child).empty())
-        prompt.append(" ").append(WindowTitle(child));
     return Ok(Hex(dialog) + " ok=" + (FindButton(dialog, "OK") ? "1" : "0") + " cancel=" +
-              (FindButton(dialog, "Cancel") ? "1" : "0") + " caption=" + WindowTitle(dialog) + "|prompt=" + prompt.substr(prompt.empty() ? 0 : 1));
+              (FindButton(dialog, "Cancel") ? "1" : "0") + " caption=" + WindowTitle(dialog) +
+              "|prompt=" + StaticTexts(dialog));
   };
   // msgbox PID MS [OK|Cancel|-]: waits for a message box of the process,
   // answers with its text and presses the button (OK unless named; "-"
@@ -229,12 +205,8 @@ void AddShellCommands(CommandTable& table) {
       return box != nullptr;
     };
     if (!WaitUntil(find, a.Int(2), kSlowPollMs)) return Fail("no message box");
-    std::string text;
-    for (HWND child : Children(box))
-      if (WindowClass(child) == "Static" && !WindowTitle(child).empty()) text.append(" ").append(WindowTitle(child));
-    for (char& c : text)
-      if (c == '\r' || c == '\n') c = ' ';
-    if (!text.empty()) text.erase(0, 1);
+    // Its line breaks become spaces as the answer goes out.
+    const std::string text = StaticTexts(box);
     const std::string button = a[3].empty() ? "OK" : a[3];
     if (button == "-") return Ok(text);
     HWND pressed = FindButton(box, button);

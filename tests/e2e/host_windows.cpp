@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "tests/e2e/host_support.h"
@@ -80,6 +81,25 @@ std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> found;
   ::EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+HWND FindControl(HWND parent, const std::string& windowClass, const std::string& which, bool shownOnly) {
+  int n = which.starts_with("#") ? std::atoi(which.c_str() + 1) : 0;
+  for (HWND child : Children(parent)) {
+    if ((shownOnly && !::IsWindowVisible(child)) || WindowClass(child) != windowClass) continue;
+    std::string text = WindowTitle(child);
+    std::erase(text, '&');
+    if (n > 0 ? --n == 0 : text == which) return child;
+  }
+  return nullptr;
+}
+
+std::string StaticTexts(HWND parent) {
+  std::string text;
+  for (HWND child : Children(parent))
+    if (WindowClass(child) == "Static" && !WindowTitle(child).empty())
+      text.append(text.empty() ? "" : " ").append(WindowTitle(child));
+  return text;
 }
 
 std::vector<HWND> TopLevelWindows() {
