@@ -157,33 +157,21 @@ case_tray_menu() {
   step waiticons 0 3000
   step taskbarcreated
   step waiticons 1 5000
-  ask_password menu
-  [[ $REPLY_LINE == *" ok=1 cancel=1 caption=Tarvolo|prompt=Enter Password" ]] ||
-    fail "not the password input box: $REPLY_LINE"
-  password_refused ok wrong
-  ask_password menu
-  password_refused ok ""
-  ask_password menu
-  password_refused cancel
-  ask_password key
-  password_refused ok " OpenSesame"
+  password_refused menu ok wrong
+  password_refused menu ok ""
+  password_refused menu cancel
+  password_refused key ok " OpenSesame"
   # The right password in other letter case opens the setup window.
-  ask_password menu
-  step answer "$TPID" ok oPENsESAME
-  setup_window_opens
+  password_opens menu oPENsESAME
   menu_choose Hide
   setup_window_closes
-  step nowin "$TPID" 1 1000 ""
+  ! host waitwin "$TPID" 1 1000 "" || fail "Hide asked: $REPLY_LINE"
   [[ -L $CASE_DIR/Tarvolo.INI ]] || fail "the link was replaced by a plain file"
   expect_saved
-  ask_password dbl
-  step answer "$TPID" ok OPENSESAME
-  setup_window_opens
+  password_opens dbl OPENSESAME
   menu_choose Hide
   setup_window_closes
-  ask_password key
-  step answer "$TPID" ok OpenSesame
-  setup_window_opens
+  password_opens key OpenSesame
   menu_choose Hide
   setup_window_closes
   unsave
@@ -198,7 +186,7 @@ ini_alpha_hotkeys() {
   ini_alpha "$@"
   ini_hotkey_combinations "$1"
 }
-# ask_password menu|dbl|key: the prompt comes up.
+# ask_password menu|dbl|key: the password prompt comes up.
 ask_password() {
   case $1 in
     menu) menu_choose Show ;;
@@ -206,12 +194,23 @@ ask_password() {
     key) user_keys ctrl+alt+t ;;
   esac
   step inputbox "$TPID" 5000
+  [[ $REPLY_LINE == *" ok=1 cancel=1 caption=Tarvolo|prompt=Enter Password" ]] ||
+    fail "not the password input box: $REPLY_LINE"
 }
-# Answered with the given button and text, the setup window stays closed.
+# password_opens WAY TEXT: the prompt, answered with TEXT, opens the setup
+# window.
+password_opens() {
+  ask_password "$1"
+  step answer "$TPID" ok "$2"
+  setup_window_opens
+}
+# password_refused WAY BUTTON [TEXT]: the prompt, answered with the button
+# and text, leaves the setup window closed.
 password_refused() {
-  step answer "$TPID" "$@"
+  ask_password "$1"
+  step answer "$TPID" "${@:2}"
   step waitgone "$TPID" 1 3000 ""
-  step nowin "$TPID" form 1500 Tarvolo
+  ! host waitwin "$TPID" form 1500 Tarvolo || fail "the setup window opened: $REPLY_LINE"
 }
 
 # ---- what the tray tells ----
@@ -343,36 +342,6 @@ taskbar_end_shot() {
 }
 case_tray_picture_96dpi() { tray_picture_at 96; }
 case_tray_picture_144dpi() { tray_picture_at 144; }
-
-# ---- the settings file under faults ----
-
-# ---- the settings file under faults ----
-
-# A setting added to Tarvolo.INI by hand while the program runs applies
-# without a restart. An edit made while the setup window is open is not
-# taken; the save as the window goes keeps it beside the file and says where.
-case_changed_by_hand() {
-  case_folder ini_alpha
-  tarvolo_start
-  step make notes - Notes by hand
-  switch_keys notes 000
-  ini_setting "$CASE_DIR/Tarvolo.INI" "Hand-made" scroll=3 title=Notes
-  keys xx1
-  menu_choose Show
-  setup_window_opens
-  printf '[Added by hand]\r\nNote=keep me\r\n' >>"$CASE_DIR/Tarvolo.INI"
-  cp "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/by-hand.ini"
-  step sleep 1500
-  menu_choose Exit
-  # Each window that goes holds the program about two seconds under Wine
-  # without a window manager (the menu, then the setup window).
-  step msgbox "$TPID" 15000
-  [[ $REPLY_LINE == *Tarvolo.INI.bak* ]] || fail "the message does not say where the backup is: $REPLY_LINE"
-  tarvolo_ended
-  cmp -s "$CASE_DIR/by-hand.ini" "$CASE_DIR/Tarvolo.INI.bak" || fail "the backup is not the file as edited by hand"
-  [[ $(ini_setting_names "$CASE_DIR/Tarvolo.INI" | tr '\n' ' ') == "Alpha Own windows Default Hand-made " ]] ||
-    fail "saved settings: $(ini_setting_names "$CASE_DIR/Tarvolo.INI" | tr '\n' ' ')"
-}
 
 # ---- the two ways of setting a key ----
 

@@ -42,13 +42,11 @@ user_keys() {
 # hotkey_gives KEYS TEXT: the hot-key pressed, the editor's text box comes
 # to hold TEXT. A failure says where the keyboard was.
 hotkey_gives() {
-  local keys=$1
-  shift
-  user_keys "$keys"
-  host waittext "$EDITOR" 5000 "$@" && return 0
+  user_keys "$1"
+  host waittext "$EDITOR" 5000 "${@:2}" && return 0
   local seen=${REPLY_LINE#fail }
   host foreground || true
-  fail "after $keys the text box holds '$seen'; foreground: $REPLY_LINE; X focus: $(xdotool getwindowfocus getwindowname 2>&1)"
+  fail "after $1 the text box holds '$seen'; foreground: $REPLY_LINE; X focus: $(xdotool getwindowfocus getwindowname 2>&1)"
 }
 
 # start_editor COMMANDLINE: the program started and its window in front.
@@ -58,9 +56,11 @@ start_editor() {
   EDITOR_PID=$(answer_word 1)
   step waitwin "$EDITOR_PID" any 15000 ""
   EDITOR=$(answer_word 1)
-  step activate-hwnd "$EDITOR"
-  x_focus_to_foreground
+  to_front "$EDITOR"
 }
+
+# to_front HWND: that window in front with the X keyboard focus.
+to_front() { step activate-hwnd "$1" && x_focus_to_foreground; }
 
 # The X keyboard focus on the foreground window, as a user's click would
 # put it. Without a window manager Wine does not move the X focus to a

@@ -13,6 +13,9 @@ options_dialog_opens() {
   x_focus_to_foreground
 }
 
+# options_close BUTTON: the dialog closed with its button.
+options_close() { click Button "$1" && step waitgone "$TPID" form 5000 Options; }
+
 # dialog_in_front TITLE: once the message box has gone (Wine without a
 # window manager takes a while over it), the dialog is in front again with
 # the X focus.
@@ -22,13 +25,7 @@ dialog_in_front() {
 }
 foreground_is() { host foreground && [[ $REPLY_LINE == *" title=$1" ]]; }
 
-# hold_keys KEY...: held down together for a second (four capture ticks),
-# then released.
-hold_keys() {
-  keys_down "$@"
-  keys_up "$@"
-}
-
+# keys_down KEY...: held down together for a second (four capture ticks).
 keys_down() {
   note "xdotool keydown $*, held for a second"
   xdotool keydown "$@"
@@ -40,6 +37,15 @@ keys_up() {
   # shellcheck disable=SC2046  # the keys are words
   xdotool keyup $(printf '%s\n' "$@" | tac)
   step sleep 300
+}
+
+# capture WHICH TEXT KEY...: the keys held in the dialog's hot-key box
+# WHICH (#N), then released; the box comes to show TEXT.
+capture() {
+  click Edit "$1"
+  keys_down "${@:3}"
+  keys_up "${@:3}"
+  box_holds "$1" "$2"
 }
 
 # box_holds WHICH TEXT: the dialog's text box (#N) holds TEXT; BOX_X, BOX_Y,
@@ -77,11 +83,8 @@ case_options_hotkey() {
   options_dialog_opens
   step holdhotkey 3 82
   taken=$(answer_word 1)
-  click Edit '#2'
-  hold_keys ctrl shift F12
-  box_holds '#2' "Ctrl + Shift + F12"
-  click Button Cancel
-  step waitgone "$TPID" form 5000 Options
+  capture '#2' "Ctrl + Shift + F12" ctrl shift F12
+  options_close Cancel
   setup_window_in_front
   close_setup_window
   notepad_with_text Hello World
@@ -96,9 +99,7 @@ case_options_hotkey() {
 
   options_dialog_opens
   screenshot options
-  click Edit '#2'
-  hold_keys ctrl shift F12
-  box_holds '#2' "Ctrl + Shift + F12"
+  capture '#2' "Ctrl + Shift + F12" ctrl shift F12
   local blue
   blue=$(blue_pixels_in_box)
   ((blue == 0)) || fail "a combination taken is drawn in blue ($blue pixels)"
@@ -112,8 +113,7 @@ case_options_hotkey() {
   keys_up ctrl shift F11
   ((blue > 20)) || fail "a combination held elsewhere is not drawn in blue ($blue pixels)"
   box_holds '#3' "Ctrl + Alt + R"
-  click Button OK
-  step waitgone "$TPID" form 5000 Options
+  options_close OK
   setup_window_in_front
   close_setup_window
   # The captured hot-key is saved; the refused combination did not replace
@@ -121,8 +121,7 @@ case_options_hotkey() {
   file_has "$CASE_DIR/Tarvolo.INI" "Capitalize_Disp=Ctrl + Shift + F12" Capitalize_vKey=123 Capitalize_Modifier=6 \
     Reverse_vKey=82 Reverse_Modifier=3
   step settext "$EDITOR" Hello World
-  step activate-hwnd "$EDITOR"
-  x_focus_to_foreground
+  to_front "$EDITOR"
   hotkey_gives ctrl+shift+F12 HELLO WORLD
 
   # "Start Tarvolo with Windows" ticked with its access key (Alt+S) and OK
@@ -132,18 +131,14 @@ case_options_hotkey() {
   options_dialog_opens
   [[ -z $(run_value) ]] || fail "a Run value before the box was ticked: $(run_value)"
   user_keys alt+s
-  click Button OK
-  step waitgone "$TPID" form 5000 Options
+  options_close OK
   local want
   want="Tarvolo REG_SZ \"$(windows_path "$CASE_DIR/tarvolo.exe")\""
   [[ $(run_value) == "$want" ]] || fail "the Run value is '$(run_value)', not '$want'"
   options_dialog_opens
-  click Edit '#1'
-  hold_keys alt s
-  box_holds '#1' "Alt + S"
+  capture '#1' "Alt + S" alt s
   click Button Start Tarvolo with Windows
-  click Button OK
-  step waitgone "$TPID" form 5000 Options
+  options_close OK
   [[ -z $(run_value) ]] || fail "the Run value stayed: $(run_value)"
   # "Exit" from the tray with the dialog open ends the program; the file
   # keeps what OK took.
@@ -172,9 +167,7 @@ case_options_password_session_end() {
   user_keys s e c r e t
   host msgbox "$TPID" 1000 - && fail "a second warning: $REPLY_LINE"
   box_holds '#5' secret
-  click Edit '#1'
-  hold_keys ctrl shift F9
-  box_holds '#1' "Ctrl + Shift + F9"
+  capture '#1' "Ctrl + Shift + F9" ctrl shift F9
   screenshot options-password
   step endsession "$TPID" shutdown
   [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"

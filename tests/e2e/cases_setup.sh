@@ -27,8 +27,7 @@ click() {
 # on it would leave it.
 setup_window_in_front() {
   setup_window_opens
-  step activate-hwnd "$(answer_word 1)"
-  x_focus_to_foreground
+  to_front "$(answer_word 1)"
 }
 # Opened with the tray menu's Show.
 show_setup_window() { menu_choose Show && setup_window_in_front; }
@@ -36,13 +35,16 @@ show_setup_window() { menu_choose Show && setup_window_in_front; }
 # The setup window, in front, closed with the keyboard.
 close_setup_window() { user_keys alt+F4 && setup_window_closes; }
 
-# answer_name KEYS...: the program's name prompt is up; the name is typed
-# and Enter pressed, as a user would.
-answer_name() {
+# name_setting BUTTON KEYS...: the button clicked brings the program's name
+# prompt; the name is typed and Enter pressed, as a user would, and the
+# prompt goes.
+name_setting() {
+  click Button "$1"
   step inputbox "$TPID" 5000
   x_focus_to_foreground
-  user_keys "$@"
+  user_keys "${@:2}"
   user_keys Return
+  step waitgone "$TPID" 1 5000 ""
 }
 
 # wait_control CLASS WHICH: until such a control of the program's form is
@@ -69,7 +71,6 @@ saved_has() {
 # message that names it.
 case_setup_help() {
   local record=$CASE_DIR/browser-args.txt
-  [[ -f $E2E_BIN_DIR/stand_in_browser.exe ]] || fail "no stand_in_browser.exe in $E2E_BIN_DIR"
   trap 'tarvolo_kill; "$WINE" reg add "HKCR\.html" /ve /d htmlfile /f >/dev/null 2>&1' EXIT
   "$WINE" reg add 'HKCR\TarvoloStandIn\shell\open\command' /ve \
     /d "\"$(windows_path "$E2E_BIN_DIR/stand_in_browser.exe")\" \"%1\"" /f >/dev/null 2>&1 &&
@@ -163,12 +164,10 @@ case_setup_snapshot_unicode() {
   step waitwin "$TPID" form 5000 "Tarvolo - ["
   step activate report
   wait_control Static "Отчёт 2026"
-  step activate-hwnd "$setup"
-  x_focus_to_foreground
+  to_front "$setup"
   step sleep 200
   screenshot setup-monitor-cyrillic
-  click Button "New Setting"
-  answer_name R e p o r t
+  name_setting "New Setting" R e p o r t
   wait_control Button Rename
   # The prompt took the X focus with it.
   setup_window_in_front
@@ -191,13 +190,9 @@ case_setup_snapshot_unicode() {
   # "Report" is the last of the list.
   click ComboBox '#1'
   user_keys End Return
-  click Button Rename
-  answer_name R e p o r t 2
-  step waitgone "$TPID" 1 5000 ""
+  name_setting Rename R e p o r t 2
   setup_window_in_front
-  click Button New
-  answer_name S p a r e
-  step waitgone "$TPID" 1 5000 ""
+  name_setting New S p a r e
   setup_window_in_front
   click Button Delete
   close_setup_window
@@ -209,6 +204,7 @@ case_setup_snapshot_unicode() {
   tarvolo_start
   switch_keys report xx1
   switch_keys greek xx0
+  keeps xx0
   switch_keys report xx1
   show_setup_window
   step sleep 300
@@ -221,11 +217,9 @@ case_setup_snapshot_unicode() {
   step waitwin "$TPID" form 5000 Options
   step sleep 300
   screenshot options-144dpi
-  click Button Cancel
-  step waitgone "$TPID" form 5000 Options
+  options_close Cancel
   setup_window_in_front
-  click Button New
-  answer_name D e f a u l t
+  name_setting New D e f a u l t
   step msgbox "$TPID" 5000 -
   [[ ${REPLY_LINE#ok } == "That name is already being used." ]] || fail "not the duplicate-name message: $REPLY_LINE"
   unsave
@@ -247,13 +241,22 @@ close_setup_window_saving() {
 # Whatever takes Tarvolo.INI's place while the setup window is open and
 # cannot be read as settings does not keep its close from saving: 9 MB of
 # random bytes are moved aside, then a folder, each to the next free backup
-# name, which the message gives. A file another program holds open cannot
-# be saved; the session then ends with that message up: the program ends
-# at once, and the file stays as it was.
+# name, which the message gives. An edit by hand made while the window is
+# open is not taken; the save keeps it aside the same way. A file another
+# program holds open cannot be saved; the session then ends with that
+# message up: the program ends at once, and the file stays as it was.
 case_setup_save_faults() {
   case_folder ini_alpha
   tarvolo_start
   local ini=$CASE_DIR/Tarvolo.INI sum
+  # A setting added by hand while the window is closed applies without a
+  # restart, and the saves keep it.
+  step make notes - Notes by hand
+  switch_keys notes 000
+  ini_setting "$ini" "Hand-made" scroll=3 title=Notes
+  cp "$ini" "$CASE_DIR/prepared.ini"
+  keys xx1
+
   show_setup_window
   head -c $((9 * 1024 * 1024)) /dev/urandom >"$CASE_DIR/garbage"
   sum=$(sha256sum <"$CASE_DIR/garbage")
@@ -269,6 +272,15 @@ case_setup_save_faults() {
   [[ $REPLY_LINE == *"renamed the folder"*"\\Tarvolo.INI.2.bak "* ]] ||
     fail "not the message of a folder renamed aside: $REPLY_LINE"
   [[ $(cat "$ini.2.bak/notes.txt" 2>&1) == "not ours" ]] || fail "the folder was not renamed with what it held"
+  expect_saved
+
+  show_setup_window
+  printf '[Added by hand]\r\nNote=keep me\r\n' >>"$ini"
+  cp "$ini" "$CASE_DIR/by-hand.ini"
+  step sleep 1500
+  close_setup_window_saving
+  [[ $REPLY_LINE == *"\\Tarvolo.INI.3.bak"* ]] || fail "the message does not say where the backup is: $REPLY_LINE"
+  cmp -s "$CASE_DIR/by-hand.ini" "$ini.3.bak" || fail "the backup is not the file as edited by hand"
   expect_saved
 
   show_setup_window
@@ -311,8 +323,7 @@ case_appdata_settings() {
   setup_window_opens
   setup=$(answer_word 1)
   step activate report
-  step activate-hwnd "$setup"
-  x_focus_to_foreground
+  to_front "$setup"
   step sleep 300
   screenshot setup-monitor
 
@@ -334,8 +345,7 @@ case_appdata_settings() {
   step activate report
   step waitwin "$TPID" form 3000 "Tarvolo - [Default]"
   keys 0x1
-  step activate-hwnd "$setup"
-  x_focus_to_foreground
+  to_front "$setup"
   click Edit '#2'
   user_keys End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
   step sleep 300
@@ -346,8 +356,7 @@ case_appdata_settings() {
   # still reads the state it set.
   step activate report
   step waitwin "$TPID" form 3000 "Tarvolo - [Alpha]"
-  step activate-hwnd "$setup"
-  x_focus_to_foreground
+  to_front "$setup"
   # Wine's combo box swallows Alt+F4 (Windows' closes the window): the
   # focus is in a text box.
   close_setup_window

@@ -18,8 +18,8 @@
 //   waitprocs EXE COUNT MS       until COUNT run: "ok COUNT PID..."
 //   spawn COMMANDLINE | kill PID | waitexit PID MS
 //   waitwin PID EDIT MS PREFIX   a visible window of PID whose title begins with
-//   nowin PID EDIT MS PREFIX       PREFIX (EDIT 1: with a text field, 0: without,
-//                                  any); nowin fails if one shows up in time
+//                                PREFIX (EDIT 1: with a text field, 0: without,
+//                                form: one of the program's forms, any)
 //   waitgone PID EDIT MS PREFIX  until no such window is shown
 //   childtext PID CLASS WHICH    client rectangle on screen and text of a
 //                                shown control (#N: the Nth of the class)

@@ -167,20 +167,19 @@ void AddShellCommands(CommandTable& table) {
       return menu != nullptr;
     };
     if (!WaitUntil(find, a.Int(2), kSlowPollMs)) return Fail("no menu");
-    bool posted = true;
-    for (int i = 0; i < a.Int(3); ++i) posted = posted && ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    posted = posted && ::PostMessageA(menu, WM_KEYDOWN, a.Int(3) > 0 ? VK_RETURN : VK_ESCAPE, 0);
-    if (!posted) return Fail("menu went away");
     // Keys posted while Wine is still setting the menu up are now and then
     // dropped; then the menu stays open. Home makes the second try start
     // from the first item whatever was selected meanwhile.
+    const int downs = a.Int(3);
+    const auto choose = [&](bool again) {
+      bool posted = !again || downs == 0 || ::PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
+      for (int i = again ? 1 : 0; i < downs; ++i) posted = posted && ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+      return posted && ::PostMessageA(menu, WM_KEYDOWN, downs > 0 ? VK_RETURN : VK_ESCAPE, 0);
+    };
+    if (!choose(false)) return Fail("menu went away");
     const auto closed = [&] { return !::IsWindow(menu) || !::IsWindowVisible(menu); };
     if (WaitUntil(closed, 3000, kSlowPollMs)) return Ok();
-    if (a.Int(3) > 0) {
-      ::PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
-      for (int i = 1; i < a.Int(3); ++i) ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    }
-    ::PostMessageA(menu, WM_KEYDOWN, a.Int(3) > 0 ? VK_RETURN : VK_ESCAPE, 0);
+    choose(true);
     return WaitUntil(closed, 3000, kSlowPollMs) ? Ok("retried") : Fail("the menu ignored its keys twice");
   };
   // inputbox PID MS: waits for a dialog with a text field and describes it.

@@ -1,4 +1,4 @@
-// make, activate, activate-hwnd, foreground, waitwin, nowin, childtext,
+// make, activate, activate-hwnd, foreground, waitwin, childtext,
 // waitgone.
 #include <iterator>
 
@@ -58,10 +58,6 @@ void AddWindowCommands(CommandTable& table) {
   table["waitwin"] = [](HostState&, const Args& a) {
     HWND found = nullptr;
     return WaitForWindow(a, true, found) ? Ok(Describe(found)) : Fail("no window");
-  };
-  table["nowin"] = [](HostState&, const Args& a) {
-    HWND found = nullptr;
-    return WaitForWindow(a, true, found) ? Fail(Describe(found)) : Ok();
   };
   // childtext PID CLASS WHICH: "ok LEFT TOP WIDTH HEIGHT TEXT" of a shown
   // control of the program's input box or shown form (WHICH is its text, or

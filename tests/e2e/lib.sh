@@ -199,10 +199,7 @@ file_has() {
 }
 
 # A Linux path as Wine's Z: drive shows it.
-windows_path() {
-  local path=$1
-  printf 'Z:%s' "${path//\//\\}"
-}
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # Removes the file, so that a later save shows. (Putting the prepared file
 # back would be an edit by someone else, which the program keeps aside.)

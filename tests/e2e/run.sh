@@ -56,7 +56,7 @@ e2e_prepare_prefix || { echo "e2e: could not set up the Wine prefix"; echo "0 pa
 
 NT_CASES=(
   which_setting actions_over_time
-  tray_menu changed_by_hand
+  tray_menu
   hotkeys_notepad_wordpad
   setup_help setup_snapshot_unicode setup_save_faults appdata_settings
   options_hotkey options_password_session_end
