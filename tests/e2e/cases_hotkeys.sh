@@ -213,8 +213,7 @@ storms_leave_text_whole() {
     storm "$pace"
     wait_keystrokes_done
     step text "$EDITOR"
-    text=${REPLY_LINE#ok}
-    text=${text# }
+    text=${REPLY_LINE#ok }
     note "storm at $pace ms: '$text' after $((STORM_SENT - before)) keystroke calls, $(((${EPOCHREALTIME/./} - started) / 1000)) ms"
     [[ ${text,,} == "${STORM_TEXT,,}" ]] || failed+=" '$text' at $pace ms"
   done

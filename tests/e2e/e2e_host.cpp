@@ -63,14 +63,10 @@
 #include "tests/e2e/host_commands.h"
 
 int main() {
-  const std::string command = e2e::Narrow(::GetCommandLineW());
-  if (const auto at = command.find(" --window "); at != std::string::npos) {
-    HWND hwnd = e2e::MakeWindow(command.substr(at + 10), nullptr, 0);
-    MSG msg;
-    while (::IsWindow(hwnd) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
+  const std::string commandLine = e2e::Narrow(::GetCommandLineW());
+  if (const auto at = commandLine.find(" --window "); at != std::string::npos) {
+    HWND hwnd = e2e::MakeWindow(commandLine.substr(at + 10), nullptr, 0);
+    while (::IsWindow(hwnd) && ::WaitMessage()) e2e::Pump();
     return hwnd != nullptr ? 0 : 1;
   }
 

@@ -12,8 +12,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <map>
-
 namespace e2e {
 namespace {
 
@@ -127,12 +125,11 @@ void AddShellCommands(CommandTable& table) {
     return Ok(IconCount());
   };
   table["trayclick"] = [](HostState&, const Args& a) {
-    static const std::map<std::string, UINT> messages = {{"ldbl", WM_LBUTTONDBLCLK}, {"rup", WM_RBUTTONUP}};
-    const auto message = messages.find(a[1]);
-    if (message == messages.end()) return Fail("unknown mouse message " + a[1]);
+    const UINT message = a[1] == "ldbl" ? WM_LBUTTONDBLCLK : a[1] == "rup" ? WM_RBUTTONUP : 0;
+    if (message == 0) return Fail("unknown mouse message " + a[1]);
     const std::vector<HWND> icons = TrayIcons();
     if (icons.size() != 1) return Fail(std::to_string(icons.size()) + " icons");
-    return ::PostMessageA(icons.front(), message->second, 0, MAKELPARAM(8, 8)) ? Ok() : Fail("not posted");
+    return ::PostMessageA(icons.front(), message, 0, MAKELPARAM(8, 8)) ? Ok() : Fail("not posted");
   };
   table["traydelete"] = [](HostState&, const Args& a) {
     return DeleteTrayIcon(a.Pid(1)) ? Ok() : Fail("no icon of that process");
