@@ -402,8 +402,6 @@ case_9x_keystrokes_and_hotkeys() {
   notepad_with_text Hello World
   hotkey_gives ctrl+alt+u HELLO WORLD
   tarvolo_exit
-  local asked
-  asked=$(grep -c 'Call user32.SetWindowsHookExA(00000000,' "$CASE_DIR/tarvolo.stderr" || true)
-  ((asked >= 1)) || fail "the journal hook was asked for $asked times"
-  note "journal hook asked for $asked times; Wine answered: $(grep -m1 'Ret  user32.SetWindowsHookExA' "$CASE_DIR/tarvolo.stderr")"
+  grep -q 'Call user32.SetWindowsHookExA(00000000,' "$CASE_DIR/tarvolo.stderr" || fail "the journal hook was never asked for"
+  note "journal hook: Wine answered $(grep -m1 'Ret  user32.SetWindowsHookExA' "$CASE_DIR/tarvolo.stderr")"
 }

@@ -2,7 +2,6 @@
 
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 
@@ -116,8 +115,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD pid, bool visibleOnly) {
 
 HWND FindProcessWindow(DWORD pid, const std::string& titlePrefix, int withEdit) {
   for (HWND hwnd : TopLevelWindowsOf(pid, true)) {
-    const auto children = Children(hwnd);
-    const bool hasEdit = std::any_of(children.begin(), children.end(), [](HWND c) { return WindowClass(c) == "Edit"; });
+    const bool hasEdit = FindControl(hwnd, "Edit", "#1", false) != nullptr;
     const bool form = WindowClass(hwnd) == "TarvoloForm";
     // 1: an input box (a dialog with a text field); 0: a window without
     // one; 2: one of the program's own forms.

@@ -60,20 +60,15 @@ ini_setting() {
   ((INI_NEXT_SECTION += 1))
 }
 
-# The names of the settings in the order of their sections.
-ini_setting_names() {
-  tr -d '\r' <"$1" | sed -n 's/^Name=//p'
-}
-
 # True when the file is one the program wrote: its setting sections numbered
 # from 0 in order, none of the prepared numbers left, and the settings' names
 # in the order they had.
 ini_saved_by_program() {
-  local file=$1 prepared=$2 count i
-  count=$(ini_setting_names "$prepared" | wc -l)
+  local file=$1 names i
+  names=$(tr -d '\r' <"$2" | grep '^Name=')
   grep -q '^\[Setting 5[0-9]\]' "$file" && return 1
-  for ((i = 0; i < count; i++)); do
+  for ((i = 0; i < $(wc -l <<<"$names"); i++)); do
     grep -q "^\[Setting $i\]" "$file" || return 1
   done
-  [[ "$(ini_setting_names "$file")" == "$(ini_setting_names "$prepared")" ]]
+  [[ $(tr -d '\r' <"$file" | grep '^Name=') == "$names" ]]
 }

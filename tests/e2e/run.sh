@@ -58,7 +58,7 @@ NT_CASES=(
   which_setting actions_over_time
   tray_menu
   hotkeys_notepad_wordpad
-  setup_help setup_snapshot_unicode setup_save_faults appdata_settings
+  setup_snapshot_unicode setup_save_faults appdata_settings
   options_hotkey options_password_session_end
   # Last: after the shell's balloon or a Wine virtual desktop has come and
   # gone, the default desktop's foreground is not what it was until Wine's
