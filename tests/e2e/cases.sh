@@ -163,20 +163,16 @@ case_tray_menu() {
   password_refused key ok " OpenSesame"
   # The right password in other letter case opens the setup window.
   password_opens menu oPENsESAME
-  menu_choose Hide
-  setup_window_closes
+  hide_setup_window
   ! host waitwin "$TPID" 1 1000 "" || fail "Hide asked: $REPLY_LINE"
   [[ -L $CASE_DIR/Tarvolo.INI ]] || fail "the link was replaced by a plain file"
   expect_saved
   password_opens dbl OPENSESAME
-  menu_choose Hide
-  setup_window_closes
+  hide_setup_window
   password_opens key OpenSesame
-  menu_choose Hide
-  setup_window_closes
+  hide_setup_window
   unsave
-  menu_choose Exit
-  tarvolo_ended
+  tarvolo_exit
   expect_saved
   step waiticons 0 3000
 }
@@ -334,7 +330,9 @@ tray_picture_at() {
   (($(stray_pixels "$shot") == 0)) || fail "the picture is drawn wrong ($shot)"
 }
 # desktop_shown NAME: xid is the X window of that Wine virtual desktop.
-desktop_shown() { xid=$(xdotool search --onlyvisible --name "^$1 - Wine desktop\$" 2>/dev/null | head -n 1) && [[ -n $xid ]]; }
+desktop_shown() {
+  xid=$(xdotool search --onlyvisible --name "^$1 - Wine desktop\$" 2>/dev/null | head -n 1) && [[ -n $xid ]]
+}
 # taskbar_end_shot FILE: the end of the desktop xid's taskbar, with lit keys.
 taskbar_end_shot() {
   import -window "$xid" "$CASE_DIR/desktop.png" 2>/dev/null &&
@@ -402,6 +400,7 @@ case_9x_keystrokes_and_hotkeys() {
   notepad_with_text Hello World
   hotkey_gives ctrl+alt+u HELLO WORLD
   tarvolo_exit
-  grep -q 'Call user32.SetWindowsHookExA(00000000,' "$CASE_DIR/tarvolo.stderr" || fail "the journal hook was never asked for"
+  grep -q 'Call user32.SetWindowsHookExA(00000000,' "$CASE_DIR/tarvolo.stderr" ||
+    fail "the journal hook was never asked for"
   note "journal hook: Wine answered $(grep -m1 'Ret  user32.SetWindowsHookExA' "$CASE_DIR/tarvolo.stderr")"
 }

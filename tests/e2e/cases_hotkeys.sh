@@ -46,7 +46,8 @@ hotkey_gives() {
   host waittext "$EDITOR" 5000 "${@:2}" && return 0
   local seen=${REPLY_LINE#fail }
   host foreground || true
-  fail "after $1 the text box holds '$seen'; foreground: $REPLY_LINE; X focus: $(xdotool getwindowfocus getwindowname 2>&1)"
+  fail "after $1 the text box holds '$seen'; foreground: $REPLY_LINE;" \
+    "X focus: $(xdotool getwindowfocus getwindowname 2>&1)"
 }
 
 # start_editor COMMANDLINE: the program started and its window in front.
@@ -70,11 +71,12 @@ to_front() { step activate-hwnd "$1" && x_focus_to_foreground; }
 # while.
 x_focus_to_foreground() { retry 50 0.1 x_focus_once || fail "the X focus did not go to '${X_TITLE:-}'"; }
 x_focus_once() {
-  local xid
+  local xid pattern
   host foreground || return 1
   X_TITLE=${REPLY_LINE#*title=}
   # The title as a regular expression that matches only itself.
-  xid=$(xdotool search --onlyvisible --name "^$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$X_TITLE")\$" 2>/dev/null | head -n 1)
+  pattern=$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$X_TITLE")
+  xid=$(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1)
   # Raised too, so that a click lands on it and not on a window of ours
   # that Wine left above it.
   [[ -n $xid ]] && timeout 2 xdotool windowraise "$xid" windowfocus --sync "$xid" 2>/dev/null &&
@@ -165,7 +167,8 @@ sent_keystrokes() { echo $(($(relay_calls SendInput) + $(relay_calls keybd_event
 wait_keystrokes_done() {
   local last=-1 changed=0 started=${EPOCHREALTIME/./}
   until ((last >= 0 && ${EPOCHREALTIME/./} - changed > 1300000)); do
-    ((${EPOCHREALTIME/./} - started < 30000000)) || fail "the program was still sending keystrokes after 30 s" || return 1
+    ((${EPOCHREALTIME/./} - started < 30000000)) || fail "the program was still sending keystrokes after 30 s" ||
+      return 1
     STORM_SENT=$(sent_keystrokes)
     ((STORM_SENT == last)) || { last=$STORM_SENT; changed=${EPOCHREALTIME/./}; }
     sleep 0.05

@@ -239,7 +239,8 @@ case_setup_save_faults() {
     note "F1 went elsewhere: $(cat "$record")"
   done
   user_keys alt+h Return
-  retry 50 0.2 grep -qF 'Tarvolo.html#contents"' "$record" || fail "the browser was not given the contents: $(cat "$record")"
+  retry 50 0.2 grep -qF 'Tarvolo.html#contents"' "$record" ||
+    fail "the browser was not given the contents: $(cat "$record")"
   local page_url
   page_url="file:///$(windows_path "$CASE_DIR" | tr '\\' /)/Tarvolo.html"
   grep -qF "\"$page_url#topic140\"" "$record" || fail "not the page's URL at topic 140 ($page_url): $(cat "$record")"

@@ -19,7 +19,9 @@ using OwnedHandle = platform::win32::OwnedHandle;
 // Elapsed time on a monotonic clock, in milliseconds.
 class Stopwatch {
  public:
-  double Ms() const { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count(); }
+  double Ms() const {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+  }
 
  private:
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();

@@ -181,6 +181,7 @@ tarvolo_exit() {
 # tick appends the setting's name).
 setup_window_opens() { step waitwin "$TPID" form 5000 Tarvolo; }
 setup_window_closes() { step waitgone "$TPID" form 5000 Tarvolo; }
+hide_setup_window() { menu_choose Hide && setup_window_closes; }
 
 # The file as the program writes it, or a failure naming what differs.
 expect_saved() {
