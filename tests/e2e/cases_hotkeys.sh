@@ -42,13 +42,12 @@ user_keys() {
 # hotkey_gives KEYS TEXT: the hot-key pressed, the editor's text box comes
 # to hold TEXT. A failure says where the keyboard was.
 hotkey_gives() {
-  local keys=$1
-  shift
-  user_keys "$keys"
-  host waittext "$EDITOR" 5000 "$@" && return 0
+  user_keys "$1"
+  host waittext "$EDITOR" 5000 "${@:2}" && return 0
   local seen=${REPLY_LINE#fail }
   host foreground || true
-  fail "after $keys the text box holds '$seen'; foreground: $REPLY_LINE; X focus: $(xdotool getwindowfocus getwindowname 2>&1)"
+  fail "after $1 the text box holds '$seen'; foreground: $REPLY_LINE;" \
+    "X focus: $(xdotool getwindowfocus getwindowname 2>&1)"
 }
 
 # start_editor COMMANDLINE: the program started and its window in front.
@@ -58,9 +57,11 @@ start_editor() {
   EDITOR_PID=$(answer_word 1)
   step waitwin "$EDITOR_PID" any 15000 ""
   EDITOR=$(answer_word 1)
-  step activate-hwnd "$EDITOR"
-  x_focus_to_foreground
+  to_front "$EDITOR"
 }
+
+# to_front HWND: that window in front with the X keyboard focus.
+to_front() { step activate-hwnd "$1" && x_focus_to_foreground; }
 
 # The X keyboard focus on the foreground window, as a user's click would
 # put it. Without a window manager Wine does not move the X focus to a
@@ -68,23 +69,18 @@ start_editor() {
 # sometimes lost on their way to the foreground. The window may still be
 # changing its title (WordPad names its document), so this tries for a
 # while.
-x_focus_to_foreground() {
-  local i title xid pattern
-  for ((i = 0; i < 50; i++)); do
-    step foreground
-    title=${REPLY_LINE#*title=}
-    # The title as a regular expression that matches only itself.
-    pattern=$(printf '%s' "$title" | sed 's/[][\.*^$()+?{}|]/\\&/g')
-    xid=$(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1 || true)
-    # Raised too, so that a click lands on it and not on a window of ours
-    # that Wine left above it.
-    if [[ -n $xid ]] && timeout 2 xdotool windowraise "$xid" windowfocus --sync "$xid" 2>/dev/null &&
-      [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$title" ]]; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the X focus did not go to '$title'"
+x_focus_to_foreground() { retry 50 0.1 x_focus_once || fail "the X focus did not go to '${X_TITLE:-}'"; }
+x_focus_once() {
+  local xid pattern
+  host foreground || return 1
+  X_TITLE=${REPLY_LINE#*title=}
+  # The title as a regular expression that matches only itself.
+  pattern=$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$X_TITLE")
+  xid=$(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1)
+  # Raised too, so that a click lands on it and not on a window of ours
+  # that Wine left above it.
+  [[ -n $xid ]] && timeout 2 xdotool windowraise "$xid" windowfocus --sync "$xid" 2>/dev/null &&
+    [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$X_TITLE" ]]
 }
 
 # Notepad with the text in its text box, all of it selected.
@@ -94,18 +90,18 @@ notepad_with_text() {
 }
 
 # Cyrillic, Latin beyond ASCII, Greek with its final sigma, CJK, an emoji
-# (a surrogate pair in UTF-16) and an e with a combining acute (U+0301, as
-# bytes so that the source shows it).
+# (a surrogate pair in UTF-16), an e with a combining acute (U+0301, as
+# bytes so that the source shows it) and ASCII in both cases with a digit.
 readonly ACUTE=$'\xcc\x81'
-readonly MIXED_SCRIPTS="привет мир straße éclair Σίσυφος 日本語 😀 e$ACUTE abc"
+readonly MIXED_SCRIPTS="привет мир straße éclair Σίσυφος 日本語 😀 e$ACUTE Hello World-5"
 # Unicode's simple mappings, as CharUpperBuffW and CharLowerBuffW apply
 # them: ß has no single capital and stays, ί goes to Ί, Σ comes back as σ;
 # marks and characters without case stay. One difference: Unicode maps the
 # final ς to Σ, Wine's CharUpperBuffW leaves it.
-readonly MIXED_UPPER="ПРИВЕТ МИР STRAßE ÉCLAIR ΣΊΣΥΦΟς 日本語 😀 E$ACUTE ABC"
-readonly MIXED_LOWER="привет мир straße éclair σίσυφος 日本語 😀 e$ACUTE abc"
+readonly MIXED_UPPER="ПРИВЕТ МИР STRAßE ÉCLAIR ΣΊΣΥΦΟς 日本語 😀 E$ACUTE HELLO WORLD-5"
+readonly MIXED_LOWER="привет мир straße éclair σίσυφος 日本語 😀 e$ACUTE hello world-5"
 # Reverse swaps A-Z and a-z only.
-readonly MIXED_REVERSED="привет мир STRAßE éCLAIR Σίσυφος 日本語 😀 E$ACUTE ABC"
+readonly MIXED_REVERSED="привет мир STRAßE éCLAIR Σίσυφος 日本語 😀 E$ACUTE hELLO wORLD-5"
 
 # The shipped file's combinations: Capitalize Ctrl+Alt+Shift+U, Reverse
 # Ctrl+Alt+Shift+R, Lower Ctrl+Alt+Shift+L, in Notepad; then storms of them
@@ -114,15 +110,9 @@ case_hotkeys_notepad_wordpad() {
   case_folder ini_shipped
   # The relay trace shows the keystrokes the program sends.
   tarvolo_start_hotkeys WINEDEBUG=-all,+relay
-  notepad_with_text Hello World-5
-  hotkey_gives ctrl+alt+shift+u HELLO WORLD-5
-  step settext "$EDITOR" Hello World-5
-  hotkey_gives ctrl+alt+shift+r hELLO wORLD-5
-  step settext "$EDITOR" Hello World-5
-  hotkey_gives ctrl+alt+shift+l hello world-5
   # Every character goes through the clipboard and back as it is, none as
   # a question mark.
-  step settext "$EDITOR" "$MIXED_SCRIPTS"
+  notepad_with_text "$MIXED_SCRIPTS"
   hotkey_gives ctrl+alt+shift+u "$MIXED_UPPER"
   step settext "$EDITOR" "$MIXED_SCRIPTS"
   hotkey_gives ctrl+alt+shift+r "$MIXED_REVERSED"
@@ -137,7 +127,8 @@ case_hotkeys_notepad_wordpad() {
   # Formatted text in WordPad goes through the rich-text path: the letters
   # change, World stays bold, and only lower case touches the header (the
   # font name), as the markup is lower-cased whole.
-  wordpad_with_rich_text "$HELLO_RTF"
+  start_editor "$WORDPAD"
+  step pasterich "$EDITOR" "$HELLO_RTF"
   hotkey_gives ctrl+alt+shift+u HELLO WORLD
   copied_rich_text_has 'HELLO \b WORLD\b0' '{\f0 Arial;}'
   step pasterich "$EDITOR" "$HELLO_RTF"
@@ -153,12 +144,6 @@ case_hotkeys_notepad_wordpad() {
 readonly WORDPAD='"C:\Program Files\Windows NT\Accessories\wordpad.exe"'
 # Hello plain, World bold, in a font whose name has capitals.
 readonly HELLO_RTF='{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Arial;}}\f0\fs24 Hello \b World\b0}'
-
-# WordPad with the document in its rich-text box, all of it selected.
-wordpad_with_rich_text() {
-  start_editor "$WORDPAD"
-  step pasterich "$EDITOR" "$@"
-}
 
 # copied_rich_text_has TEXT...: the rich text WordPad now copies holds each
 # TEXT as it stands.
@@ -180,19 +165,14 @@ sent_keystrokes() { echo $(($(relay_calls SendInput) + $(relay_calls keybd_event
 # for a copy that never comes (a second): whatever the storm left pending
 # has run. STORM_SENT is the count then.
 wait_keystrokes_done() {
-  local count last=-1 started=${EPOCHREALTIME/./} changed=${EPOCHREALTIME/./}
-  while :; do
-    count=$(sent_keystrokes)
-    if ((count != last)); then
-      last=$count
-      changed=${EPOCHREALTIME/./}
-    elif (((${EPOCHREALTIME/./} - changed) / 1000 > 1300)); then
-      break
-    fi
-    (((${EPOCHREALTIME/./} - started) / 1000 < 30000)) || fail "the program was still sending keystrokes after 30 s" || return 1
+  local last=-1 changed=0 started=${EPOCHREALTIME/./}
+  until ((last >= 0 && ${EPOCHREALTIME/./} - changed > 1300000)); do
+    ((${EPOCHREALTIME/./} - started < 30000000)) || fail "the program was still sending keystrokes after 30 s" ||
+      return 1
+    STORM_SENT=$(sent_keystrokes)
+    ((STORM_SENT == last)) || { last=$STORM_SENT; changed=${EPOCHREALTIME/./}; }
     sleep 0.05
   done
-  STORM_SENT=$count
 }
 
 # The orders in which the user lets go of the four keys, as fast hands do;
@@ -236,8 +216,7 @@ storms_leave_text_whole() {
     storm "$pace"
     wait_keystrokes_done
     step text "$EDITOR"
-    text=${REPLY_LINE#ok}
-    text=${text# }
+    text=${REPLY_LINE#ok }
     note "storm at $pace ms: '$text' after $((STORM_SENT - before)) keystroke calls, $(((${EPOCHREALTIME/./} - started) / 1000)) ms"
     [[ ${text,,} == "${STORM_TEXT,,}" ]] || failed+=" '$text' at $pace ms"
   done

@@ -7,45 +7,45 @@
 # The dialog opened from the setup window's Edit menu with the keyboard, as
 # a user would: Alt+E, then Up wraps to its last item, "Options".
 options_dialog_opens() {
-  menu_choose Show
-  setup_window_in_front
+  show_setup_window
   user_keys alt+e Up Return
   step waitwin "$TPID" form 5000 Options
   x_focus_to_foreground
 }
 
+# options_close BUTTON: the dialog closed with its button.
+options_close() { click Button "$1" && step waitgone "$TPID" form 5000 Options; }
+
 # dialog_in_front TITLE: once the message box has gone (Wine without a
 # window manager takes a while over it), the dialog is in front again with
 # the X focus.
 dialog_in_front() {
-  local i
-  for ((i = 0; i < 50; i++)); do
-    step foreground
-    [[ $REPLY_LINE == *" title=$1" ]] && break
-    sleep 0.1
-  done
-  [[ $REPLY_LINE == *" title=$1" ]] || fail "$1 is not in front: $REPLY_LINE"
+  retry 50 0.1 foreground_is "$1" || fail "$1 is not in front: $REPLY_LINE"
   x_focus_to_foreground
 }
+foreground_is() { host foreground && [[ $REPLY_LINE == *" title=$1" ]]; }
 
-# hold_keys KEY...: held down together for a second (four capture ticks),
-# then released.
-hold_keys() {
-  keys_down "$@"
-  keys_up "$@"
-}
-
+# keys_down KEY...: held down together for a second (four capture ticks).
 keys_down() {
   note "xdotool keydown $*, held for a second"
   xdotool keydown "$@"
   sleep 1
 }
 
+# The keys let go of in the reverse order.
 keys_up() {
-  local reversed=() key
-  for key in "$@"; do reversed=("$key" "${reversed[@]}"); done
-  xdotool keyup "${reversed[@]}"
+  # shellcheck disable=SC2046  # the keys are words
+  xdotool keyup $(printf '%s\n' "$@" | tac)
   step sleep 300
+}
+
+# capture WHICH TEXT KEY...: the keys held in the dialog's hot-key box
+# WHICH (#N), then released; the box comes to show TEXT.
+capture() {
+  click Edit "$1"
+  keys_down "${@:3}"
+  keys_up "${@:3}"
+  box_holds "$1" "$2"
 }
 
 # box_holds WHICH TEXT: the dialog's text box (#N) holds TEXT; BOX_X, BOX_Y,
@@ -74,6 +74,7 @@ blue_pixels_in_box() {
 # "Reverse" box and not taken. OK keeps the change, the setup window's close
 # writes it, and the new combination capitalizes in Notepad.
 case_options_hotkey() {
+  trap '"$WINE" reg delete "$RUN_KEY" /v Tarvolo /f >/dev/null 2>&1 || true' EXIT
   case_folder ini_hotkeys
   step holdhotkey 6 122
   local held taken
@@ -82,14 +83,10 @@ case_options_hotkey() {
   options_dialog_opens
   step holdhotkey 3 82
   taken=$(answer_word 1)
-  click Edit '#2'
-  hold_keys ctrl shift F12
-  box_holds '#2' "Ctrl + Shift + F12"
-  click Button Cancel
-  step waitgone "$TPID" form 5000 Options
+  capture '#2' "Ctrl + Shift + F12" ctrl shift F12
+  options_close Cancel
   setup_window_in_front
-  user_keys alt+F4
-  setup_window_closes
+  close_setup_window
   notepad_with_text Hello World
   user_keys ctrl+shift+F12
   user_keys ctrl+alt+r
@@ -102,9 +99,7 @@ case_options_hotkey() {
 
   options_dialog_opens
   screenshot options
-  click Edit '#2'
-  hold_keys ctrl shift F12
-  box_holds '#2' "Ctrl + Shift + F12"
+  capture '#2' "Ctrl + Shift + F12" ctrl shift F12
   local blue
   blue=$(blue_pixels_in_box)
   ((blue == 0)) || fail "a combination taken is drawn in blue ($blue pixels)"
@@ -118,29 +113,39 @@ case_options_hotkey() {
   keys_up ctrl shift F11
   ((blue > 20)) || fail "a combination held elsewhere is not drawn in blue ($blue pixels)"
   box_holds '#3' "Ctrl + Alt + R"
-  click Button OK
-  step waitgone "$TPID" form 5000 Options
+  options_close OK
   setup_window_in_front
-  user_keys alt+F4
-  setup_window_closes
-  local saved
-  saved=$(tr -d '\r' <"$CASE_DIR/Tarvolo.INI")
-  grep -q '^Capitalize_Disp=Ctrl + Shift + F12$' <<<"$saved" &&
-    grep -q '^Capitalize_vKey=123$' <<<"$saved" && grep -q '^Capitalize_Modifier=6$' <<<"$saved" ||
-    fail "the captured hot-key was not saved: $(grep '^Capitalize_' <<<"$saved" | tr '\n' ' ')"
-  grep -q '^Reverse_vKey=82$' <<<"$saved" && grep -q '^Reverse_Modifier=3$' <<<"$saved" ||
-    fail "the refused combination replaced Reverse's: $(grep '^Reverse_' <<<"$saved" | tr '\n' ' ')"
+  close_setup_window
+  # The captured hot-key is saved; the refused combination did not replace
+  # Reverse's.
+  file_has "$CASE_DIR/Tarvolo.INI" "Capitalize_Disp=Ctrl + Shift + F12" Capitalize_vKey=123 Capitalize_Modifier=6 \
+    Reverse_vKey=82 Reverse_Modifier=3
   step settext "$EDITOR" Hello World
-  step activate-hwnd "$EDITOR"
-  x_focus_to_foreground
+  to_front "$EDITOR"
   hotkey_gives ctrl+shift+F12 HELLO WORLD
+
+  # "Start Tarvolo with Windows" ticked with its access key (Alt+S) and OK
+  # writes the program's quoted path. The next opening shows the box ticked;
+  # Alt+S held in a hot-key box is a combination there, not the access key;
+  # a click unticks the box and OK removes the value.
+  options_dialog_opens
+  [[ -z $(run_value) ]] || fail "a Run value before the box was ticked: $(run_value)"
+  user_keys alt+s
+  options_close OK
+  local want
+  want="Tarvolo REG_SZ \"$(windows_path "$CASE_DIR/tarvolo.exe")\""
+  [[ $(run_value) == "$want" ]] || fail "the Run value is '$(run_value)', not '$want'"
+  options_dialog_opens
+  capture '#1' "Alt + S" alt s
+  click Button Start Tarvolo with Windows
+  options_close OK
+  [[ -z $(run_value) ]] || fail "the Run value stayed: $(run_value)"
   # "Exit" from the tray with the dialog open ends the program; the file
   # keeps what OK took.
   options_dialog_opens
   unsave
   tarvolo_exit
-  tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep -q '^Capitalize_vKey=123$' ||
-    fail "the file saved at Exit lost the hot-key: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep '^Capitalize_' | tr '\n' ' ')"
+  file_has "$CASE_DIR/Tarvolo.INI" Capitalize_vKey=123 "Show_Disp=Alt + S"
   step freehotkeys "$held"
 }
 
@@ -162,19 +167,15 @@ case_options_password_session_end() {
   user_keys s e c r e t
   host msgbox "$TPID" 1000 - && fail "a second warning: $REPLY_LINE"
   box_holds '#5' secret
-  click Edit '#1'
-  hold_keys ctrl shift F9
-  box_holds '#1' "Ctrl + Shift + F9"
+  capture '#1' "Ctrl + Shift + F9" ctrl shift F9
   screenshot options-password
   step endsession "$TPID" shutdown
   [[ $(answer_word 1) == "$(answer_word 3)" ]] || fail "not every window let the session end: $REPLY_LINE"
   # Windows may end the process as soon as WM_ENDSESSION is answered.
   expect_saved
-  local saved
-  saved=$(tr -d '\r' <"$CASE_DIR/Tarvolo.INI")
-  grep -q '^Password=$' <<<"$saved" || fail "the password typed was kept without OK: $(grep '^Password' <<<"$saved")"
-  grep -q '^Show_vKey=84$' <<<"$saved" || fail "the combination held was kept without OK"
-  grep -q '^Name=Default$' <<<"$saved" || fail "the settings are not all there"
+  # Neither the password typed nor the combination held was kept without
+  # OK, and the settings are all there.
+  file_has "$CASE_DIR/Tarvolo.INI" Password= Show_vKey=84 Name=Default
   tarvolo_ended
   step waiticons 0 3000
 }
@@ -186,31 +187,4 @@ RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 run_value() {
   "$WINE" reg query "$RUN_KEY" /v Tarvolo 2>/dev/null | tr -d '\r' |
     sed -n 's/^ *\(Tarvolo\) \+\(REG_[A-Z_]*\) \+/\1 \2 /p'
-}
-
-# "Start Tarvolo with Windows" ticked with its access key (Alt+S) and OK
-# writes the program's quoted path. The next opening shows the box ticked;
-# Alt+S held in a hot-key box is a combination there, not the access key;
-# a click unticks the box and OK removes the value.
-case_options_start_with_windows() {
-  trap '"$WINE" reg delete "$RUN_KEY" /v Tarvolo /f >/dev/null 2>&1 || true' EXIT
-  case_folder ini_hotkeys
-  tarvolo_start_hotkeys
-  options_dialog_opens
-  [[ -z $(run_value) ]] || fail "a Run value before the box was ticked: $(run_value)"
-  user_keys alt+s
-  click Button OK
-  step waitgone "$TPID" form 5000 Options
-  local want
-  want="Tarvolo REG_SZ \"$(windows_path "$CASE_DIR/tarvolo.exe")\""
-  [[ $(run_value) == "$want" ]] || fail "the Run value is '$(run_value)', not '$want'"
-  options_dialog_opens
-  click Edit '#1'
-  hold_keys alt s
-  box_holds '#1' "Alt + S"
-  click Button Start Tarvolo with Windows
-  click Button OK
-  step waitgone "$TPID" form 5000 Options
-  [[ -z $(run_value) ]] || fail "the Run value stayed: $(run_value)"
-  tarvolo_exit
 }

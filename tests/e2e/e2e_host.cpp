@@ -18,12 +18,12 @@
 //   waitprocs EXE COUNT MS       until COUNT run: "ok COUNT PID..."
 //   spawn COMMANDLINE | kill PID | waitexit PID MS
 //   waitwin PID EDIT MS PREFIX   a visible window of PID whose title begins with
-//   nowin PID EDIT MS PREFIX       PREFIX (EDIT 1: with a text field, 0: without,
-//                                  any); nowin fails if one shows up in time
+//                                PREFIX (EDIT 1: with a text field, 0: without,
+//                                form: one of the program's forms, any)
 //   waitgone PID EDIT MS PREFIX  until no such window is shown
-//   childpos PID CLASS WHICH     the middle of a shown control (#N: the Nth)
-//   childtext PID CLASS WHICH    its client rectangle on screen and its text
-//   icons | waiticons COUNT MS   tray icons in the shell
+//   childtext PID CLASS WHICH    client rectangle on screen and text of a
+//                                shown control (#N: the Nth of the class)
+//   waiticons COUNT MS           until the shell has that many tray icons
 //   trayprune                    drop the icons of programs that are gone
 //   trayclick ldbl|rup|...       a mouse message on the only tray icon
 //   traydelete PID | taskbarcreated
@@ -62,19 +62,11 @@
 
 #include "tests/e2e/host_commands.h"
 
-int main(int argc, char** argv) {
-  if (argc >= 2 && std::string(argv[1]) == "--window") {
-    std::string title;
-    for (int i = 2; i < argc; ++i) {
-      if (i > 2) title += ' ';
-      title += argv[i];
-    }
-    HWND hwnd = e2e::MakeWindow(title, nullptr, 0);
-    MSG msg;
-    while (::IsWindow(hwnd) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
+int main() {
+  const std::string commandLine = e2e::Narrow(::GetCommandLineW());
+  if (const auto at = commandLine.find(" --window "); at != std::string::npos) {
+    HWND hwnd = e2e::MakeWindow(commandLine.substr(at + 10), nullptr, 0);
+    while (::IsWindow(hwnd) && ::WaitMessage()) e2e::Pump();
     return hwnd != nullptr ? 0 : 1;
   }
 

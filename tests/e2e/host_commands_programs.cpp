@@ -27,18 +27,13 @@ void AddProgramCommands(CommandTable& table) {
     host.started[info.dwProcessId] = OwnedHandle(info.hProcess);
     return Ok(std::to_string(info.dwProcessId));
   };
+  // kill PID: one we started, or another program's (one that a program of
+  // ours started).
   table["kill"] = [](HostState& host, const Args& a) {
-    const auto it = host.started.find(a.Pid(1));
-    if (it == host.started.end()) {
-      // Another program's process (one that a program of ours started).
-      OwnedHandle other(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, a.Pid(1)));
-      if (!other.valid() || !::TerminateProcess(other.get(), 1)) return Fail("could not end it");
-      ::WaitForSingleObject(other.get(), 5000);
-      return Ok();
-    }
-    ::TerminateProcess(it->second.get(), 1);
-    ::WaitForSingleObject(it->second.get(), 5000);
-    host.started.erase(it);
+    host.started.erase(a.Pid(1));
+    OwnedHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, a.Pid(1)));
+    if (!process.valid() || !::TerminateProcess(process.get(), 1)) return Fail("could not end it");
+    ::WaitForSingleObject(process.get(), 5000);
     return Ok();
   };
   // waitexit PID MS: any process, ended or no longer there.

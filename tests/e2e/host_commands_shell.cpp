@@ -12,8 +12,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <map>
-
 namespace e2e {
 namespace {
 
@@ -85,12 +83,10 @@ bool ToolTipText(HWND tip, HWND icon, std::string& text) {
   info.uId = reinterpret_cast<UINT_PTR>(icon);
   info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof info);
   std::wstring wide(kChars, L'\0');
-  DWORD_PTR ignored = 0;
   const bool done =
       ::WriteProcessMemory(process.get(), remote, &info, sizeof info, nullptr) &&
       ::WriteProcessMemory(process.get(), remote + sizeof info, wide.data(), 2, nullptr) &&
-      ::SendMessageTimeoutW(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
-                            &ignored) &&
+      Send(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote)) &&
       ::ReadProcessMemory(process.get(), remote + sizeof info, wide.data(), kChars * 2, nullptr);
   ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
   if (!done) return false;
@@ -109,30 +105,13 @@ std::string IconText(bool balloon) {
   return {};
 }
 
-// The button captioned so, its mnemonic marker aside.
-HWND FindButton(HWND dialog, const std::string& caption) {
-  for (HWND child : Children(dialog)) {
-    std::string text = WindowTitle(child);
-    std::erase(text, '&');
-    if (WindowClass(child) == "Button" && text == caption) return child;
-  }
-  return nullptr;
-}
+HWND FindButton(HWND dialog, const std::string& caption) { return FindControl(dialog, "Button", caption, false); }
 
 HWND FindInputBox(DWORD pid) { return FindProcessWindow(pid, "", 1); }
-
-// Sent with a time limit, for windows of another process that may hang; text
-// goes wide.
-bool Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
-  DWORD_PTR ignored = 0;
-  return ::SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
-                               result != nullptr ? result : &ignored) != 0;
-}
 
 }  // namespace
 
 void AddShellCommands(CommandTable& table) {
-  table["icons"] = [](HostState&, const Args&) { return Ok(IconCount()); };
   table["waiticons"] = [](HostState&, const Args& a) {
     const auto wanted = static_cast<std::size_t>(a.Int(1));
     const bool done = WaitUntil([&] { return TrayIcons().size() == wanted; }, a.Int(2), kSlowPollMs);
@@ -146,14 +125,11 @@ void AddShellCommands(CommandTable& table) {
     return Ok(IconCount());
   };
   table["trayclick"] = [](HostState&, const Args& a) {
-    static const std::map<std::string, UINT> messages = {
-        {"ldown", WM_LBUTTONDOWN}, {"lup", WM_LBUTTONUP}, {"ldbl", WM_LBUTTONDBLCLK},
-        {"rdown", WM_RBUTTONDOWN}, {"rup", WM_RBUTTONUP}, {"rdbl", WM_RBUTTONDBLCLK}};
-    const auto message = messages.find(a[1]);
-    if (message == messages.end()) return Fail("unknown mouse message " + a[1]);
+    const UINT message = a[1] == "ldbl" ? WM_LBUTTONDBLCLK : a[1] == "rup" ? WM_RBUTTONUP : 0;
+    if (message == 0) return Fail("unknown mouse message " + a[1]);
     const std::vector<HWND> icons = TrayIcons();
     if (icons.size() != 1) return Fail(std::to_string(icons.size()) + " icons");
-    return ::PostMessageA(icons.front(), message->second, 0, MAKELPARAM(8, 8)) ? Ok() : Fail("not posted");
+    return ::PostMessageA(icons.front(), message, 0, MAKELPARAM(8, 8)) ? Ok() : Fail("not posted");
   };
   table["traydelete"] = [](HostState&, const Args& a) {
     return DeleteTrayIcon(a.Pid(1)) ? Ok() : Fail("no icon of that process");
@@ -188,20 +164,19 @@ void AddShellCommands(CommandTable& table) {
       return menu != nullptr;
     };
     if (!WaitUntil(find, a.Int(2), kSlowPollMs)) return Fail("no menu");
-    bool posted = true;
-    for (int i = 0; i < a.Int(3); ++i) posted = posted && ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    posted = posted && ::PostMessageA(menu, WM_KEYDOWN, a.Int(3) > 0 ? VK_RETURN : VK_ESCAPE, 0);
-    if (!posted) return Fail("menu went away");
     // Keys posted while Wine is still setting the menu up are now and then
     // dropped; then the menu stays open. Home makes the second try start
     // from the first item whatever was selected meanwhile.
+    const int downs = a.Int(3);
+    const auto choose = [&](bool again) {
+      bool posted = !again || downs == 0 || ::PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
+      for (int i = again ? 1 : 0; i < downs; ++i) posted = posted && ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+      return posted && ::PostMessageA(menu, WM_KEYDOWN, downs > 0 ? VK_RETURN : VK_ESCAPE, 0);
+    };
+    if (!choose(false)) return Fail("menu went away");
     const auto closed = [&] { return !::IsWindow(menu) || !::IsWindowVisible(menu); };
     if (WaitUntil(closed, 3000, kSlowPollMs)) return Ok();
-    if (a.Int(3) > 0) {
-      ::PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
-      for (int i = 1; i < a.Int(3); ++i) ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    }
-    ::PostMessageA(menu, WM_KEYDOWN, a.Int(3) > 0 ? VK_RETURN : VK_ESCAPE, 0);
+    choose(true);
     return WaitUntil(closed, 3000, kSlowPollMs) ? Ok("retried") : Fail("the menu ignored its keys twice");
   };
   // inputbox PID MS: waits for a dialog with a text field and describes it.
@@ -209,12 +184,9 @@ void AddShellCommands(CommandTable& table) {
     HWND dialog = nullptr;
     if (!WaitUntil([&] { return (dialog = FindInputBox(a.Pid(1))) != nullptr; }, a.Int(2), kSlowPollMs))
       return Fail("no input box");
-    std::string prompt;
-    for (HWND child : Children(dialog))
-      if (WindowClass(child) == "Static" && !WindowTitle(child).empty())
-        prompt.append(" ").append(WindowTitle(child));
     return Ok(Hex(dialog) + " ok=" + (FindButton(dialog, "OK") ? "1" : "0") + " cancel=" +
-              (FindButton(dialog, "Cancel") ? "1" : "0") + " caption=" + WindowTitle(dialog) + "|prompt=" + prompt.substr(prompt.empty() ? 0 : 1));
+              (FindButton(dialog, "Cancel") ? "1" : "0") + " caption=" + WindowTitle(dialog) +
+              "|prompt=" + StaticTexts(dialog));
   };
   // msgbox PID MS [OK|Cancel|-]: waits for a message box of the process,
   // answers with its text and presses the button (OK unless named; "-"
@@ -229,12 +201,8 @@ void AddShellCommands(CommandTable& table) {
       return box != nullptr;
     };
     if (!WaitUntil(find, a.Int(2), kSlowPollMs)) return Fail("no message box");
-    std::string text;
-    for (HWND child : Children(box))
-      if (WindowClass(child) == "Static" && !WindowTitle(child).empty()) text.append(" ").append(WindowTitle(child));
-    for (char& c : text)
-      if (c == '\r' || c == '\n') c = ' ';
-    if (!text.empty()) text.erase(0, 1);
+    // Its line breaks become spaces as the answer goes out.
+    const std::string text = StaticTexts(box);
     const std::string button = a[3].empty() ? "OK" : a[3];
     if (button == "-") return Ok(text);
     HWND pressed = FindButton(box, button);

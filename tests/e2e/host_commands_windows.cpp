@@ -1,6 +1,5 @@
-// make, activate, activate-hwnd, foreground, waitwin, nowin, childpos, childtext,
+// make, activate, activate-hwnd, foreground, waitwin, childtext,
 // waitgone.
-#include <cstdlib>
 #include <iterator>
 
 #include "tests/e2e/host_commands.h"
@@ -15,17 +14,7 @@ HWND FindShownControl(const Args& a) {
   HWND form = ::GetForegroundWindow();
   if (form == nullptr || WindowProcess(form) != a.Pid(1)) form = FindProcessWindow(a.Pid(1), "", 1);
   if (form == nullptr) form = FindProcessWindow(a.Pid(1), "", 2);
-  if (form == nullptr) return nullptr;
-  const std::string which = a.Rest(3);
-  int n = which.starts_with("#") ? std::atoi(which.c_str() + 1) : -1;
-  for (HWND child : Children(form)) {
-    if (!::IsWindowVisible(child) || WindowClass(child) != a[2]) continue;
-    std::string text = WindowTitle(child);
-    std::erase(text, '&');
-    if (n > 0 ? --n != 0 : n == 0 ? false : text != which) continue;
-    return child;
-  }
-  return nullptr;
+  return form != nullptr ? FindControl(form, a[2], a.Rest(3), true) : nullptr;
 }
 
 std::string Describe(HWND hwnd) { return Hex(hwnd) + " " + WindowTitle(hwnd); }
@@ -70,23 +59,10 @@ void AddWindowCommands(CommandTable& table) {
     HWND found = nullptr;
     return WaitForWindow(a, true, found) ? Ok(Describe(found)) : Fail("no window");
   };
-  table["nowin"] = [](HostState&, const Args& a) {
-    HWND found = nullptr;
-    return WaitForWindow(a, true, found) ? Fail(Describe(found)) : Ok();
-  };
-  // childpos PID CLASS WHICH: the screen point at the middle of a shown
-  // control of the program's input box or shown form, for a real mouse
-  // click there.
-  // WHICH is the control's text, or #N for the Nth shown one of the class.
-  table["childpos"] = [](HostState&, const Args& a) {
-    HWND child = FindShownControl(a);
-    if (child == nullptr) return Fail("no such control");
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    return Ok(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
-  };
-  // childtext PID CLASS WHICH: "ok LEFT TOP WIDTH HEIGHT TEXT" of such a
-  // control: its client area on the screen and the text it holds.
+  // childtext PID CLASS WHICH: "ok LEFT TOP WIDTH HEIGHT TEXT" of a shown
+  // control of the program's input box or shown form (WHICH is its text, or
+  // #N for the Nth shown one of the class): its client area on the screen,
+  // for a real mouse click or a screenshot there, and the text it holds.
   table["childtext"] = [](HostState&, const Args& a) {
     HWND child = FindShownControl(a);
     if (child == nullptr) return Fail("no such control");
@@ -95,9 +71,7 @@ void AddWindowCommands(CommandTable& table) {
     POINT origin{0, 0};
     ::ClientToScreen(child, &origin);
     wchar_t text[512] = L"";
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(child, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                          &copied);
+    Send(child, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
     return Ok(std::to_string(origin.x) + " " + std::to_string(origin.y) + " " + std::to_string(r.right) + " " +
               std::to_string(r.bottom) + " " + Narrow(text));
   };

@@ -5,6 +5,7 @@
 // keyboard stays current), and the words of a command line.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,22 +16,15 @@ namespace e2e {
 
 using OwnedHandle = platform::win32::OwnedHandle;
 
-// Elapsed time from QueryPerformanceCounter, in milliseconds.
+// Elapsed time on a monotonic clock, in milliseconds.
 class Stopwatch {
  public:
-  Stopwatch() {
-    ::QueryPerformanceFrequency(&frequency_);
-    ::QueryPerformanceCounter(&start_);
-  }
   double Ms() const {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
   }
 
  private:
-  LARGE_INTEGER frequency_{};
-  LARGE_INTEGER start_{};
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 // Dispatches every message waiting for this thread.
@@ -65,6 +59,12 @@ std::string Narrow(const std::wstring& wide);
 std::string Hex(HWND hwnd);
 HWND ParseHwnd(const std::string& text);
 std::string Ms(double ms);
+
+// Sent with a time limit, for windows of another process that may hang.
+inline bool Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+  DWORD_PTR ignored = 0;
+  return ::SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, result ? result : &ignored) != 0;
+}
 
 inline std::string Ok(const std::string& detail = {}) { return detail.empty() ? "ok" : "ok " + detail; }
 inline std::string Fail(const std::string& detail) { return "fail " + detail; }

@@ -2,7 +2,7 @@
 
 #include <tlhelp32.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "tests/e2e/host_support.h"
@@ -82,6 +82,25 @@ std::vector<HWND> Children(HWND parent) {
   return found;
 }
 
+HWND FindControl(HWND parent, const std::string& windowClass, const std::string& which, bool shownOnly) {
+  int n = which.starts_with("#") ? std::atoi(which.c_str() + 1) : 0;
+  for (HWND child : Children(parent)) {
+    if ((shownOnly && !::IsWindowVisible(child)) || WindowClass(child) != windowClass) continue;
+    std::string text = WindowTitle(child);
+    std::erase(text, '&');
+    if (n > 0 ? --n == 0 : text == which) return child;
+  }
+  return nullptr;
+}
+
+std::string StaticTexts(HWND parent) {
+  std::string text;
+  for (HWND child : Children(parent))
+    if (WindowClass(child) == "Static" && !WindowTitle(child).empty())
+      text.append(text.empty() ? "" : " ").append(WindowTitle(child));
+  return text;
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> found;
   ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&found));
@@ -96,8 +115,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD pid, bool visibleOnly) {
 
 HWND FindProcessWindow(DWORD pid, const std::string& titlePrefix, int withEdit) {
   for (HWND hwnd : TopLevelWindowsOf(pid, true)) {
-    const auto children = Children(hwnd);
-    const bool hasEdit = std::any_of(children.begin(), children.end(), [](HWND c) { return WindowClass(c) == "Edit"; });
+    const bool hasEdit = FindControl(hwnd, "Edit", "#1", false) != nullptr;
     const bool form = WindowClass(hwnd) == "TarvoloForm";
     // 1: an input box (a dialog with a text field); 0: a window without
     // one; 2: one of the program's own forms.

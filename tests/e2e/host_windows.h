@@ -26,6 +26,11 @@ std::string WindowClass(HWND hwnd);
 DWORD WindowProcess(HWND hwnd);
 
 std::vector<HWND> Children(HWND parent);  // all descendants
+// The child control of the class whose text (its mnemonic marker aside) is
+// `which`, or the Nth one of the class for "#N"; shown ones only if asked.
+HWND FindControl(HWND parent, const std::string& windowClass, const std::string& which, bool shownOnly);
+// The texts of the Static controls, joined by spaces.
+std::string StaticTexts(HWND parent);
 std::vector<HWND> TopLevelWindows();
 std::vector<HWND> TopLevelWindowsOf(DWORD pid, bool visibleOnly);
 

@@ -15,22 +15,6 @@
 readonly INI_EOL=$'\r\n'
 INI_NEXT_SECTION=50
 
-# The password as the file stores it: each character code one higher, and
-# the tilde wrapped round to a space.
-ini_encode_password() {
-  local text=$1 out="" i code
-  for ((i = 0; i < ${#text}; i++)); do
-    printf -v code '%d' "'${text:i:1}"
-    ((code += 1))
-    ((code > 126)) && code=32
-    printf -v code '%03o' "$code"
-    # shellcheck disable=SC2059  # the character's octal escape is the format
-    printf -v code "\\$code"
-    out+=$code
-  done
-  printf '%s' "$out"
-}
-
 # ini_arguments NAME... -- ARG...: each NAME=VALUE argument sets that
 # variable of the caller's; any other argument is an error.
 ini_arguments() {
@@ -50,8 +34,10 @@ ini_options() {
   INI_NEXT_SECTION=50
   {
     printf '[Options]%s' "$INI_EOL"
+    # The password as the file stores it: each character code one higher,
+    # and the tilde wrapped round to a space.
     printf '%s=%s\r\n' "Always On Top" False "Keystroke Simulation" "$keystroke" \
-      Password "$(ini_encode_password "$password")"
+      Password "$(printf '%s' "$password" | tr ' -~' '!-~ ')"
     for key in Show Capitalize Reverse Lower; do
       printf '%s=\r\n%s=0\r\n%s=0\r\n' "${key}_Disp" "${key}_vKey" "${key}_Modifier"
     done
@@ -74,20 +60,15 @@ ini_setting() {
   ((INI_NEXT_SECTION += 1))
 }
 
-# The names of the settings in the order of their sections.
-ini_setting_names() {
-  tr -d '\r' <"$1" | sed -n 's/^Name=//p'
-}
-
 # True when the file is one the program wrote: its setting sections numbered
 # from 0 in order, none of the prepared numbers left, and the settings' names
 # in the order they had.
 ini_saved_by_program() {
-  local file=$1 prepared=$2 count i
-  count=$(ini_setting_names "$prepared" | wc -l)
+  local file=$1 names i
+  names=$(tr -d '\r' <"$2" | grep '^Name=')
   grep -q '^\[Setting 5[0-9]\]' "$file" && return 1
-  for ((i = 0; i < count; i++)); do
+  for ((i = 0; i < $(wc -l <<<"$names"); i++)); do
     grep -q "^\[Setting $i\]" "$file" || return 1
   done
-  [[ "$(ini_setting_names "$file")" == "$(ini_setting_names "$prepared")" ]]
+  [[ $(tr -d '\r' <"$file" | grep '^Name=') == "$names" ]]
 }

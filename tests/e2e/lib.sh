@@ -91,6 +91,11 @@ keys() { step waitkeys "$1" 3000; }
 # The keys keep the pattern for about five fast ticks.
 keeps() { step steady "$1" 850; }
 
+# switch_keys NAME PATTERN: our window NAME brought to the front, and the
+# keys reach the pattern within a few fast ticks; switch_keeps: they keep it.
+switch_keys() { step switch "$1" "$2" 3000; }
+switch_keeps() { step activate "$1" && keeps "$2"; }
+
 # The user presses a lock key: not while the program is still making sure
 # of a change it made (it reads the key back for up to three attempts of
 # about 50 ms, and would take a press in that time for a change that did
@@ -104,13 +109,25 @@ user_press() {
 
 note() { printf '  %s\n' "$*" >>"$CASE_LOG"; }
 
+# retry COUNT PAUSE COMMAND...: the command, tried up to COUNT times PAUSE
+# seconds apart, until it succeeds.
+retry() {
+  local i
+  for ((i = 0; i < $1; i++)); do
+    "${@:3}" && return 0
+    sleep "$2"
+  done
+  return 1
+}
+
 # ---- tarvolo.exe ----
 
-# A fresh folder with the program and the Tarvolo.INI that the case's
-# writer function (called with the file's path) prepares.
+# case_folder WRITER [ARG...]: a fresh folder with the program and the
+# Tarvolo.INI that the writer function (called with the file's path, then
+# the arguments) prepares.
 case_folder() {
   cp "$E2E_BIN_DIR/tarvolo.exe" "$CASE_DIR/tarvolo.exe"
-  "$@" "$CASE_DIR/Tarvolo.INI"
+  "$1" "$CASE_DIR/Tarvolo.INI" "${@:2}"
   cp "$CASE_DIR/Tarvolo.INI" "$CASE_DIR/prepared.ini"
 }
 
@@ -132,40 +149,27 @@ tarvolo_start() {
 # Waits for the program's process to end by itself.
 tarvolo_ended() {
   step waitexit "$TPID" 10000 || return 1
-  local pid i
+  local pid
   pid=$(cat "$CASE_DIR/unix.pid")
-  for ((i = 0; i < 100; i++)); do
-    kill -0 "$pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  fail "the wine process $pid is still there"
+  retry 100 0.1 unix_gone "$pid" || fail "the wine process $pid is still there"
 }
+
+unix_gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # Kills the program if a case left it running (a failed step, or the
 # end-of-session case, where Windows would end it).
 tarvolo_kill() {
-  local pid i
-  pid=$(cat "$CASE_DIR/unix.pid" 2>/dev/null) || return 0
-  kill -0 "$pid" 2>/dev/null || return 0
-  kill "$pid" 2>/dev/null
-  for ((i = 0; i < 30; i++)); do
-    kill -0 "$pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  kill -KILL "$pid" 2>/dev/null || true
+  local pid
+  pid=$(cat "$CASE_DIR/unix.pid" 2>/dev/null) && kill "$pid" 2>/dev/null || return 0
+  retry 30 0.1 unix_gone "$pid" || kill -KILL "$pid" 2>/dev/null || true
 }
 
 # The tray menu through the icon: right button up, then the item.
 menu_choose() {
-  local downs
-  case $1 in
-    Show) downs=1 ;;
-    Hide) downs=2 ;;
-    Exit) downs=3 ;;
-    *) fail "no menu item $1"; return 1 ;;
-  esac
+  local -A downs=([Show]=1 [Hide]=2 [Exit]=3)
+  [[ -n ${downs[$1]:-} ]] || fail "no menu item $1" || return 1
   step trayclick rup || return 1
-  step menu "$TPID" 5000 "$downs"
+  step menu "$TPID" 5000 "${downs[$1]}"
 }
 
 tarvolo_exit() {
@@ -177,7 +181,7 @@ tarvolo_exit() {
 # tick appends the setting's name).
 setup_window_opens() { step waitwin "$TPID" form 5000 Tarvolo; }
 setup_window_closes() { step waitgone "$TPID" form 5000 Tarvolo; }
-setup_window_stays_closed() { step nowin "$TPID" form 1500 Tarvolo; }
+hide_setup_window() { menu_choose Hide && setup_window_closes; }
 
 # The file as the program writes it, or a failure naming what differs.
 expect_saved() {
@@ -185,11 +189,18 @@ expect_saved() {
   fail "Tarvolo.INI was not saved: $(tr -d '\r' <"$CASE_DIR/Tarvolo.INI" | grep '^\[' | tr '\n' ' ')"
 }
 
-# A Linux path as Wine's Z: drive shows it.
-windows_path() {
-  local path=$1
-  printf 'Z:%s' "${path//\//\\}"
+# file_has FILE LINE...: each LINE is a whole line of the file.
+file_has() {
+  local line text
+  text=$(tr -d '\r' <"$1")
+  for line in "${@:2}"; do
+    grep -qxF "$line" <<<"$text" || fail "no line '$line' in $1: $(grep -F "${line%%=*}=" <<<"$text" | tr '\n' ' ')" ||
+      return 1
+  done
 }
+
+# A Linux path as Wine's Z: drive shows it.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # Removes the file, so that a later save shows. (Putting the prepared file
 # back would be an edit by someone else, which the program keeps aside.)
