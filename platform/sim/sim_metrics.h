@@ -1,6 +1,6 @@
 #pragma once
-// The system's measures and its beep on the simulated desktop: measures as a
-// test sets them (those of 96 DPI until then), beeps recorded.
+// The system's measures and its beep on the simulated desktop: the measures
+// of the DPI a test asks for (96 until then), beeps recorded.
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -14,7 +14,6 @@ class SimMetrics : public virtual platform::OsSystem {
   SimMetrics();
 
   // ---- set-up ----
-  void SetSystemMetric(int index, int pixels) { metrics_[index] = pixels; }
   // The frame, caption and menu measures Windows gives at 96 or 144 DPI.
   void SetMetricsForDpi(int dpi);
 
